@@ -1,0 +1,194 @@
+#include "Puzzle.h"
+
+#include "Directions.h"
+#include "Numbers.h"
+
+#include <algorithm>
+
+namespace sopaly {
+
+namespace {
+
+constexpr int kTriesPerWord = 1001;
+
+// A start cell drawn from a text that is no whole number can lie past the
+// grid, and a huge text must still give an int. The truncating cast is a
+// floor for the non-negative values every sensible text gives; it spares the
+// library call that std::floor costs on baseline x86-64 in the hottest loop.
+int drawnIndex(double range, float draw) {
+    const double value = std::clamp(range * static_cast<double>(draw) + 1.0, -32768.0, 32767.0);
+    const auto truncated = static_cast<int>(value);
+    return value < static_cast<double>(truncated) ? truncated - 1 : truncated;
+}
+
+void appendCell(QString& text, Cell cell) {
+    if (cell == kBlankCell) return;  // a never-written cell prints as nothing
+    if (QChar::requiresSurrogates(cell)) {
+        text.append(QChar(QChar::highSurrogate(cell)));
+        text.append(QChar(QChar::lowSurrogate(cell)));
+    } else {
+        text.append(QChar(static_cast<char16_t>(cell)));
+    }
+}
+
+// The rows and columns a rendering covers: the fields' whole-number
+// readings, never beyond the grid itself.
+std::pair<int, int> renderedSize(const Grid& grid, const PuzzleSettings& settings) {
+    return {std::min(wholeNumber(settings.rowsText), grid.rows()),
+            std::min(wholeNumber(settings.colsText), grid.cols())};
+}
+
+QString linesOf(const Grid& grid, int rows, int cols) {
+    QString text;
+    if (rows <= 0) return text;
+    text.reserve(rows * (2 * std::max(cols, 0) + 2));
+    for (int r = 1; r <= rows; ++r) {
+        for (int c = 1; c <= cols; ++c) {
+            appendCell(text, grid.at(r, c));
+            text.append(u' ');
+        }
+        text.append(u"\r\n");
+    }
+    return text;
+}
+
+}  // namespace
+
+PlacementLimits PlacementLimits::read(const PuzzleSettings& settings) {
+    PlacementLimits limits;
+    limits.rows = wholeNumber(settings.rowsText);
+    limits.cols = wholeNumber(settings.colsText);
+    limits.lenientRows = lenientNumber(settings.rowsText);
+    limits.lenientCols = lenientNumber(settings.colsText);
+    limits.strictRows = strictNumber(settings.rowsText).value_or(0.0);
+    limits.strictCols = strictNumber(settings.colsText).value_or(0.0);
+    limits.wordLimit = lenientNumber(settings.wordLimitText);
+    limits.easy = settings.easy;
+    return limits;
+}
+
+void allocateGrids(Puzzle& puzzle, const PuzzleSettings& settings) {
+    const int rows = wholeNumber(settings.rowsText);
+    const int cols = wholeNumber(settings.colsText);
+    puzzle.SolutionGrid = Grid(rows, cols, kBlankCell);
+    puzzle.WordGrid = Grid(rows, cols, kEmptyCell);
+}
+
+bool FitWord(Grid& grid, std::u32string_view word, int iRow, int iCol, int iDirection,
+             const PlacementLimits& limits) {
+    // A start cell drawn from a row or column text with a fraction (6.5 draws
+    // up to 7 in a grid of 6) lies outside the grid: refuse it rather than
+    // write past the grid's edge.
+    if (!grid.isUsedCell(iRow, iCol)) return false;
+
+    const auto length = static_cast<int>(word.size());
+    const int rows = std::min(limits.rows, grid.rows());
+    const int cols = std::min(limits.cols, grid.cols());
+    switch (iDirection) {
+        // Left to right and top to bottom compare against the unrounded
+        // texts and stop one short of the last column or row.
+        case LeftToRight:
+            if (!(limits.lenientCols - iCol >= length)) return false;
+            break;
+        case RightToLeft:
+            if (!(iCol >= length)) return false;
+            break;
+        case TopToBottom:
+            if (!(limits.lenientRows - iRow >= length)) return false;
+            break;
+        case BottomToTop:
+            if (!(iRow >= length)) return false;
+            break;
+        case DownRight:
+        case UpLeft:
+        case DownLeft:
+        case UpRight:
+            break;
+        default:
+            return false;
+    }
+    if (length == 0) return true;
+
+    const Step step = directionStep(iDirection);
+    // Every cell of a straight word lies in the grid when its last one does.
+    const int lastRow = iRow + (length - 1) * step.dRow;
+    const int lastCol = iCol + (length - 1) * step.dCol;
+    if (lastRow < 1 || lastRow > rows || lastCol < 1 || lastCol > cols) return false;
+
+    for (int k = 0, r = iRow, c = iCol; k < length; ++k, r += step.dRow, c += step.dCol) {
+        const Cell cell = grid.at(r, c);
+        if (cell != kEmptyCell && cell != word[static_cast<std::size_t>(k)]) return false;
+    }
+    for (int k = 0, r = iRow, c = iCol; k < length; ++k, r += step.dRow, c += step.dCol) {
+        grid.at(r, c) = word[static_cast<std::size_t>(k)];
+    }
+    return true;
+}
+
+void RandPos(Random& random, const PlacementLimits& limits, int& iRow, int& iCol,
+             int& iDirection) {
+    random.reseedFromClock();
+    iRow = drawnIndex(limits.strictRows, random.next());
+    iCol = drawnIndex(limits.strictCols, random.next());
+    iDirection = drawnIndex(limits.easy ? 4.0 : 8.0, random.next());
+}
+
+std::vector<Placement> FitWordOnGrid(Puzzle& puzzle, const PuzzleSettings& settings,
+                                     Random& random) {
+    const PlacementLimits limits = PlacementLimits::read(settings);
+    std::vector<Placement> placed;
+    // The pool repeats its last word at the end; that copy is never tried.
+    const auto last = puzzle.WordPool.size() - 2;
+    int iRow = 0;
+    int iCol = 0;
+    int iDirection = 0;
+    for (qsizetype i = 1; i <= last; ++i) {
+        if (limits.wordLimit < static_cast<double>(i)) break;
+        const std::u32string word = puzzle.WordPool.at(i).toStdU32String();
+        for (int attempt = 0; attempt < kTriesPerWord; ++attempt) {
+            RandPos(random, limits, iRow, iCol, iDirection);
+            if (FitWord(puzzle.WordGrid, word, iRow, iCol, iDirection, limits)) {
+                placed.push_back({static_cast<int>(i), iRow, iCol, iDirection});
+                break;
+            }
+        }
+    }
+    return placed;
+}
+
+QString gridText(const Grid& grid, const PuzzleSettings& settings) {
+    const auto [rows, cols] = renderedSize(grid, settings);
+    return linesOf(grid, rows, cols);
+}
+
+Cell fillLetter(float draw) {
+    const auto count = static_cast<int>(kFillLetters.size());
+    const int offset = std::clamp(static_cast<int>(draw * static_cast<float>(count)), 0, count - 1);
+    return kFillLetters[static_cast<std::size_t>(offset)];
+}
+
+QString ShowFinishedWord(Puzzle& puzzle, const PuzzleSettings& settings, Random& random) {
+    Grid& grid = puzzle.WordGrid;
+    const auto [rows, cols] = renderedSize(grid, settings);
+    if (puzzle.SolutionGrid.rows() != grid.rows() || puzzle.SolutionGrid.cols() != grid.cols()) {
+        puzzle.SolutionGrid = Grid(grid.rows(), grid.cols(), kBlankCell);
+    }
+    for (int r = 1; r <= rows; ++r) {
+        for (int c = 1; c <= cols; ++c) puzzle.SolutionGrid.at(r, c) = grid.at(r, c);
+    }
+    for (int r = 1; r <= rows; ++r) {
+        for (int c = 1; c <= cols; ++c) {
+            if (grid.at(r, c) == kEmptyCell) grid.at(r, c) = fillLetter(random.next());
+        }
+    }
+    return linesOf(grid, rows, cols);
+}
+
+std::vector<Placement> buildPuzzle(Puzzle& puzzle, const QStringList& pool,
+                                   const PuzzleSettings& settings, Random& random) {
+    allocateGrids(puzzle, settings);
+    puzzle.WordPool = pool;
+    return FitWordOnGrid(puzzle, settings, random);
+}
+
+}  // namespace sopaly

@@ -1,0 +1,93 @@
+#pragma once
+
+#include "Grid.h"
+#include "Random.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace sopaly {
+
+// The texts of the main window's settings controls, taken at the start of an
+// operation. No event runs while a puzzle is built, so one reading per
+// operation is the same as one per use.
+struct PuzzleSettings {
+    QString rowsText = QStringLiteral("20");       // txtGridRows
+    QString colsText = QStringLiteral("20");       // txtGridCol
+    QString wordLimitText = QStringLiteral("100");  // txtWordCount
+    bool easy = false;                              // optEasy selected
+};
+
+// The settings in the readings that placement takes of them.
+struct PlacementLimits {
+    int rows = 0;             // whole-number readings: the grid's size
+    int cols = 0;
+    double lenientRows = 0;   // the fit tests of directions 1 and 3
+    double lenientCols = 0;
+    double strictRows = 0;    // RandPos's start cell range
+    double strictCols = 0;
+    double wordLimit = 0;     // lenient reading of the word limit
+    bool easy = false;
+
+    static PlacementLimits read(const PuzzleSettings& settings);
+};
+
+// Where one word of the pool went.
+struct Placement {
+    int poolIndex = 0;
+    int row = 0;
+    int col = 0;
+    int direction = 0;
+};
+
+// The state of one puzzle. A build replaces all of it.
+struct Puzzle {
+    // Element 0 empty, the words longest first, the last word repeated.
+    QStringList WordPool;
+    // "." in every empty cell; the finished puzzle after ShowFinishedWord.
+    Grid WordGrid;
+    // Blank until the finishing step stores the placed grid in it.
+    Grid SolutionGrid;
+};
+
+// Sizes both grids from the row and column texts (whole-number readings) and
+// clears WordGrid to "." everywhere, row 0 and column 0 included.
+void allocateGrids(Puzzle& puzzle, const PuzzleSettings& settings);
+
+// Writes `word` into `grid` from (iRow, iCol) in direction `iDirection` when
+// every cell it needs lies in the grid and is "." or holds the same code
+// point; otherwise leaves the grid untouched and returns false.
+bool FitWord(Grid& grid, std::u32string_view word, int iRow, int iCol, int iDirection,
+             const PlacementLimits& limits);
+
+// Reseeds `random` from its clock, then draws a start cell and a direction.
+void RandPos(Random& random, const PlacementLimits& limits, int& iRow, int& iCol, int& iDirection);
+
+// Places the first words of the pool, up to the word limit, with up to 1001
+// tries each. Returns where each placed word went, in placing order.
+std::vector<Placement> FitWordOnGrid(Puzzle& puzzle, const PuzzleSettings& settings,
+                                     Random& random);
+
+// The display text of rows 1..R and columns 1..K of `grid`: every cell
+// followed by a space, every line ended by "\r\n". R and K come from the
+// texts, limited to the grid's own size.
+QString gridText(const Grid& grid, const PuzzleSettings& settings);
+
+// The letters that fill empty cells: the Spanish alphabet's 27 capitals.
+inline constexpr std::u32string_view kFillLetters = U"ABCDEFGHIJKLMN\u00D1OPQRSTUVWXYZ";
+Cell fillLetter(float draw);
+
+// The finishing step: keeps the placed grid in SolutionGrid, fills every "."
+// of WordGrid with one draw each, and returns the finished grid's text.
+QString ShowFinishedWord(Puzzle& puzzle, const PuzzleSettings& settings, Random& random);
+
+// The whole build of one puzzle from a pool already sorted (the build button's
+// road without the window): allocate, place, and return the placements.
+std::vector<Placement> buildPuzzle(Puzzle& puzzle, const QStringList& pool,
+                                   const PuzzleSettings& settings, Random& random);
+
+}  // namespace sopaly

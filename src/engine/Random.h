@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+namespace sopaly {
+
+// The program's one random generator: placement, fill letters and the banner
+// all draw from the same object. A small PCG32, so reseeding from the clock
+// at every placement try costs next to nothing.
+class Random {
+public:
+    // Returns the current time in some unit; only its changes matter.
+    using Clock = std::function<std::uint64_t()>;
+
+    // Starts with a fixed sequence; the clock is read only by reseedFromClock().
+    explicit Random(Clock clock = systemClock());
+
+    // Mixes the clock with a counter, so that two reseeds within one tick of
+    // the clock still lead to different draws.
+    void reseedFromClock();
+    void seed(std::uint64_t value);
+
+    // A uniform number in [0, 1), with 24 bits like a 32-bit float.
+    float next() { return static_cast<float>(next32() >> 8) * (1.0F / 16777216.0F); }
+
+    static Clock systemClock();
+
+private:
+    static constexpr std::uint64_t kMultiplier = 6364136223846793005ULL;
+    static constexpr std::uint64_t kIncrement = 1442695040888963407ULL;
+
+    // PCG32 (XSH RR): placement draws three numbers per try, so it is inline.
+    std::uint32_t next32() {
+        const std::uint64_t old = state_;
+        state_ = old * kMultiplier + kIncrement;
+        const auto xorShifted = static_cast<std::uint32_t>(((old >> 18U) ^ old) >> 27U);
+        const auto rotation = static_cast<std::uint32_t>(old >> 59U);
+        return (xorShifted >> rotation) | (xorShifted << ((32U - rotation) & 31U));
+    }
+
+    Clock clock_;
+    std::uint64_t state_ = 0;
+    std::uint64_t reseeds_ = 0;
+};
+
+}  // namespace sopaly

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QAbstractListModel>
+#include <QCollator>
+#include <QStringList>
+
+#include <optional>
+
+namespace sopaly {
+
+// The user's words in Spanish alphabetical order (N < Ñ < O), the same on
+// every machine whatever its own locale. The list view shows this model.
+class WordList : public QAbstractListModel {
+    Q_OBJECT
+public:
+    explicit WordList(QObject* parent = nullptr);
+
+    int count() const { return static_cast<int>(words_.size()); }
+    QString at(int position) const { return words_.at(position); }
+    const QStringList& words() const { return words_; }
+
+    // Inserts after any equal entries; returns the new entry's position.
+    int add(const QString& word);
+    void removeAt(int position);
+    void clear();
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+
+private:
+    QCollator collator_;
+    QStringList words_;
+};
+
+// What Enter makes of the entry field's text: spaces trimmed at both ends,
+// composed to NFC, upper case. Nothing when only spaces were typed.
+std::optional<QString> committedWord(const QString& typed);
+
+// A word's length in code points, leading and trailing spaces not counted.
+int wordLength(const QString& word);
+
+// "SORT": element 0 empty, the words longest first (equal lengths in list
+// order), and the last word once more.
+QStringList sortIntoPool(const QStringList& list);
+
+enum class ListMode { Sort, Delete, Clear, None };
+
+// The mode names of the list routine, compared in upper case.
+ListMode listMode(const QString& sMode);
+
+}  // namespace sopaly

@@ -1,0 +1,57 @@
+#include "Batch.h"
+
+#include <QDir>
+#include <limits>
+
+#include "Numbers.h"
+
+namespace sopaly {
+
+QString batchFileName(qint64 n) {
+    return QStringLiteral("Tabloza") + QString::number(n) + QStringLiteral(".txt");
+}
+
+QString batchFilePath(const QString& folder, qint64 n) {
+    // A folder that already ends in a separator (the root) needs no second one.
+    const QString separator = folder.endsWith(u'/') ? QString() : QStringLiteral("/");
+    return folder + separator + batchFileName(n);
+}
+
+QString batchStatusText(const QString& path) {
+    return QStringLiteral("Creando y Salvando el Rompecabezas en: ") + u' ' +
+           QDir::toNativeSeparators(path);
+}
+
+QString unencodableWordMessage(const QString& word) {
+    return QStringLiteral(
+               "La palabra «%1» tiene caracteres que el archivo del rompecabezas no puede "
+               "guardar. Cámbiela o quítela de la lista para generar los rompecabezas.")
+        .arg(word);
+}
+
+BatchPlan planBatch(const QString& countText, int barLength) {
+    BatchPlan plan;
+    if (!strictNumber(countText)) return plan;
+
+    constexpr double highest = std::numeric_limits<qint32>::max();
+    const double count = roundHalfEven(lenientNumber(countText));
+    // Written as a negation so that a count that is not a number at all
+    // (an infinite reading) is refused too.
+    if (!(count >= 1 && count <= highest)) {
+        plan.outcome = BatchPlan::Refused;
+        plan.message = QStringLiteral(
+            "El número de rompecabezas debe ser un número entero de 1 a 2147483647.");
+        return plan;
+    }
+    plan.outcome = BatchPlan::Run;
+    plan.count = static_cast<int>(count);
+    plan.step = static_cast<int>(roundHalfEven(static_cast<double>(barLength) / count));
+    return plan;
+}
+
+int tmrAutoStep(int width, bool closing) {
+    if (closing) return width > kPanelDesignWidth ? width - kPanelTickStep : width;
+    return width < kPanelTickWideLimit ? width + kPanelTickStep : width;
+}
+
+}  // namespace sopaly

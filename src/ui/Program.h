@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QPointer>
+#include <QString>
+
+#include "Random.h"
+
+namespace sopaly {
+
+class frmMain;
+
+// What outlives a main window: the one random generator, the puzzle name
+// typed at the print button, and the main window itself, which can be closed
+// while another window of the program stays open and be loaded afresh later.
+class Program {
+  public:
+    explicit Program(Random::Clock clock = Random::systemClock());
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    Random& random() { return random_; }
+
+    // The name typed at the print button; empty until the first prompt.
+    QString PuzzleName;
+
+    // The folder that holds the program and every file it reads or writes.
+    QString programFolder() const { return programFolder_; }
+    void setProgramFolder(const QString& folder) { programFolder_ = folder; }
+
+    // The main window while it is loaded, null once it has been closed.
+    frmMain* mainWindow() const;
+
+    // Brings the loaded main window to the front and activates it, or loads a
+    // fresh one with the design values and shows it.
+    frmMain* showMainWindow();
+
+    // Ends the program at once: every window is hidden without a close
+    // handler running, and every event loop is told to return `returnCode`.
+    // Loops that yield to the event loop check exiting() and stop.
+    void exit(int returnCode = 0);
+    bool exiting() const { return exiting_; }
+
+  private:
+    Random random_;
+    QPointer<frmMain> mainWindow_;
+    bool exiting_ = false;
+    QString programFolder_;
+};
+
+}  // namespace sopaly

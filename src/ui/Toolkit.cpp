@@ -1,0 +1,143 @@
+#include "Toolkit.h"
+
+#include <QCoreApplication>
+#include <QPainter>
+#include <QPointer>
+#include <QScreen>
+#include <QStyleFactory>
+#include <QStyleOptionGroupBox>
+#include <QStylePainter>
+#include <algorithm>
+#include <cmath>
+
+#include "Numbers.h"
+
+namespace sopaly {
+
+namespace twips {
+
+int toPixels(double twips) {
+    return static_cast<int>(std::lround(twips / kPerPixel));
+}
+
+QRect toPixels(int left, int top, int width, int height) {
+    return QRect(toPixels(left), toPixels(top), toPixels(width), toPixels(height));
+}
+
+void place(QWidget* widget, int left, int top, int width, int height) {
+    widget->setGeometry(toPixels(left, top, width, height));
+}
+
+QSizeF screenSize(const QWidget* widget) {
+    const QScreen* screen = widget->screen();
+    if (screen == nullptr) return {};
+    const QSize pixels = screen->geometry().size();
+    return QSizeF(fromPixels(pixels.width()), fromPixels(pixels.height()));
+}
+
+QPointF centredAtLoad(QSizeF screen, QSizeF outer) {
+    return QPointF((screen.width() - outer.width()) / 2.0,
+                   (screen.height() - outer.height()) / 2.0);
+}
+
+QPoint centredAtActivation(QSizeF screen, QSizeF outer) {
+    const auto half = [](double difference) {
+        return static_cast<int>(roundHalfEven(difference)) / 2;
+    };
+    return QPoint(half(screen.width() - outer.width()), half(screen.height() - outer.height()));
+}
+
+}  // namespace twips
+
+namespace {
+
+// The classic frame: its line runs through the middle of the caption, so the
+// controls laid out close below the top edge sit inside it. Shared by every
+// frame; setStyle() leaves the children with the application's style.
+QStyle* frameStyle() {
+    static QPointer<QStyle> style;
+    if (style.isNull()) {
+        style = QStyleFactory::create(QStringLiteral("Windows"));
+        if (style != nullptr) style->setParent(QCoreApplication::instance());
+    }
+    return style;
+}
+
+}  // namespace
+
+Frame::Frame(const QString& caption, QColor captionColour, QWidget* parent)
+    : QGroupBox(caption, parent), captionColour_(captionColour) {
+    if (QStyle* style = frameStyle()) setStyle(style);
+}
+
+void Frame::setGeometryTwips(int left, int top, int width, int height) {
+    twips_ = QRect(left, top, width, height);
+    twips::place(this, left, top, width, height);
+}
+
+void Frame::setWidthTwips(int width) {
+    twips_.setWidth(width);
+    resize(twips::toPixels(width), height());
+}
+
+void Frame::paintEvent(QPaintEvent*) {
+    // QGroupBox's own painting, with the caption in the frame's colour; a
+    // palette colour would be inherited by every child as well.
+    QStylePainter painter(this);
+    QStyleOptionGroupBox option;
+    initStyleOption(&option);
+    if (captionColour_.isValid()) {
+        option.textColor = captionColour_;
+        option.palette.setColor(QPalette::WindowText, captionColour_);
+    }
+    painter.drawComplexControl(QStyle::CC_GroupBox, option);
+}
+
+LineShape::LineShape(int x1, int x2, int y, QColor colour, int penWidth, QWidget* parent)
+    : QWidget(parent), x1_(x1), x2_(x2), y_(y), colour_(colour), penWidth_(penWidth) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    updateGeometryFromEnds();
+}
+
+void LineShape::setX1(int x1) {
+    x1_ = x1;
+    updateGeometryFromEnds();
+}
+
+void LineShape::setX2(int x2) {
+    x2_ = x2;
+    updateGeometryFromEnds();
+}
+
+void LineShape::setLineY(int y) {
+    y_ = y;
+    updateGeometryFromEnds();
+}
+
+void LineShape::setColour(QColor colour) {
+    colour_ = colour;
+    update();
+}
+
+void LineShape::setPenWidth(int penWidth) {
+    penWidth_ = std::max(penWidth, 0);
+    updateGeometryFromEnds();
+}
+
+void LineShape::updateGeometryFromEnds() {
+    // The widget is the line's own bounding box, so the parent clips the
+    // line exactly where it clips any other child.
+    const int left = twips::toPixels(std::min(x1_, x2_));
+    const int right = twips::toPixels(std::max(x1_, x2_));
+    const int top = twips::toPixels(y_) - penWidth_ / 2;
+    setGeometry(left, top, right - left, penWidth_);
+    update();
+}
+
+void LineShape::paintEvent(QPaintEvent*) {
+    if (width() <= 0 || height() <= 0) return;
+    QPainter painter(this);
+    painter.fillRect(rect(), colour_);
+}
+
+}  // namespace sopaly

@@ -1,0 +1,99 @@
+#pragma once
+
+#include <QColor>
+#include <QGroupBox>
+#include <QPoint>
+#include <QRect>
+#include <QSizeF>
+#include <QWidget>
+
+namespace sopaly {
+
+// The window layout is drawn up in twips (1/1440 inch). At 96 dots per inch
+// that is 15 twips to a pixel; Qt scales the pixels for high-dpi screens.
+namespace twips {
+
+inline constexpr int kPerPixel = 15;
+
+// The nearest pixel of a position or length given in twips.
+int toPixels(double twips);
+constexpr int fromPixels(int pixels) {
+    return pixels * kPerPixel;
+}
+QRect toPixels(int left, int top, int width, int height);
+
+// Moves and sizes `widget` within its container, in twips.
+void place(QWidget* widget, int left, int top, int width, int height);
+
+// The size of the screen that shows `widget`, in twips.
+QSizeF screenSize(const QWidget* widget);
+
+// Where a window of outer size `outer` goes to sit in the middle of `screen`
+// at load: exact halves, so a half twip may be left over.
+QPointF centredAtLoad(QSizeF screen, QSizeF outer);
+
+// Where it goes at each activation: the differences are rounded to whole
+// twips (halves to even) and then halved dropping the fraction, towards zero
+// (a window wider than the screen gets a negative Left).
+QPoint centredAtActivation(QSizeF screen, QSizeF outer);
+
+}  // namespace twips
+
+// A frame: a group box whose caption has a colour of its own (its children
+// keep theirs), and whose geometry is kept in twips so that growing it in
+// steps of a few twips adds up exactly. Children beyond its width are clipped
+// away like those of any parent widget.
+class Frame : public QGroupBox {
+    Q_OBJECT
+  public:
+    Frame(const QString& caption, QColor captionColour, QWidget* parent = nullptr);
+
+    void setGeometryTwips(int left, int top, int width, int height);
+    QRect geometryTwips() const { return twips_; }
+    int widthTwips() const { return twips_.width(); }
+    void setWidthTwips(int width);
+
+    QColor captionColour() const { return captionColour_; }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    QColor captionColour_;
+    QRect twips_;
+};
+
+// A straight horizontal line from (x1, y) to (x2, y), in twips within its
+// parent, drawn `penWidth` pixels thick. Either end can be moved; a line whose
+// ends meet draws nothing. It takes no mouse input.
+class LineShape : public QWidget {
+    Q_OBJECT
+  public:
+    LineShape(int x1, int x2, int y, QColor colour, int penWidth, QWidget* parent = nullptr);
+
+    int x1() const { return x1_; }
+    int x2() const { return x2_; }
+    int lineY() const { return y_; }
+    void setX1(int x1);
+    void setX2(int x2);
+    void setLineY(int y);
+
+    QColor colour() const { return colour_; }
+    void setColour(QColor colour);
+    int penWidth() const { return penWidth_; }
+    void setPenWidth(int penWidth);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    void updateGeometryFromEnds();
+
+    int x1_;
+    int x2_;
+    int y_;
+    QColor colour_;
+    int penWidth_;
+};
+
+}  // namespace sopaly

@@ -1,0 +1,634 @@
+#include "frmMain.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QInputDialog>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTextEdit>
+#include <QTimer>
+#include <algorithm>
+
+#include "Batch.h"
+#include "Form1.h"
+#include "Numbers.h"
+#include "Program.h"
+#include "PuzzleFile.h"
+#include "Toolkit.h"
+#include "WordList.h"
+
+namespace sopaly {
+
+namespace {
+
+const QColor kCaptionBlue(0, 0, 255);
+const QColor kLabelMagenta(192, 0, 192);
+const QColor kBarRed(192, 0, 0);
+const QColor kBarGreen(0, 192, 0);
+
+constexpr int kClientWidth = 10230;
+constexpr int kClientHeight = 7860;
+constexpr int kKeyEnter = 13;
+// The list counts its entries in 16 bits.
+constexpr int kMaxWords = 32767;
+constexpr int kSmallestGrid = 5;
+constexpr int kLargestGrid = 20;
+
+QString windowCaption() {
+    return QStringLiteral("Sopaly!!!");
+}
+
+// The design's system font, 8.25 points. Where it is missing, Liberation Sans
+// stands in; its narrow cut for the labels that were sized to the design font.
+QFont designFont(bool narrow) {
+    const QString design = QStringLiteral("MS Sans Serif");
+    const bool present = QFontDatabase::hasFamily(design);
+    QFont font(present  ? design
+               : narrow ? QStringLiteral("Liberation Sans Narrow")
+                        : QStringLiteral("Liberation Sans"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(8.25);
+    return font;
+}
+
+void setTextColour(QWidget* widget, QColor colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    widget->setPalette(palette);
+}
+
+QLineEdit* textBox(QWidget* parent, const char* name, const QString& text, QRect twipsRect,
+                   const QString& toolTip = {}) {
+    auto* box = new QLineEdit(text, parent);
+    box->setObjectName(QString::fromLatin1(name));
+    twips::place(box, twipsRect.x(), twipsRect.y(), twipsRect.width(), twipsRect.height());
+    box->setToolTip(toolTip);
+    return box;
+}
+
+QPushButton* button(QWidget* parent, const char* name, const QString& caption, QRect twipsRect,
+                    bool enabled, const QString& toolTip = {}) {
+    auto* push = new QPushButton(caption, parent);
+    push->setObjectName(QString::fromLatin1(name));
+    twips::place(push, twipsRect.x(), twipsRect.y(), twipsRect.width(), twipsRect.height());
+    push->setEnabled(enabled);
+    push->setToolTip(toolTip);
+    push->setAutoDefault(false);
+    return push;
+}
+
+QLabel* label(QWidget* parent, const char* name, const QString& caption, QRect twipsRect) {
+    auto* text = new QLabel(caption, parent);
+    text->setObjectName(QString::fromLatin1(name));
+    twips::place(text, twipsRect.x(), twipsRect.y(), twipsRect.width(), twipsRect.height());
+    text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return text;
+}
+
+Frame* frame(QWidget* parent, const char* name, const QString& caption, QRect twipsRect) {
+    auto* box = new Frame(caption, kCaptionBlue, parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setGeometryTwips(twipsRect.x(), twipsRect.y(), twipsRect.width(), twipsRect.height());
+    return box;
+}
+
+// A grid side is usable when its text is a number as a whole and reads, as
+// a whole number, within the sizes the window offers.
+bool isGridSideText(const QString& text) {
+    const std::optional<double> strict = strictNumber(text);
+    if (!strict) return false;
+    const double rounded = roundHalfEven(*strict);
+    const int whole = wholeNumber(text);
+    return rounded >= kSmallestGrid && rounded <= kLargestGrid && whole >= kSmallestGrid &&
+           whole <= kLargestGrid;
+}
+
+}  // namespace
+
+frmMain::frmMain(Program& program, QWidget* parent)
+    : QMainWindow(parent), program_(program), words_(new WordList(this)) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(windowCaption());
+    setWindowIcon(QIcon(QStringLiteral(":/sopaly.png")));
+    setFont(designFont(false));
+
+    showMessage = [this](const QString& text) {
+        QMessageBox::warning(this, windowCaption(), text);
+    };
+
+    askPuzzleName = [this] {
+        // Cancel leaves the text empty, which is what the preview then shows.
+        return QInputDialog::getText(
+            this, QStringLiteral("Listo."),
+            QStringLiteral("Por Favor Escriba el Nombre del Rompecabezas."));
+    };
+
+    setupMenus();
+    setupWidgets();
+    setupTimers();
+    setupTabOrder();
+    Form_Load();
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::setupMenus() {
+    mnuAbout = menuBar()->addMenu(QStringLiteral("&Acerca de..."));
+    mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
+    about = mnuAbout->addAction(QStringLiteral("About..."));
+    about->setObjectName(QStringLiteral("about"));
+    web = mnuAbout->addAction(QStringLiteral("Web Site Sopaly!!!"));
+    web->setObjectName(QStringLiteral("web"));
+    connect(mnuAbout, &QMenu::aboutToShow, this, &frmMain::mnuAbout_Click);
+    connect(about, &QAction::triggered, this, &frmMain::about_Click);
+    connect(web, &QAction::triggered, this, &frmMain::web_Click);
+}
+
+void frmMain::setupWidgets() {
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->setFixedSize(twips::toPixels(kClientWidth), twips::toPixels(kClientHeight));
+    setCentralWidget(client);
+    // No handling of resizing: the window keeps its design size.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    fraInputWord = frame(client, "fraInputWord", QStringLiteral("Escribe aquí las Palabras"),
+                         {60, 120, 3195, 6615});
+    txtInputWord = textBox(fraInputWord, "txtInputWord", {}, {240, 240, 2715, 315},
+                           QStringLiteral("Type in word and press ENTER key."));
+    txtInputWord->installEventFilter(this);
+    lstInputWord = new QListView(fraInputWord);
+    lstInputWord->setObjectName(QStringLiteral("lstInputWord"));
+    twips::place(lstInputWord, 240, 780, 2715, 5325);
+    lstInputWord->setModel(words_);
+    lstInputWord->setSelectionMode(QAbstractItemView::SingleSelection);
+    lstInputWord->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    connect(lstInputWord->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &frmMain::lstInputWord_Click);
+    cmdRemove =
+        button(fraInputWord, "cmdRemove", QStringLiteral("&Quitar Palabra"), {240, 6180, 1275, 315},
+               false, QStringLiteral("Highlight a word and click here."));
+    connect(cmdRemove, &QPushButton::clicked, this, &frmMain::cmdRemove_Click);
+
+    fraGrid = frame(client, "fraGrid", QStringLiteral("Cuadricula"), {3300, 2460, 1815, 1035});
+    txtGridRows = textBox(fraGrid, "txtGridRows", QStringLiteral("20"), {960, 180, 675, 285},
+                          QStringLiteral("Min 5, Max 20"));
+    lblLabel1[0] = label(fraGrid, "lblLabel1_0", QStringLiteral("Filas"), {555, 240, 315, 195});
+    lblLabel1[1] = label(fraGrid, "lblLabel1_1", QStringLiteral("Columnas"), {180, 600, 690, 195});
+    for (QLabel* caption : lblLabel1) {
+        setTextColour(caption, kLabelMagenta);
+        caption->setFont(designFont(true));
+    }
+    txtGridCol = textBox(fraGrid, "txtGridCol", QStringLiteral("20"), {960, 540, 675, 285});
+
+    fraWordCount = frame(client, "fraWordCount", QStringLiteral("Maximo de Palabras"),
+                         {3300, 3540, 1815, 675});
+    txtWordCount =
+        textBox(fraWordCount, "txtWordCount", QStringLiteral("100"), {600, 240, 675, 285},
+                QStringLiteral(
+                    "How many words from the list for this puzzle. Words are picked by random."));
+    connect(txtWordCount, &QLineEdit::textChanged, this, &frmMain::txtWordCount_Change);
+
+    fraOfPuzzlesToCreate = frame(client, "fraOfPuzzlesToCreate",
+                                 QStringLiteral("# de Rompecabezas"), {3300, 5280, 1815, 1155});
+    txtNumOfPuzzles =
+        textBox(fraOfPuzzlesToCreate, "txtNumOfPuzzles", QStringLiteral("1"), {600, 240, 675, 285});
+    cmdAuto = button(fraOfPuzzlesToCreate, "cmdAuto", QStringLiteral("&Generar y Guardar"),
+                     {120, 600, 1575, 495}, false,
+                     QStringLiteral("Create lots of puzzles as text files."));
+    connect(cmdAuto, &QPushButton::clicked, this, &frmMain::cmdAuto_Click);
+    // The status line and the progress bar lie beyond the panel's resting
+    // width: they show only while a batch run widens it.
+    lblNumOfPuzzles = label(fraOfPuzzlesToCreate, "lblNumOfPuzzles",
+                            QStringLiteral("Un Momento por Favor... "), {2100, 180, 4635, 555});
+    linRed = new LineShape(3300, 6540, 900, kBarRed, 3, fraOfPuzzlesToCreate);
+    linRed->setObjectName(QStringLiteral("linRed"));
+    linGrn = new LineShape(2040, 3240, 900, kBarGreen, 3, fraOfPuzzlesToCreate);
+    linGrn->setObjectName(QStringLiteral("linGrn"));
+
+    fraRawPuzzle =
+        frame(client, "fraRawPuzzle", QStringLiteral("Rompecabezas"), {5160, 120, 4995, 5115});
+    txtWord = new QTextEdit(fraRawPuzzle);
+    txtWord->setObjectName(QStringLiteral("txtWord"));
+    twips::place(txtWord, 240, 360, 4575, 4575);
+    txtWord->setReadOnly(true);
+    txtWord->setAcceptRichText(false);
+    txtWord->setTabChangesFocus(true);
+    // Not in the keyboard focus order; a click still lets the user select.
+    txtWord->setFocusPolicy(Qt::ClickFocus);
+    QFont grid(QStringLiteral("Courier New"));
+    grid.setStyleHint(QFont::TypeWriter);
+    grid.setFixedPitch(true);
+    grid.setPointSizeF(8.25);
+    grid.setWeight(QFont::Normal);
+    txtWord->setFont(grid);
+
+    fraDifficulty =
+        frame(client, "fraDifficulty", QStringLiteral("Dificultad"), {3300, 4260, 1815, 975});
+    optHard = new QRadioButton(QStringLiteral("&M&aster"), fraDifficulty);
+    optHard->setObjectName(QStringLiteral("optHard"));
+    twips::place(optHard, 540, 600, 795, 195);
+    optEasy = new QRadioButton(QStringLiteral("&Facil"), fraDifficulty);
+    optEasy->setObjectName(QStringLiteral("optEasy"));
+    twips::place(optEasy, 540, 240, 855, 255);
+    optEasy->setToolTip(QStringLiteral("No diagonal words"));
+    optHard->setChecked(true);
+
+    cmdStart = button(client, "cmdStart", QStringLiteral("&Iniciar"), {3480, 230, 1515, 375}, false,
+                      QStringLiteral("Creat a new puzzle using the word in the list."));
+    connect(cmdStart, &QPushButton::clicked, this, &frmMain::cmdStart_Click);
+    cmdFinish = button(client, "cmdFinish", QStringLiteral("&Vista Preeliminar"),
+                       {3480, 630, 1515, 375}, false, QStringLiteral("Add the random letters. "));
+    connect(cmdFinish, &QPushButton::clicked, this, &frmMain::cmdFinish_Click);
+    cmdExport = button(client, "cmdExport", QStringLiteral("I&mprimir"), {3480, 1040, 1515, 375},
+                       false, QStringLiteral("Put the puzzle in a text file."));
+    connect(cmdExport, &QPushButton::clicked, this, &frmMain::cmdExport_Click);
+    cmdNew = button(client, "cmdNew", QStringLiteral("&Limpiar"), {3480, 1440, 1515, 380}, true);
+    connect(cmdNew, &QPushButton::clicked, this, &frmMain::cmdNew_Click);
+    cmdExit = button(client, "cmdExit", QStringLiteral("E&xit"), {3480, 1860, 1515, 375}, true,
+                     QStringLiteral("Thank you for using Sopaly!!!."));
+    connect(cmdExit, &QPushButton::clicked, this, &frmMain::cmdExit_Click);
+
+    lbl = label(client, "lbl",
+                QStringLiteral("Como Hacer Rompecabezas?  Primero escribe las palabras usando "
+                               "ENTER para agregarlas a la lista. Una vez que tengas las "
+                               "palabras a Revolver, presiona el boton Iniciar."),
+                {5400, 5400, 4575, 795});
+    lbl->setWordWrap(true);
+
+    Banner = label(client, "Banner", {}, {1568, 6840, 7095, 975});
+    sensor = label(client, "sensor", {}, {1688, 6960, 6855, 735});
+    sensor->raise();  // over the banner, so that it takes the clicks
+    sensor->installEventFilter(this);
+    // Below the design client area: it shows only in a taller window.
+    Click = label(client, "Click",
+                  QStringLiteral("Para que este Software siga Gratuito Visita Nuestros "
+                                 "Patrocinadores        ------------>CLICK AQUI<------------"),
+                  {1448, 8040, 7335, 255});
+    setTextColour(Click, kCaptionBlue);
+    Click->installEventFilter(this);
+}
+
+void frmMain::setupTimers() {
+    T = new QTimer(this);
+    T->setObjectName(QStringLiteral("T"));
+    T->setInterval(5000);
+    connect(T, &QTimer::timeout, this, &frmMain::T_Timer);
+    tmrAuto = new QTimer(this);
+    tmrAuto->setObjectName(QStringLiteral("tmrAuto"));
+    tmrAuto->setInterval(10);
+    connect(tmrAuto, &QTimer::timeout, this, &frmMain::tmrAuto_Timer);
+}
+
+void frmMain::setupTabOrder() {
+    const std::array<QWidget*, 15> order{
+        txtInputWord,    lstInputWord, txtGridRows, txtGridCol, txtWordCount,
+        txtNumOfPuzzles, optHard,      optEasy,     cmdRemove,  cmdStart,
+        cmdFinish,       cmdExport,    cmdNew,      cmdExit,    cmdAuto,
+    };
+    for (std::size_t i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
+    txtInputWord->setFocus();
+}
+
+void frmMain::Form_Load() {
+    // The size the window will have on screen, so that it can be centred
+    // before it is shown.
+    layout()->activate();
+    CenterForm(this);
+    PanelClosing = false;
+    T->start();
+}
+
+void frmMain::Form_Unload() {
+    emit unloading();
+}
+
+bool frmMain::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate) Form_Activate();
+    return QMainWindow::event(event);
+}
+
+void frmMain::Form_Activate() {
+    emit activated();
+    centreOnActivation();
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    if (batchRunning_) {
+        // The run is on the stack below this event: let it finish the file
+        // it is writing and close the window then.
+        closeAfterBatch_ = true;
+        hide();
+        event->ignore();
+        return;
+    }
+    Form_Unload();
+    event->accept();
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == txtInputWord && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        const QString text = key->text();
+        // The handler sees the key first; the box then gets it as usual.
+        txtInputWord_KeyPress(enter ? kKeyEnter : (text.isEmpty() ? 0 : text.at(0).unicode()));
+    } else if ((watched == sensor || watched == Click) &&
+               event->type() == QEvent::MouseButtonRelease) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        auto* widget = static_cast<QWidget*>(watched);
+        if (mouse->button() == Qt::LeftButton &&
+            widget->rect().contains(mouse->position().toPoint())) {
+            if (watched == sensor) {
+                sensor_Click();
+            } else {
+                Click_Click();
+            }
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+PuzzleSettings frmMain::settings() const {
+    PuzzleSettings current;
+    current.rowsText = txtGridRows->text();
+    current.colsText = txtGridCol->text();
+    current.wordLimitText = txtWordCount->text();
+    current.easy = optEasy->isChecked();
+    return current;
+}
+
+QString frmMain::txtWordText() const {
+    // The document keeps its lines as blocks; each rendered row ended in
+    // "\r\n", the last one included.
+    QString text = txtWord->toPlainText();
+    text.replace(u'\n', QStringLiteral("\r\n"));
+    return text;
+}
+
+void frmMain::CenterForm(QWidget* anyForm) {
+    if (anyForm->isMinimized() || anyForm->isMaximized() || anyForm->isFullScreen()) return;
+    const QSizeF outer(twips::fromPixels(anyForm->frameGeometry().width()),
+                       twips::fromPixels(anyForm->frameGeometry().height()));
+    const QPointF place = twips::centredAtLoad(twips::screenSize(anyForm), outer);
+    const QPoint origin = anyForm->screen() ? anyForm->screen()->geometry().topLeft() : QPoint();
+    // Half a twip left over goes to the nearest pixel.
+    anyForm->move(origin + QPoint(twips::toPixels(place.x()), twips::toPixels(place.y())));
+}
+
+void frmMain::centreOnActivation() {
+    if (isMinimized() || isMaximized() || isFullScreen()) return;
+    const QSizeF outer(twips::fromPixels(frameGeometry().width()),
+                       twips::fromPixels(frameGeometry().height()));
+    const QPoint place = twips::centredAtActivation(twips::screenSize(this), outer);
+    const QPoint origin = screen() ? screen()->geometry().topLeft() : QPoint();
+    move(origin + QPoint(twips::toPixels(place.x()), twips::toPixels(place.y())));
+}
+
+void frmMain::txtInputWord_KeyPress(int KeyAscii) {
+    if (KeyAscii != kKeyEnter) return;
+    const std::optional<QString> word = committedWord(txtInputWord->text());
+    if (!word || words_->count() >= kMaxWords) return;
+    listChanging_ = true;
+    words_->add(*word);
+    listChanging_ = false;
+    txtInputWord->clear();
+    cmdStart->setEnabled(true);
+    cmdAuto->setEnabled(true);
+    txtInputWord->setFocus();
+}
+
+void frmMain::lstInputWord_Click() {
+    if (listChanging_) return;
+    cmdRemove->setEnabled(!lstInputWord->selectionModel()->selectedIndexes().isEmpty());
+}
+
+void frmMain::ListBoxControl(const QString& sMode) {
+    switch (listMode(sMode)) {
+        case ListMode::Sort:
+            Puzzle.WordPool = sortIntoPool(words_->words());
+            break;
+        case ListMode::Delete: {
+            const QModelIndexList selected = lstInputWord->selectionModel()->selectedIndexes();
+            if (selected.isEmpty()) return;
+            const auto first = std::min_element(
+                selected.cbegin(), selected.cend(),
+                [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
+            listChanging_ = true;
+            words_->removeAt(first->row());
+            // The view would select the next word in its place; the list
+            // is left with no selection, as before any click.
+            lstInputWord->selectionModel()->clear();
+            listChanging_ = false;
+            break;
+        }
+        case ListMode::Clear:
+            listChanging_ = true;
+            words_->clear();
+            listChanging_ = false;
+            txtWord->setPlainText(QString());
+            txtInputWord->setText(QString());
+            cmdStart->setEnabled(false);
+            cmdAuto->setEnabled(false);
+            cmdFinish->setEnabled(false);
+            cmdExport->setEnabled(false);
+            txtInputWord->setFocus();
+            break;
+        case ListMode::None:
+            break;
+    }
+}
+
+void frmMain::cmdRemove_Click() {
+    ListBoxControl(QStringLiteral("DELETE"));
+}
+
+void frmMain::cmdNew_Click() {
+    ListBoxControl(QStringLiteral("CLEAR"));
+}
+
+void frmMain::txtWordCount_Change() {
+    // The word limit is read when a puzzle is built, not checked as typed.
+}
+
+bool frmMain::gridSizeIsUsable(const PuzzleSettings& current) {
+    // An unusable size is turned away before anything changes.
+    if (!isGridSideText(current.rowsText)) {
+        showMessage(QStringLiteral("El número de filas debe ser un número de 5 a 20."));
+        return false;
+    }
+    if (!isGridSideText(current.colsText)) {
+        showMessage(QStringLiteral("El número de columnas debe ser un número de 5 a 20."));
+        return false;
+    }
+    return true;
+}
+
+void frmMain::cmdStart_Click() {
+    if (words_->count() == 0) return;
+    const PuzzleSettings current = settings();
+    if (!gridSizeIsUsable(current)) return;
+    allocateGrids(Puzzle, current);
+    ListBoxControl(QStringLiteral("SORT"));
+    Placements = FitWordOnGrid(Puzzle, current, program_.random());
+    ShowWordOnWordText();
+    cmdFinish->setEnabled(true);
+}
+
+void frmMain::ShowWordOnWordText() {
+    txtWord->setPlainText(gridText(Puzzle.WordGrid, settings()));
+}
+
+void frmMain::cmdFinish_Click() {
+    cmdFinish->setEnabled(false);
+    txtWord->setPlainText(ShowFinishedWord(Puzzle, settings(), program_.random()));
+    cmdExport->setEnabled(true);
+}
+
+void frmMain::cmdExport_Click() {
+    program_.PuzzleName = askPuzzleName();
+    if (preview_) {
+        // An open preview keeps the text it was built with.
+        preview_->raise();
+        preview_->activateWindow();
+        return;
+    }
+    // No parent: the preview stays open, and keeps the program running,
+    // when the main window is closed.
+    preview_ = new Form1(program_.PuzzleName, txtWordText(), words_->words());
+    preview_->show();
+}
+
+void frmMain::yieldToEvents(bool wait) {
+    QCoreApplication::processEvents(wait ? QEventLoop::WaitForMoreEvents : QEventLoop::AllEvents);
+}
+
+bool frmMain::batchMustStop() const {
+    return closeAfterBatch_ || program_.exiting();
+}
+
+void frmMain::cmdAuto_Click() {
+    // A press during a run's yields would start a run inside the run.
+    if (batchRunning_) return;
+    PanelClosing = false;
+    const BatchPlan plan = planBatch(txtNumOfPuzzles->text(), linRed->x2() - linGrn->x1());
+    if (plan.outcome == BatchPlan::Nothing) return;
+    if (plan.outcome == BatchPlan::Refused) {
+        showMessage(plan.message);
+        return;
+    }
+    if (words_->count() > 0 && !gridSizeIsUsable(settings())) return;
+    if (const auto word = firstUnencodableWord(words_->words())) {
+        showMessage(unencodableWordMessage(*word));
+        return;
+    }
+
+    batchRunning_ = true;
+    linGrn->setX2(linGrn->x1());
+    linRed->setX1(linGrn->x2());
+    animatePanel(panelStillWidening);
+
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const BatchEnd end = makeBatchPuzzles(plan.count, plan.step);
+    // A run whose list was emptied under it stops where it is, panel wide.
+    if (end == BatchEnd::Completed || end == BatchEnd::Failed) {
+        PanelClosing = true;
+        animatePanel(panelStillNarrowing);
+    }
+    QGuiApplication::restoreOverrideCursor();
+    batchRunning_ = false;
+
+    if (end == BatchEnd::Completed) ListBoxControl(QStringLiteral("CLEAR"));
+    if (closeAfterBatch_) {
+        closeAfterBatch_ = false;
+        close();
+    }
+}
+
+void frmMain::animatePanel(bool (*goOn)(int width)) {
+    while (goOn(fraOfPuzzlesToCreate->widthTwips()) && !batchMustStop()) {
+        tmrAuto->start();
+        yieldToEvents(true);
+    }
+    tmrAuto->stop();
+}
+
+frmMain::BatchEnd frmMain::makeBatchPuzzles(int count, int step) {
+    const QString folder = program_.programFolder();
+    for (int n = 1; n <= count; ++n) {
+        const QString path = batchFilePath(folder, n);
+        lblNumOfPuzzles->setText(batchStatusText(path));
+        yieldToEvents(false);
+        if (batchMustStop()) return BatchEnd::Stopped;
+        // The user may have emptied the list during the yield.
+        if (words_->count() == 0) return BatchEnd::ListEmptied;
+        // ...or edited the size fields.
+        const PuzzleSettings current = settings();
+        if (!gridSizeIsUsable(current)) return BatchEnd::Failed;
+
+        allocateGrids(Puzzle, current);
+        txtWord->setPlainText(QString());
+        ListBoxControl(QStringLiteral("SORT"));
+        Placements = FitWordOnGrid(Puzzle, current, program_.random());
+        ShowWordOnWordText();
+        txtWord->setPlainText(ShowFinishedWord(Puzzle, current, program_.random()));
+        if (!AutoExportPuzzle(path)) return BatchEnd::Failed;
+
+        linGrn->setX2(linGrn->x1() + n * step);
+        linRed->setX1(linGrn->x2());
+        yieldToEvents(false);
+    }
+    return BatchEnd::Completed;
+}
+
+bool frmMain::AutoExportPuzzle(const QString& sFilePath) {
+    const QStringList words = words_->words();
+    // A word typed during the run's yields is checked too.
+    if (const auto word = firstUnencodableWord(words)) {
+        showMessage(unencodableWordMessage(*word));
+        return false;
+    }
+    QString error;
+    if (writePuzzleFile(sFilePath, Puzzle, settings(), words, &error)) return true;
+    showMessage(QStringLiteral("No se pudo guardar el archivo %1: %2")
+                    .arg(QDir::toNativeSeparators(sFilePath), error));
+    return false;
+}
+
+void frmMain::tmrAuto_Timer() {
+    fraOfPuzzlesToCreate->setWidthTwips(
+        tmrAutoStep(fraOfPuzzlesToCreate->widthTwips(), PanelClosing));
+}
+
+void frmMain::cmdExit_Click() {
+    program_.exit(0);
+}
+
+void frmMain::about_Click() {}
+
+void frmMain::mnuAbout_Click() {}
+
+void frmMain::web_Click() {}
+
+void frmMain::Click_Click() {}
+
+void frmMain::sensor_Click() {}
+
+void frmMain::T_Timer() {}
+
+}  // namespace sopaly

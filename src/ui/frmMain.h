@@ -1,0 +1,188 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QString>
+#include <array>
+#include <functional>
+#include <vector>
+
+#include "Form1.h"
+#include "Puzzle.h"
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QListView;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class QTextEdit;
+class QTimer;
+
+namespace sopaly {
+
+class Frame;
+class LineShape;
+class Program;
+class WordList;
+
+// The main window: the word list, the settings, the puzzle display and every
+// button of the road of a puzzle. The controls are public members under their
+// design names so that the handlers added by other subsystems, and the tests,
+// reach them directly.
+class frmMain : public QMainWindow {
+    Q_OBJECT
+  public:
+    explicit frmMain(Program& program, QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    Program& program() const { return program_; }
+
+    // --- Controls, frame by frame -------------------------------------------
+    Frame* fraInputWord = nullptr;
+    QLineEdit* txtInputWord = nullptr;
+    QListView* lstInputWord = nullptr;  // shows wordList(), single selection
+    QPushButton* cmdRemove = nullptr;
+
+    Frame* fraGrid = nullptr;
+    QLineEdit* txtGridRows = nullptr;
+    std::array<QLabel*, 2> lblLabel1{};  // "Filas", "Columnas"
+    QLineEdit* txtGridCol = nullptr;
+
+    Frame* fraWordCount = nullptr;
+    QLineEdit* txtWordCount = nullptr;
+
+    Frame* fraOfPuzzlesToCreate = nullptr;  // the batch panel
+    QLineEdit* txtNumOfPuzzles = nullptr;
+    QPushButton* cmdAuto = nullptr;
+    QLabel* lblNumOfPuzzles = nullptr;
+    LineShape* linRed = nullptr;
+    LineShape* linGrn = nullptr;
+
+    Frame* fraRawPuzzle = nullptr;
+    QTextEdit* txtWord = nullptr;  // the puzzle display
+
+    Frame* fraDifficulty = nullptr;
+    QRadioButton* optHard = nullptr;
+    QRadioButton* optEasy = nullptr;
+
+    QPushButton* cmdStart = nullptr;
+    QPushButton* cmdFinish = nullptr;
+    QPushButton* cmdExport = nullptr;
+    QPushButton* cmdNew = nullptr;
+    QPushButton* cmdExit = nullptr;
+
+    QLabel* lbl = nullptr;     // the help text
+    QLabel* Banner = nullptr;  // where the sponsor picture goes
+    QLabel* sensor = nullptr;  // the click area over the banner
+    QLabel* Click = nullptr;   // the sponsor line, below the design client area
+
+    QTimer* T = nullptr;        // banner tick, 5000 ms, running from load
+    QTimer* tmrAuto = nullptr;  // batch panel animation, 10 ms, off
+
+    QMenu* mnuAbout = nullptr;
+    QAction* about = nullptr;
+    QAction* web = nullptr;
+
+    // --- State ----------------------------------------------------------------
+    sopaly::Puzzle Puzzle;
+    // Where the last build put each word it placed.
+    std::vector<Placement> Placements;
+    // The batch panel's direction: false widens it, true narrows it.
+    bool PanelClosing = false;
+
+    // How the window tells the user something; tests capture it instead of
+    // answering a modal box.
+    std::function<void(const QString&)> showMessage;
+    // The name prompt of the print button; Cancel gives the empty text.
+    std::function<QString()> askPuzzleName;
+
+    // The open print preview, if any.
+    Form1* preview() const { return preview_.data(); }
+    // True from the start of a batch run to its end.
+    bool batchRunning() const { return batchRunning_; }
+    // Writes the finished puzzle, its words and its solution to sFilePath.
+    // On failure tells the user which file and why, and returns false.
+    bool AutoExportPuzzle(const QString& sFilePath);
+
+    WordList& wordList() const { return *words_; }
+    // The settings controls as they read now.
+    PuzzleSettings settings() const;
+    // The display's whole text, rows ended by "\r\n" as they were rendered.
+    QString txtWordText() const;
+
+    // Centres any window on its screen, unless it is minimised or maximised.
+    void CenterForm(QWidget* anyForm);
+    // "SORT", "DELETE" or "CLEAR", in any case; any other mode does nothing.
+    void ListBoxControl(const QString& sMode);
+    void ShowWordOnWordText();
+
+    // --- Event handlers --------------------------------------------------------
+    void txtInputWord_KeyPress(int KeyAscii);
+    void lstInputWord_Click();
+    void cmdRemove_Click();
+    void cmdNew_Click();
+    void txtWordCount_Change();
+    void cmdStart_Click();
+    void cmdFinish_Click();
+    void cmdExport_Click();
+    void cmdAuto_Click();
+    void tmrAuto_Timer();
+    void cmdExit_Click();
+    void about_Click();
+    void mnuAbout_Click();
+    void web_Click();
+    void Click_Click();
+    void sensor_Click();
+    void T_Timer();
+
+  signals:
+    // Each time the window becomes active, before it is centred again.
+    void activated();
+    // The window is being closed by the user; it is destroyed right after.
+    void unloading();
+
+  protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    // The activation steps: activated(), then the centring.
+    virtual void Form_Activate();
+
+  private:
+    void setupWidgets();
+    void setupMenus();
+    void setupTimers();
+    void setupTabOrder();
+    void Form_Load();
+    void Form_Unload();
+    void centreOnActivation();
+    // Handles the events that have come in. Waiting blocks until one does,
+    // so the panel loops sleep between timer ticks instead of spinning.
+    void yieldToEvents(bool wait);
+    // The row and column texts, checked as the start button checks them;
+    // false after telling the user which field is wrong.
+    bool gridSizeIsUsable(const PuzzleSettings& current);
+    // How the puzzles of a batch run ended.
+    enum class BatchEnd { Completed, ListEmptied, Failed, Stopped };
+    // The batch run's own loop, from the widened panel to the last file.
+    BatchEnd makeBatchPuzzles(int count, int step);
+    // Moves the batch panel with tmrAuto until `goOn` says it is far enough.
+    void animatePanel(bool (*goOn)(int width));
+    // Whether a batch run has to stop at its next chance.
+    bool batchMustStop() const;
+
+    Program& program_;
+    WordList* words_ = nullptr;
+    // Set while the list itself changes, so that only a change the user
+    // makes to the selection switches cmdRemove.
+    bool listChanging_ = false;
+    QPointer<Form1> preview_;
+    bool batchRunning_ = false;
+    // The user closed the window during a batch run: it closes once the
+    // file being written is complete.
+    bool closeAfterBatch_ = false;
+};
+
+}  // namespace sopaly

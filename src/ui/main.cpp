@@ -1,0 +1,12 @@
+#include <QApplication>
+
+#include "Program.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Sopaly"));
+    QApplication::setDesktopFileName(QStringLiteral("sopaly"));
+    sopaly::Program program;
+    program.showMainWindow();
+    return QApplication::exec();
+}

@@ -1,0 +1,179 @@
+#!/bin/bash
+# End-to-end check of the real program: a copy of the program folder in a
+# fresh temporary directory, a bare X server (no window manager), and keys
+# typed with xdotool, the way a user would drive it.
+#
+#   e2e.sh <path to the sopaly executable>
+#
+# Each step is a function named in STEPS; a step fails the run by calling
+# fail. Add a step by writing its function and listing it in STEPS.
+set -uo pipefail
+
+readonly WINDOW_NAME='^Sopaly!!!$'
+readonly STEP_TIMEOUT=20   # seconds any single wait may take
+readonly RUN_TIMEOUT=150   # seconds for the whole run, X server included
+
+fail() {
+    echo "e2e: FAIL: $*" >&2
+    exit 1
+}
+
+note() { echo "e2e: $*"; }
+
+now_ms() { echo $(($(date +%s%N) / 1000000)); }
+
+if [[ $# -ne 1 || ! -x "$1" ]]; then
+    fail "usage: $0 <sopaly executable>"
+fi
+
+# First pass: start a private X server and run this script again inside it.
+if [[ "${SOPALY_E2E_UNDER_X:-}" != 1 ]]; then
+    for tool in xvfb-run xdotool import compare timeout; do
+        command -v "$tool" >/dev/null || fail "$tool is not installed"
+    done
+    export SOPALY_E2E_UNDER_X=1
+    exec timeout --kill-after=10 "$RUN_TIMEOUT" \
+        xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" bash "$0" "$(readlink -f "$1")"
+fi
+
+# --- Second pass: under X -------------------------------------------------------
+
+WORK=$(mktemp -d "${TMPDIR:-/tmp}/sopaly-e2e.XXXXXX")
+PROGRAM_DIR="$WORK/program"
+PROGRAM="$PROGRAM_DIR/$(basename "$1")"
+PID=
+WID=
+mkdir -m 700 "$WORK/runtime" && export XDG_RUNTIME_DIR="$WORK/runtime"
+
+cleanup() {
+    if [[ -n "$PID" ]] && kill -0 "$PID" 2>/dev/null; then
+        kill "$PID" 2>/dev/null
+        sleep 0.5
+        kill -9 "$PID" 2>/dev/null
+    fi
+    if [[ "${KEEP_E2E_WORK:-}" == 1 ]]; then
+        note "work folder kept: $WORK"
+    else
+        rm -rf "$WORK"
+    fi
+}
+trap cleanup EXIT
+
+# In a sanitizer build, leaks inside the system's D-Bus library (which Qt
+# opens for accessibility) are not the program's; everything else still counts.
+printf 'leak:libdbus-1.so\n' >"$WORK/lsan.supp"
+export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$WORK/lsan.supp"
+
+# Waits until the command succeeds, polling every 20 ms, for at most
+# STEP_TIMEOUT seconds.
+wait_until() {
+    local deadline=$(($(now_ms) + STEP_TIMEOUT * 1000))
+    until "$@" >/dev/null 2>&1; do
+        (($(now_ms) < deadline)) || return 1
+        sleep 0.02
+    done
+}
+
+has_focus() { [[ "$(xdotool getwindowfocus 2>/dev/null)" == "$WID" ]]; }
+
+alive() { [[ -n "$PID" ]] && kill -0 "$PID" 2>/dev/null; }
+
+expect_alive() { alive || fail "the program ended during: $*"; }
+
+keys() {
+    timeout "$STEP_TIMEOUT" xdotool key --clearmodifiers --delay 40 "$@" ||
+        fail "xdotool key $*"
+}
+
+type_line() {
+    timeout "$STEP_TIMEOUT" xdotool type --delay 30 -- "$1" || fail "xdotool type $1"
+    keys Return
+}
+
+# A picture of the window, to tell whether what it shows has changed.
+snapshot() {
+    timeout "$STEP_TIMEOUT" import -window "$WID" "$WORK/$1.png" || fail "no screenshot $1"
+}
+
+# Waits until the window's picture differs from snapshot $1 in more than
+# $2 pixels; the new picture is kept as snapshot $3.
+expect_changed() {
+    local before=$1 least=$2 after=$3
+    local deadline=$(($(now_ms) + STEP_TIMEOUT * 1000)) differing=0
+    while (($(now_ms) < deadline)); do
+        snapshot "$after"
+        differing=$(compare -metric AE "$WORK/$before.png" "$WORK/$after.png" null: 2>&1 || true)
+        differing=${differing%% *}
+        ((${differing%.*} > least)) && return 0
+        sleep 0.1
+    done
+    fail "the window did not change enough after $before ($differing pixels)"
+}
+
+step_copy_program_folder() {
+    mkdir -p "$PROGRAM_DIR" || fail "cannot make $PROGRAM_DIR"
+    cp -a "$(dirname "$1")/." "$PROGRAM_DIR/" || fail "cannot copy the program folder"
+    [[ -x "$PROGRAM" ]] || fail "no executable in $PROGRAM_DIR"
+}
+
+step_start() {
+    local started=$(now_ms)
+    (cd "$WORK" && exec "$PROGRAM" >"$WORK/stdout.txt" 2>"$WORK/stderr.txt") &
+    PID=$!
+    wait_until xdotool search --onlyvisible --name "$WINDOW_NAME" ||
+        fail "no window named Sopaly!!! within ${STEP_TIMEOUT}s"
+    local shown=$(now_ms)
+    WID=$(xdotool search --onlyvisible --name "$WINDOW_NAME" | head -n 1)
+    note "start to shown window: $((shown - started)) ms"
+    expect_alive "start"
+    # There is no window manager to give the focus: the program takes it
+    # itself when it shows its window.
+    wait_until has_focus || fail "the window does not get the keyboard focus"
+    snapshot empty
+}
+
+step_type_words() {
+    local word
+    for word in casa perro sol montaña murciélago; do type_line "$word"; done
+    expect_alive "typing words"
+    expect_changed empty 200 listed
+}
+
+step_build() {
+    keys alt+i
+    expect_alive "Alt+I"
+    expect_changed listed 500 built
+}
+
+step_finish() {
+    keys alt+v
+    expect_alive "Alt+V"
+    expect_changed built 500 finished
+}
+
+step_exit() {
+    keys alt+x
+    local deadline=$(($(now_ms) + STEP_TIMEOUT * 1000))
+    while alive && (($(now_ms) < deadline)); do sleep 0.05; done
+    alive && fail "the program still runs after Alt+X"
+    wait "$PID"
+    local status=$?
+    PID=
+    ((status == 0)) || fail "the program ended with status $status"
+    [[ ! -s "$WORK/stderr.txt" ]] || note "program messages: $(head -c 2000 "$WORK/stderr.txt")"
+}
+
+STEPS=(
+    step_copy_program_folder
+    step_start
+    step_type_words
+    step_build
+    step_finish
+    step_exit
+)
+
+for step in "${STEPS[@]}"; do
+    note "$step"
+    "$step" "$1"
+done
+note "passed"

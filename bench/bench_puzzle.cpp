@@ -1,13 +1,12 @@
 // Builds and finishes one 20 × 20 master puzzle per iteration, the way the
 // start and finish buttons do, from the first N words of the word file.
-#include "Puzzle.h"
-#include "WordList.h"
-
-#include <QFile>
-
 #include <benchmark/benchmark.h>
 
+#include <QFile>
 #include <cstdlib>
+
+#include "Puzzle.h"
+#include "WordList.h"
 
 namespace {
 

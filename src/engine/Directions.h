@@ -22,18 +22,29 @@ struct Step {
 // The row and column step of a direction code; {0, 0} for a code outside 1..8.
 constexpr Step directionStep(int direction) {
     switch (direction) {
-        case LeftToRight: return {0, 1};
-        case RightToLeft: return {0, -1};
-        case TopToBottom: return {1, 0};
-        case BottomToTop: return {-1, 0};
-        case DownRight: return {1, 1};
-        case UpLeft: return {-1, -1};
-        case DownLeft: return {1, -1};
-        case UpRight: return {-1, 1};
-        default: return {0, 0};
+        case LeftToRight:
+            return {0, 1};
+        case RightToLeft:
+            return {0, -1};
+        case TopToBottom:
+            return {1, 0};
+        case BottomToTop:
+            return {-1, 0};
+        case DownRight:
+            return {1, 1};
+        case UpLeft:
+            return {-1, -1};
+        case DownLeft:
+            return {1, -1};
+        case UpRight:
+            return {-1, 1};
+        default:
+            return {0, 0};
     }
 }
 
-constexpr bool isDiagonal(int direction) { return direction >= DownRight && direction <= UpRight; }
+constexpr bool isDiagonal(int direction) {
+    return direction >= DownRight && direction <= UpRight;
+}
 
 }  // namespace sopaly

@@ -4,11 +4,12 @@
 
 namespace sopaly {
 
-Grid::Grid(int rows, int cols, Cell fill)
-    : rows_(std::max(0, rows)), cols_(std::max(0, cols)) {
+Grid::Grid(int rows, int cols, Cell fill) : rows_(std::max(0, rows)), cols_(std::max(0, cols)) {
     cells_.assign(static_cast<std::size_t>(rows_ + 1) * static_cast<std::size_t>(cols_ + 1), fill);
 }
 
-void Grid::fill(Cell value) { std::fill(cells_.begin(), cells_.end(), value); }
+void Grid::fill(Cell value) {
+    std::fill(cells_.begin(), cells_.end(), value);
+}
 
 }  // namespace sopaly

@@ -18,7 +18,7 @@ inline constexpr Cell kBlankCell = U'\0';
 // allocated; the puzzle uses rows 1..rows() and columns 1..cols(). One
 // contiguous block, so a copy is a single memcpy.
 class Grid {
-public:
+  public:
     Grid() = default;
     Grid(int rows, int cols, Cell fill = kBlankCell);
 
@@ -38,7 +38,7 @@ public:
 
     bool operator==(const Grid&) const = default;
 
-private:
+  private:
     std::size_t index(int row, int col) const {
         return static_cast<std::size_t>(row) * static_cast<std::size_t>(cols_ + 1) +
                static_cast<std::size_t>(col);

@@ -1,7 +1,6 @@
 #include "Numbers.h"
 
 #include <QByteArray>
-
 #include <cmath>
 #include <limits>
 
@@ -9,12 +8,18 @@ namespace sopaly {
 
 namespace {
 
-bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+bool isDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
 
 // Blanks, tabs and line feeds do not interrupt a leniently read number.
-bool isSkipped(QChar c) { return c == u' ' || c == u'\t' || c == u'\n'; }
+bool isSkipped(QChar c) {
+    return c == u' ' || c == u'\t' || c == u'\n';
+}
 
-bool isExponentMark(QChar c) { return c == u'e' || c == u'E' || c == u'd' || c == u'D'; }
+bool isExponentMark(QChar c) {
+    return c == u'e' || c == u'E' || c == u'd' || c == u'D';
+}
 
 double parseAscii(const QByteArray& ascii) {
     if (ascii.isEmpty()) return 0.0;
@@ -49,7 +54,8 @@ double lenientNumber(QStringView text) {
         } else if (c == u'.' && (state == Sign || state == Mantissa)) {
             number.append('.');
             state = Fraction;
-        } else if (isExponentMark(c) && mantissaDigits && (state == Mantissa || state == Fraction)) {
+        } else if (isExponentMark(c) && mantissaDigits &&
+                   (state == Mantissa || state == Fraction)) {
             number.append('e');
             state = ExponentSign;
         } else {

@@ -1,9 +1,9 @@
 #include "Puzzle.h"
 
+#include <algorithm>
+
 #include "Directions.h"
 #include "Numbers.h"
-
-#include <algorithm>
 
 namespace sopaly {
 
@@ -125,8 +125,7 @@ bool FitWord(Grid& grid, std::u32string_view word, int iRow, int iCol, int iDire
     return true;
 }
 
-void RandPos(Random& random, const PlacementLimits& limits, int& iRow, int& iCol,
-             int& iDirection) {
+void RandPos(Random& random, const PlacementLimits& limits, int& iRow, int& iCol, int& iDirection) {
     random.reseedFromClock();
     iRow = drawnIndex(limits.strictRows, random.next());
     iCol = drawnIndex(limits.strictCols, random.next());

@@ -1,14 +1,13 @@
 #pragma once
 
-#include "Grid.h"
-#include "Random.h"
-
 #include <QString>
 #include <QStringList>
-
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "Grid.h"
+#include "Random.h"
 
 namespace sopaly {
 
@@ -16,21 +15,21 @@ namespace sopaly {
 // operation. No event runs while a puzzle is built, so one reading per
 // operation is the same as one per use.
 struct PuzzleSettings {
-    QString rowsText = QStringLiteral("20");       // txtGridRows
-    QString colsText = QStringLiteral("20");       // txtGridCol
+    QString rowsText = QStringLiteral("20");        // txtGridRows
+    QString colsText = QStringLiteral("20");        // txtGridCol
     QString wordLimitText = QStringLiteral("100");  // txtWordCount
     bool easy = false;                              // optEasy selected
 };
 
 // The settings in the readings that placement takes of them.
 struct PlacementLimits {
-    int rows = 0;             // whole-number readings: the grid's size
+    int rows = 0;  // whole-number readings: the grid's size
     int cols = 0;
-    double lenientRows = 0;   // the fit tests of directions 1 and 3
+    double lenientRows = 0;  // the fit tests of directions 1 and 3
     double lenientCols = 0;
-    double strictRows = 0;    // RandPos's start cell range
+    double strictRows = 0;  // RandPos's start cell range
     double strictCols = 0;
-    double wordLimit = 0;     // lenient reading of the word limit
+    double wordLimit = 0;  // lenient reading of the word limit
     bool easy = false;
 
     static PlacementLimits read(const PuzzleSettings& settings);

@@ -17,7 +17,9 @@ std::uint64_t splitMix64(std::uint64_t x) {
 
 }  // namespace
 
-Random::Random(Clock clock) : clock_(std::move(clock)) { seed(kInitialSeed); }
+Random::Random(Clock clock) : clock_(std::move(clock)) {
+    seed(kInitialSeed);
+}
 
 Random::Clock Random::systemClock() {
     // The coarse wall clock is read without leaving user space and costs a

@@ -9,7 +9,7 @@ namespace sopaly {
 // all draw from the same object. A small PCG32, so reseeding from the clock
 // at every placement try costs next to nothing.
 class Random {
-public:
+  public:
     // Returns the current time in some unit; only its changes matter.
     using Clock = std::function<std::uint64_t()>;
 
@@ -26,7 +26,7 @@ public:
 
     static Clock systemClock();
 
-private:
+  private:
     static constexpr std::uint64_t kMultiplier = 6364136223846793005ULL;
     static constexpr std::uint64_t kIncrement = 1442695040888963407ULL;
 

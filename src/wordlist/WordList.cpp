@@ -1,7 +1,6 @@
 #include "WordList.h"
 
 #include <QLocale>
-
 #include <algorithm>
 #include <numeric>
 #include <vector>
@@ -14,10 +13,9 @@ WordList::WordList(QObject* parent)
 int WordList::add(const QString& word) {
     // After the last entry that does not sort after the word: equal words keep
     // the order in which they came.
-    const auto it = std::upper_bound(words_.cbegin(), words_.cend(), word,
-                                     [this](const QString& a, const QString& b) {
-                                         return collator_.compare(a, b) < 0;
-                                     });
+    const auto it = std::upper_bound(
+        words_.cbegin(), words_.cend(), word,
+        [this](const QString& a, const QString& b) { return collator_.compare(a, b) < 0; });
     const auto position = static_cast<int>(it - words_.cbegin());
     beginInsertRows(QModelIndex(), position, position);
     words_.insert(position, word);

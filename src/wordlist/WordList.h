@@ -3,7 +3,6 @@
 #include <QAbstractListModel>
 #include <QCollator>
 #include <QStringList>
-
 #include <optional>
 
 namespace sopaly {
@@ -12,7 +11,7 @@ namespace sopaly {
 // every machine whatever its own locale. The list view shows this model.
 class WordList : public QAbstractListModel {
     Q_OBJECT
-public:
+  public:
     explicit WordList(QObject* parent = nullptr);
 
     int count() const { return static_cast<int>(words_.size()); }
@@ -27,7 +26,7 @@ public:
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
-private:
+  private:
     QCollator collator_;
     QStringList words_;
 };

@@ -1,12 +1,12 @@
-#include "Numbers.h"
-
 #include <QTest>
+
+#include "Numbers.h"
 
 using namespace sopaly;
 
 class NumbersTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void lenientReadingTakesTheNumberTheTextBeginsWith_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<double>("value");

@@ -1,10 +1,9 @@
+#include <QTest>
+#include <set>
+
 #include "Directions.h"
 #include "Puzzle.h"
 #include "WordList.h"
-
-#include <QTest>
-
-#include <set>
 
 using namespace sopaly;
 
@@ -20,7 +19,9 @@ PuzzleSettings sized(int rows, int cols, const QString& limit = QStringLiteral("
     return s;
 }
 
-Grid emptyGrid(int rows, int cols) { return Grid(rows, cols, kEmptyCell); }
+Grid emptyGrid(int rows, int cols) {
+    return Grid(rows, cols, kEmptyCell);
+}
 
 // Writes `text` into the grid one cell per code point from (row, col).
 void put(Grid& grid, int row, int col, int direction, const std::u32string& text) {
@@ -70,7 +71,7 @@ void verifyPlacements(const Puzzle& puzzle, const std::vector<Placement>& placed
 
 class PlacementTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void aFourLetterWordFitsWhereTheFitTestsAllow_data() {
         QTest::addColumn<int>("direction");
         QTest::addColumn<int>("firstColumn");
@@ -258,8 +259,8 @@ private slots:
     void everyBuildPlacesWordsOnStraightLinesInAllowedDirections() {
         QFETCH(bool, easy);
         QFETCH(std::uint64_t, seed);
-        const QStringList words = {"CASA", "PERRO", "GATO", "NIÑO", "CANCIÓN", "AGUA", "SOL",
-                                   "LUNA", "ESTRELLA", "MAR", "ÁRBOL", "FLOR", "MARIPOSA"};
+        const QStringList words = {"CASA", "PERRO",    "GATO", "NIÑO",  "CANCIÓN", "AGUA",    "SOL",
+                                   "LUNA", "ESTRELLA", "MAR",  "ÁRBOL", "FLOR",    "MARIPOSA"};
         Random random([seed, t = std::uint64_t{0}]() mutable { return seed * 1000003 + ++t; });
         Puzzle puzzle;
         const auto placed =
@@ -281,11 +282,11 @@ private slots:
         QFETCH(int, placed);
         Random random;
         Puzzle puzzle;
-        const auto result =
-            buildPuzzle(puzzle, sortIntoPool({"UNO", "DOS", "TRES", "CUATRO"}),
-                        sized(20, 20, limit), random);
+        const auto result = buildPuzzle(puzzle, sortIntoPool({"UNO", "DOS", "TRES", "CUATRO"}),
+                                        sized(20, 20, limit), random);
         QCOMPARE(static_cast<int>(result.size()), placed);
-        for (int i = 0; i < placed; ++i) QCOMPARE(result[static_cast<std::size_t>(i)].poolIndex, i + 1);
+        for (int i = 0; i < placed; ++i)
+            QCOMPARE(result[static_cast<std::size_t>(i)].poolIndex, i + 1);
     }
 
     void aWordThatCannotFitCostsExactly1001Tries() {

@@ -1,14 +1,13 @@
-#include "Random.h"
-
 #include <QTest>
-
 #include <set>
+
+#include "Random.h"
 
 using namespace sopaly;
 
 class RandomTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void drawsLieInTheHalfOpenUnitInterval() {
         Random random;
         double sum = 0;

@@ -1,8 +1,7 @@
-#include "Puzzle.h"
-
 #include <QTest>
-
 #include <set>
+
+#include "Puzzle.h"
 
 using namespace sopaly;
 
@@ -29,7 +28,7 @@ Puzzle solPuzzle() {
 
 class RenderingTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void thePlacedGridShowsDotsInEmptyCells() {
         const Puzzle puzzle = solPuzzle();
         const QString text = gridText(puzzle.WordGrid, sized("3", "4"));
@@ -42,13 +41,20 @@ private slots:
         QTest::addColumn<QString>("cols");
         QTest::addColumn<int>("lines");
         QTest::addColumn<int>("lineLength");
-        QTest::newRow("5 by 5") << "5" << "5" << 5 << 12;
-        QTest::newRow("20 by 20") << "20" << "20" << 20 << 42;
-        QTest::newRow("7.5 rows renders 8") << "7.5" << "20" << 8 << 42;
-        QTest::newRow("6.5 rows renders 6") << "6.5" << "20" << 6 << 42;
-        QTest::newRow("zero rows renders nothing") << "0" << "20" << 0 << 0;
-        QTest::newRow("zero columns renders bare line ends") << "3" << "0" << 3 << 2;
-        QTest::newRow("fields beyond the grid stop at the grid") << "99" << "30" << 20 << 42;
+        QTest::newRow("5 by 5") << "5"
+                                << "5" << 5 << 12;
+        QTest::newRow("20 by 20") << "20"
+                                  << "20" << 20 << 42;
+        QTest::newRow("7.5 rows renders 8") << "7.5"
+                                            << "20" << 8 << 42;
+        QTest::newRow("6.5 rows renders 6") << "6.5"
+                                            << "20" << 6 << 42;
+        QTest::newRow("zero rows renders nothing") << "0"
+                                                   << "20" << 0 << 0;
+        QTest::newRow("zero columns renders bare line ends") << "3"
+                                                             << "0" << 3 << 2;
+        QTest::newRow("fields beyond the grid stop at the grid") << "99"
+                                                                 << "30" << 20 << 42;
     }
     void theTextLengthFollowsTheFields() {
         QFETCH(QString, rows);
@@ -75,7 +81,8 @@ private slots:
             for (int c = 1; c <= 4; ++c) {
                 QVERIFY(puzzle.WordGrid.at(r, c) != kEmptyCell);
                 QCOMPARE(puzzle.SolutionGrid.at(r, c), placed.at(r, c));
-                if (placed.at(r, c) != kEmptyCell) QCOMPARE(puzzle.WordGrid.at(r, c), placed.at(r, c));
+                if (placed.at(r, c) != kEmptyCell)
+                    QCOMPARE(puzzle.WordGrid.at(r, c), placed.at(r, c));
             }
         }
         QCOMPARE(text, gridText(puzzle.WordGrid, sized("3", "4")));

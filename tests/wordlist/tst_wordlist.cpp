@@ -1,22 +1,28 @@
-#include "WordList.h"
-
 #include <QTest>
+
+#include "WordList.h"
 
 using namespace sopaly;
 
 class WordListTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void committingTrimsSpacesAndRaisesCase_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("word");
-        QTest::newRow("spaces around") << "  casa  " << "CASA";
-        QTest::newRow("inner space kept") << "la casa" << "LA CASA";
-        QTest::newRow("enye") << "niño" << "NIÑO";
-        QTest::newRow("accents") << "canción" << "CANCIÓN";
+        QTest::newRow("spaces around") << "  casa  "
+                                       << "CASA";
+        QTest::newRow("inner space kept") << "la casa"
+                                          << "LA CASA";
+        QTest::newRow("enye") << "niño"
+                              << "NIÑO";
+        QTest::newRow("accents") << "canción"
+                                 << "CANCIÓN";
         QTest::newRow("combining tilde composes") << QString::fromUtf16(u"nin\u0303o") << "NIÑO";
-        QTest::newRow("tabs are not trimmed") << "\tsol" << "\tSOL";
-        QTest::newRow("digits and punctuation kept") << "r2-d2!" << "R2-D2!";
+        QTest::newRow("tabs are not trimmed") << "\tsol"
+                                              << "\tSOL";
+        QTest::newRow("digits and punctuation kept") << "r2-d2!"
+                                                     << "R2-D2!";
     }
     void committingTrimsSpacesAndRaisesCase() {
         QFETCH(QString, typed);
@@ -67,18 +73,17 @@ private slots:
     void sortingGivesTheLongestFirstPoolWithTheLastWordRepeated_data() {
         QTest::addColumn<QStringList>("list");
         QTest::addColumn<QStringList>("pool");
-        QTest::newRow("four words")
-            << QStringList{"CASA", "MAR", "PERRO", "SOL"}
-            << QStringList{"", "PERRO", "CASA", "MAR", "SOL", "SOL"};
+        QTest::newRow("four words") << QStringList{"CASA", "MAR", "PERRO", "SOL"}
+                                    << QStringList{"", "PERRO", "CASA", "MAR", "SOL", "SOL"};
         QTest::newRow("one word") << QStringList{"SOL"} << QStringList{"", "SOL", "SOL"};
-        QTest::newRow("equal words") << QStringList{"CASA", "CASA"}
-                                     << QStringList{"", "CASA", "CASA", "CASA"};
+        QTest::newRow("equal words")
+            << QStringList{"CASA", "CASA"} << QStringList{"", "CASA", "CASA", "CASA"};
         QTest::newRow("length counts letters, not code units")
             << QStringList{QString::fromUtf16(u"A\U0001F600"), "ABC"}
             << QStringList{"", "ABC", QString::fromUtf16(u"A\U0001F600"),
                            QString::fromUtf16(u"A\U0001F600")};
-        QTest::newRow("enye is one letter") << QStringList{"NIÑO", "LUNAS"}
-                                            << QStringList{"", "LUNAS", "NIÑO", "NIÑO"};
+        QTest::newRow("enye is one letter")
+            << QStringList{"NIÑO", "LUNAS"} << QStringList{"", "LUNAS", "NIÑO", "NIÑO"};
     }
     void sortingGivesTheLongestFirstPoolWithTheLastWordRepeated() {
         QFETCH(QStringList, list);

@@ -9,7 +9,7 @@ packages=(
   libbenchmark-dev
   fonts-liberation
   xvfb xauth xdotool x11-utils
-  poppler-utils
+  poppler-utils imagemagick
 )
 
 missing=()

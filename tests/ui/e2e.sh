@@ -151,6 +151,40 @@ step_finish() {
     expect_changed built 500 finished
 }
 
+file_complete() {
+    [[ "$(tail -c 35 "$1" | od -An -v -tx1 | tr -d ' \n')" == "$(printf '2a%.0s' {1..33})0d0a" ]]
+}
+
+# Makes three puzzle files with the batch button, all from the keyboard, and
+# checks each is a whole puzzle file in the program folder.
+step_batch_of_three() {
+    # Enter leaves the focus in the word field; five tabs from there reach
+    # the number of puzzles.
+    type_line luna
+    keys Tab Tab Tab Tab Tab ctrl+a
+    timeout "$STEP_TIMEOUT" xdotool type --delay 30 -- 3 || fail "xdotool type 3"
+    keys alt+g
+    local n file
+    for n in 1 2 3; do
+        file="$PROGRAM_DIR/Tabloza$n.txt"
+        wait_until test -s "$file" || fail "no $file"
+    done
+    # A file is complete once its closing line of asterisks is in.
+    wait_until file_complete "$PROGRAM_DIR/Tabloza3.txt" || fail "Tabloza3.txt is not complete"
+    sleep 1
+    expect_alive "the batch run"
+    [[ ! -e "$PROGRAM_DIR/Tabloza4.txt" ]] || fail "a fourth file was written"
+    for n in 1 2 3; do
+        file="$PROGRAM_DIR/Tabloza$n.txt"
+        # 20 + 20 grid rows, the six words and sixteen fixed lines, CR LF each.
+        local lines
+        lines=$(grep -c $'\r$' "$file")
+        ((lines == 62)) || fail "$file has $lines CR LF lines, not 62"
+        head -n 1 "$file" | grep -q '^Sopaly!!! by ' || fail "$file has no banner line"
+        grep -q $'^MONTA\xd1A\r$' "$file" || fail "$file lacks MONTAÑA in Windows-1252"
+    done
+}
+
 step_exit() {
     keys alt+x
     local deadline=$(($(now_ms) + STEP_TIMEOUT * 1000))
@@ -169,6 +203,7 @@ STEPS=(
     step_type_words
     step_build
     step_finish
+    step_batch_of_three
     step_exit
 )
 

@@ -19,28 +19,12 @@ struct Step {
     int dCol;
 };
 
-// The row and column step of a direction code; {0, 0} for a code outside 1..8.
+// The row and column step of each direction code; {0, 0} for a code outside 1..8.
+inline constexpr Step kDirectionSteps[9] = {{0, 0}, {0, 1},   {0, -1}, {1, 0}, {-1, 0},
+                                            {1, 1}, {-1, -1}, {1, -1}, {-1, 1}};
+
 constexpr Step directionStep(int direction) {
-    switch (direction) {
-        case LeftToRight:
-            return {0, 1};
-        case RightToLeft:
-            return {0, -1};
-        case TopToBottom:
-            return {1, 0};
-        case BottomToTop:
-            return {-1, 0};
-        case DownRight:
-            return {1, 1};
-        case UpLeft:
-            return {-1, -1};
-        case DownLeft:
-            return {1, -1};
-        case UpRight:
-            return {-1, 1};
-        default:
-            return {0, 0};
-    }
+    return direction >= 1 && direction <= 8 ? kDirectionSteps[direction] : Step{0, 0};
 }
 
 constexpr bool isDiagonal(int direction) {

@@ -36,6 +36,11 @@ class Grid {
 
     void fill(Cell value);
 
+    // Pointer access for walking a line of cells: one row down is
+    // rowStride() cells on.
+    Cell* cellPointer(int row, int col) { return cells_.data() + index(row, col); }
+    std::ptrdiff_t rowStride() const { return cols_ + 1; }
+
     bool operator==(const Grid&) const = default;
 
   private:

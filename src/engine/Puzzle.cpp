@@ -1,6 +1,7 @@
 #include "Puzzle.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "Directions.h"
 #include "Numbers.h"
@@ -64,6 +65,17 @@ PlacementLimits PlacementLimits::read(const PuzzleSettings& settings) {
     limits.strictCols = strictNumber(settings.colsText).value_or(0.0);
     limits.wordLimit = lenientNumber(settings.wordLimitText);
     limits.easy = settings.easy;
+    // Left to right and top to bottom test "cols - iCol >= L" against the
+    // unrounded texts: the last letter stays short of the last column (row)
+    // and before the unrounded size. The other directions reach every edge.
+    const auto shortOf = [](double lenient, int whole) {
+        return std::min(whole,
+                        static_cast<int>(std::floor(std::clamp(lenient, -32768.0, 32767.0))) - 1);
+    };
+    limits.lastRowMax.fill(limits.rows);
+    limits.lastColMax.fill(limits.cols);
+    limits.lastRowMax[TopToBottom] = shortOf(limits.lenientRows, limits.rows);
+    limits.lastColMax[LeftToRight] = shortOf(limits.lenientCols, limits.cols);
     return limits;
 }
 
@@ -74,53 +86,61 @@ void allocateGrids(Puzzle& puzzle, const PuzzleSettings& settings) {
     puzzle.WordGrid = Grid(rows, cols, kEmptyCell);
 }
 
+namespace {
+
+// The fit tests as written for each direction; only the empty word, which
+// has no last letter to bound, still needs them.
+bool emptyWordFits(int iRow, int iCol, int iDirection, const PlacementLimits& limits) {
+    switch (iDirection) {
+        case LeftToRight:
+            return limits.lenientCols - iCol >= 0;
+        case TopToBottom:
+            return limits.lenientRows - iRow >= 0;
+        case RightToLeft:
+        case BottomToTop:
+        case DownRight:
+        case UpLeft:
+        case DownLeft:
+        case UpRight:
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
 bool FitWord(Grid& grid, std::u32string_view word, int iRow, int iCol, int iDirection,
              const PlacementLimits& limits) {
     // A start cell drawn from a row or column text with a fraction (6.5 draws
     // up to 7 in a grid of 6) lies outside the grid: refuse it rather than
     // write past the grid's edge.
     if (!grid.isUsedCell(iRow, iCol)) return false;
-
+    if (iDirection < 1 || iDirection > 8) return false;
     const auto length = static_cast<int>(word.size());
-    const int rows = std::min(limits.rows, grid.rows());
-    const int cols = std::min(limits.cols, grid.cols());
-    switch (iDirection) {
-        // Left to right and top to bottom compare against the unrounded
-        // texts and stop one short of the last column or row.
-        case LeftToRight:
-            if (!(limits.lenientCols - iCol >= length)) return false;
-            break;
-        case RightToLeft:
-            if (!(iCol >= length)) return false;
-            break;
-        case TopToBottom:
-            if (!(limits.lenientRows - iRow >= length)) return false;
-            break;
-        case BottomToTop:
-            if (!(iRow >= length)) return false;
-            break;
-        case DownRight:
-        case UpLeft:
-        case DownLeft:
-        case UpRight:
-            break;
-        default:
-            return false;
-    }
-    if (length == 0) return true;
+    if (length == 0) return emptyWordFits(iRow, iCol, iDirection, limits);
 
     const Step step = directionStep(iDirection);
-    // Every cell of a straight word lies in the grid when its last one does.
+    // Every cell of a straight word lies within bounds when its last one does.
     const int lastRow = iRow + (length - 1) * step.dRow;
     const int lastCol = iCol + (length - 1) * step.dCol;
-    if (lastRow < 1 || lastRow > rows || lastCol < 1 || lastCol > cols) return false;
-
-    for (int k = 0, r = iRow, c = iCol; k < length; ++k, r += step.dRow, c += step.dCol) {
-        const Cell cell = grid.at(r, c);
-        if (cell != kEmptyCell && cell != word[static_cast<std::size_t>(k)]) return false;
+    const auto d = static_cast<std::size_t>(iDirection);
+    if (lastRow < 1 || lastRow > std::min(limits.lastRowMax[d], grid.rows()) || lastCol < 1 ||
+        lastCol > std::min(limits.lastColMax[d], grid.cols())) {
+        return false;
     }
-    for (int k = 0, r = iRow, c = iCol; k < length; ++k, r += step.dRow, c += step.dCol) {
-        grid.at(r, c) = word[static_cast<std::size_t>(k)];
+
+    Cell* const first = grid.cellPointer(iRow, iCol);
+    const std::ptrdiff_t stride = step.dRow * grid.rowStride() + step.dCol;
+    Cell* cell = first;
+    for (const Cell letter : word) {
+        if (*cell != kEmptyCell && *cell != letter) return false;
+        cell += stride;
+    }
+    cell = first;
+    for (const Cell letter : word) {
+        *cell = letter;
+        cell += stride;
     }
     return true;
 }
@@ -129,7 +149,7 @@ void RandPos(Random& random, const PlacementLimits& limits, int& iRow, int& iCol
     random.reseedFromClock();
     iRow = drawnIndex(limits.strictRows, random.next());
     iCol = drawnIndex(limits.strictCols, random.next());
-    iDirection = drawnIndex(limits.easy ? 4.0 : 8.0, random.next());
+    iDirection = random.below(limits.easy ? 4 : 8) + 1;
 }
 
 std::vector<Placement> FitWordOnGrid(Puzzle& puzzle, const PuzzleSettings& settings,

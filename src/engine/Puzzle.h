@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,6 +32,11 @@ struct PlacementLimits {
     double strictCols = 0;
     double wordLimit = 0;  // lenient reading of the word limit
     bool easy = false;
+    // The furthest row and column a word's last letter may reach, by
+    // direction code: the fit tests folded into two bounds, so that a try
+    // costs two comparisons instead of a switch.
+    std::array<int, 9> lastRowMax{};
+    std::array<int, 9> lastColMax{};
 
     static PlacementLimits read(const PuzzleSettings& settings);
 };

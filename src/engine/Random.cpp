@@ -8,13 +8,6 @@ namespace {
 
 constexpr std::uint64_t kInitialSeed = 0x853c49e6748fea9bULL;
 
-std::uint64_t splitMix64(std::uint64_t x) {
-    x += 0x9e3779b97f4a7c15ULL;
-    x = (x ^ (x >> 30)) * 0xbf58476d1ce4e5b9ULL;
-    x = (x ^ (x >> 27)) * 0x94d049bb133111ebULL;
-    return x ^ (x >> 31);
-}
-
 }  // namespace
 
 Random::Random(Clock clock) : clock_(std::move(clock)) {
@@ -41,7 +34,10 @@ void Random::seed(std::uint64_t value) {
 void Random::reseedFromClock() {
     // The counter keeps reseeds within one clock tick apart.
     ++reseeds_;
-    seed(splitMix64(clock_() + reseeds_ * 0x9e3779b97f4a7c15ULL));
+    // PCG's output permutation scrambles the state well enough that the
+    // seed needs no mixing of its own: a multiply by an odd constant keeps
+    // distinct (clock, counter) pairs apart, and this runs at every try.
+    seed(clock_() + reseeds_ * 0x9e3779b97f4a7c15ULL);
 }
 
 }  // namespace sopaly

@@ -24,6 +24,12 @@ class Random {
     // A uniform number in [0, 1), with 24 bits like a 32-bit float.
     float next() { return static_cast<float>(next32() >> 8) * (1.0F / 16777216.0F); }
 
+    // floor(next() × n) for 0 < n < 256, the same draw in integer arithmetic:
+    // next() is k / 2^24 exactly, so the floor is (k × n) >> 24.
+    int below(int n) {
+        return static_cast<int>(((next32() >> 8) * static_cast<std::uint32_t>(n)) >> 24);
+    }
+
     static Clock systemClock();
 
   private:

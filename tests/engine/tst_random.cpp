@@ -1,4 +1,5 @@
 #include <QTest>
+#include <array>
 #include <set>
 
 #include "Random.h"
@@ -34,6 +35,27 @@ class RandomTest : public QObject {
             firsts.insert(random.next());
         }
         QVERIFY(firsts.size() > 990);
+    }
+
+    void drawsAfterReseedsWithinOneTickAreUniform() {
+        // Placement draws three numbers right after every reseed, so those
+        // first draws must spread evenly even when the clock stands still.
+        Random random([] { return std::uint64_t{123456789}; });
+        constexpr int bins = 20;
+        constexpr int draws = 200000;
+        std::array<std::array<int, bins>, 3> counts{};
+        for (int i = 0; i < draws; ++i) {
+            random.reseedFromClock();
+            for (auto& perDraw : counts) ++perDraw[static_cast<std::size_t>(random.next() * bins)];
+        }
+        for (const auto& perDraw : counts) {
+            double chiSquare = 0;
+            const double expected = double(draws) / bins;
+            for (const int count : perDraw)
+                chiSquare += (count - expected) * (count - expected) / expected;
+            // 19 degrees of freedom: 43.8 is the 0.1 % tail.
+            QVERIFY2(chiSquare < 43.8, qPrintable(QString::number(chiSquare)));
+        }
     }
 
     void theSameClockAndCounterGiveTheSameDraws() {

@@ -1,0 +1,161 @@
+#include "Form3.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QImageReader>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QMovie>
+#include <QPalette>
+
+namespace {
+
+// Design geometry is in twips: 15 to a pixel at 96 dpi; Qt scales for
+// screens with more dots.
+constexpr int px(int iTwips) {
+    return iTwips / 15;
+}
+
+QRect twipsRect(int iLeft, int iTop, int iWidth, int iHeight) {
+    return QRect(px(iLeft), px(iTop), px(iWidth), px(iHeight));
+}
+
+QLabel* whiteLabel(const QString& sCaption, QWidget* parent) {
+    auto* label = new QLabel(sCaption, parent);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, Qt::white);
+    label->setPalette(palette);
+    // Labels of the original toolkit wrap inside their box, top-left.
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setWordWrap(true);
+    return label;
+}
+
+}  // namespace
+
+Form3::Form3(const QString& programFolder, std::function<void()> onContinue, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
+      onContinue_(std::move(onContinue)),
+      Label1(whiteLabel(QStringLiteral("Gracias por elegir Sopaly!!!"), this)),
+      flash(new QLabel(this)),
+      Label2(whiteLabel(QStringLiteral("Click para continuar..."), this)) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("ddddddd"));
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, Qt::black);
+    setPalette(palette);
+    setAutoFillBackground(true);
+    const QRect place = twipsRect(3330, 2040, 6150, 5040);
+    setFixedSize(place.size());
+    move(place.topLeft());
+
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(twipsRect(720, 240, 4935, 855));
+    QFont big(QStringLiteral("MS Sans Serif"), 18);
+    big.setStyleHint(QFont::SansSerif);
+    Label1->setFont(big);
+
+    flash->setObjectName(QStringLiteral("flash"));
+    flash->setGeometry(twipsRect(240, 840, 5655, 3855));
+    flash->setAlignment(Qt::AlignCenter);
+    // Clicks on the movie belong to the player, not to the window behind it.
+    flash->setAttribute(Qt::WA_NoMousePropagation);
+
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->setGeometry(twipsRect(4440, 4800, 1695, 255));
+
+    Label1->installEventFilter(this);
+    Label2->installEventFilter(this);
+
+    Form_Load(programFolder);
+}
+
+void Form3::Form_Load(const QString& programFolder) {
+    const QString path = QDir(programFolder).filePath(QStringLiteral("bovedal.swf"));
+    // The file's own size, before the first frame is decoded, so that every
+    // frame comes out scaled alike.
+    QImageReader probe(path);
+    const QSize natural = probe.size();
+    auto* movie = new QMovie(path, QByteArray(), this);
+    if (!movie->isValid() || natural.isEmpty()) {
+        delete movie;
+        return;
+    }
+    movie->setScaledSize(natural.scaled(flash->size(), Qt::KeepAspectRatio));
+    connect(movie, &QMovie::started, this, [this] { ++movieStarts_; });
+    // Looping is off whatever the file says: the movie halts on its last frame.
+    connect(movie, &QMovie::frameChanged, this, [movie](int iFrame) {
+        const int frames = movie->frameCount();
+        if (frames > 0 && iFrame >= frames - 1) {
+            movie->stop();
+        }
+    });
+    movie_ = movie;
+    flash->setMovie(movie);
+    movie->start();
+}
+
+bool Form3::completesClick(QObject* control, QEvent* event) {
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    if (mouse->button() != Qt::LeftButton) {
+        return false;
+    }
+    if (event->type() == QEvent::MouseButtonPress) {
+        pressedOn_ = control;
+        return false;
+    }
+    const bool click = pressedOn_ == control && control->isWidgetType() &&
+                       static_cast<QWidget*>(control)->rect().contains(mouse->position().toPoint());
+    pressedOn_ = nullptr;
+    return click;
+}
+
+void Form3::mousePressEvent(QMouseEvent* event) {
+    completesClick(this, event);
+}
+
+void Form3::mouseReleaseEvent(QMouseEvent* event) {
+    if (completesClick(this, event)) {
+        Form_Click();
+    }
+}
+
+bool Form3::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if ((watched == Label1 || watched == Label2) &&
+        (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease)) {
+        if (completesClick(watched, event)) {
+            watched == Label1 ? Label1_Click() : Label2_Click();
+        }
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void Form3::closeEvent(QCloseEvent* event) {
+    if (movie_) {
+        movie_->stop();
+    }
+    QWidget::closeEvent(event);
+}
+
+void Form3::Form_Click() {
+    ContinueToMain();
+}
+
+void Form3::Label1_Click() {
+    ContinueToMain();
+}
+
+void Form3::Label2_Click() {
+    ContinueToMain();
+}
+
+void Form3::ContinueToMain() {
+    // Closing schedules this window's deletion, so keep the hand-over apart.
+    const std::function<void()> next = onContinue_;
+    close();
+    if (next) {
+        next();
+    }
+}

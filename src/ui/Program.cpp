@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QWidget>
 
+#include "Form3.h"
 #include "frmMain.h"
 
 namespace sopaly {
@@ -14,6 +15,7 @@ Program::~Program() {
     // A window still loaded when the program ends goes without its unload
     // handler, as at "E&xit".
     delete mainWindow_.data();
+    delete about_.data();
 }
 
 frmMain* Program::mainWindow() const {
@@ -26,6 +28,22 @@ frmMain* Program::showMainWindow() {
     mainWindow_->raise();
     mainWindow_->activateWindow();
     return mainWindow_;
+}
+
+Form3* Program::showAbout() {
+    if (about_.isNull()) {
+        // No parent: the about window stays, and keeps the program running,
+        // when the main window is closed.
+        about_ = new Form3(programFolder_, [this] { showMainWindow(); });
+    }
+    about_->show();
+    about_->raise();
+    about_->activateWindow();
+    return about_;
+}
+
+Form3* Program::aboutWindow() const {
+    return about_.data();
 }
 
 void Program::exit(int returnCode) {

@@ -8,6 +8,9 @@
 namespace sopaly {
 
 class frmMain;
+}  // namespace sopaly
+class Form3;
+namespace sopaly {
 
 // What outlives a main window: the one random generator, the puzzle name
 // typed at the print button, and the main window itself, which can be closed
@@ -39,11 +42,17 @@ class Program {
     // handler running, and every event loop is told to return `returnCode`.
     // Loops that yield to the event loop check exiting() and stop.
     void exit(int returnCode = 0);
+
+    // Shows the about window, or brings the open one to the front without
+    // starting its movie again. Its continue action shows the main window.
+    Form3* showAbout();
+    Form3* aboutWindow() const;
     bool exiting() const { return exiting_; }
 
   private:
     Random random_;
     QPointer<frmMain> mainWindow_;
+    QPointer<Form3> about_;
     bool exiting_ = false;
     QString programFolder_;
 };

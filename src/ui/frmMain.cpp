@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -23,11 +24,13 @@
 #include <QTimer>
 #include <algorithm>
 
+#include "Banner.h"
 #include "Batch.h"
 #include "Form1.h"
 #include "Numbers.h"
 #include "Program.h"
 #include "PuzzleFile.h"
+#include "SensorCursor.h"
 #include "Toolkit.h"
 #include "WordList.h"
 
@@ -138,8 +141,14 @@ frmMain::frmMain(Program& program, QWidget* parent)
             QStringLiteral("Por Favor Escriba el Nombre del Rompecabezas."));
     };
 
+    openAddress = [](const QUrl& url) { QDesktopServices::openUrl(url); };
+    banner_ = new SponsorBanner(
+        program_.programFolder(), program_.random(), nullptr,
+        [this](const QUrl& url) { openAddress(url); }, this);
+
     setupMenus();
     setupWidgets();
+    connect(banner_, &SponsorBanner::showPicture, Banner, &BannerViewer::showFile);
     setupTimers();
     setupTabOrder();
     Form_Load();
@@ -271,9 +280,12 @@ void frmMain::setupWidgets() {
                 {5400, 5400, 4575, 795});
     lbl->setWordWrap(true);
 
-    Banner = label(client, "Banner", {}, {1568, 6840, 7095, 975});
+    Banner = new BannerViewer(client);
+    Banner->setObjectName(QStringLiteral("Banner"));
+    twips::place(Banner, 1568, 6840, 7095, 975);
     sensor = label(client, "sensor", {}, {1688, 6960, 6855, 735});
     sensor->raise();  // over the banner, so that it takes the clicks
+    sensor->setCursor(sensorCursor());
     sensor->installEventFilter(this);
     // Below the design client area: it shows only in a taller window.
     Click = label(client, "Click",
@@ -315,6 +327,7 @@ void frmMain::Form_Load() {
 }
 
 void frmMain::Form_Unload() {
+    banner_->cancel();
     emit unloading();
 }
 
@@ -324,6 +337,7 @@ bool frmMain::event(QEvent* event) {
 }
 
 void frmMain::Form_Activate() {
+    banner_->activate();
     emit activated();
     centreOnActivation();
 }
@@ -619,16 +633,28 @@ void frmMain::cmdExit_Click() {
     program_.exit(0);
 }
 
-void frmMain::about_Click() {}
+void frmMain::about_Click() {
+    program_.showAbout();
+}
 
-void frmMain::mnuAbout_Click() {}
+void frmMain::mnuAbout_Click() {
+    program_.showAbout();
+}
 
-void frmMain::web_Click() {}
+void frmMain::web_Click() {
+    banner_->openProductPage();
+}
 
-void frmMain::Click_Click() {}
+void frmMain::Click_Click() {
+    banner_->openCurrentLink();
+}
 
-void frmMain::sensor_Click() {}
+void frmMain::sensor_Click() {
+    banner_->openCurrentLink();
+}
 
-void frmMain::T_Timer() {}
+void frmMain::T_Timer() {
+    banner_->tick();
+}
 
 }  // namespace sopaly

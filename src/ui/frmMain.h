@@ -7,6 +7,7 @@
 #include <functional>
 #include <vector>
 
+#include "BannerViewer.h"
 #include "Form1.h"
 #include "Puzzle.h"
 
@@ -19,10 +20,12 @@ class QPushButton;
 class QRadioButton;
 class QTextEdit;
 class QTimer;
+class QUrl;
 
 namespace sopaly {
 
 class Frame;
+class SponsorBanner;
 class LineShape;
 class Program;
 class WordList;
@@ -73,10 +76,10 @@ class frmMain : public QMainWindow {
     QPushButton* cmdNew = nullptr;
     QPushButton* cmdExit = nullptr;
 
-    QLabel* lbl = nullptr;     // the help text
-    QLabel* Banner = nullptr;  // where the sponsor picture goes
-    QLabel* sensor = nullptr;  // the click area over the banner
-    QLabel* Click = nullptr;   // the sponsor line, below the design client area
+    QLabel* lbl = nullptr;           // the help text
+    BannerViewer* Banner = nullptr;  // where the sponsor picture goes
+    QLabel* sensor = nullptr;        // the click area over the banner
+    QLabel* Click = nullptr;         // the sponsor line, below the design client area
 
     QTimer* T = nullptr;        // banner tick, 5000 ms, running from load
     QTimer* tmrAuto = nullptr;  // batch panel animation, 10 ms, off
@@ -97,6 +100,12 @@ class frmMain : public QMainWindow {
     std::function<void(const QString&)> showMessage;
     // The name prompt of the print button; Cancel gives the empty text.
     std::function<QString()> askPuzzleName;
+
+    // Hands a web address to the system's browser; tests watch it instead.
+    std::function<void(const QUrl&)> openAddress;
+
+    // The sponsor banner behind Banner, sensor, Click and the timer T.
+    SponsorBanner& sponsorBanner() const { return *banner_; }
 
     // The open print preview, if any.
     Form1* preview() const { return preview_.data(); }
@@ -178,6 +187,7 @@ class frmMain : public QMainWindow {
     // Set while the list itself changes, so that only a change the user
     // makes to the selection switches cmdRemove.
     bool listChanging_ = false;
+    SponsorBanner* banner_ = nullptr;
     QPointer<Form1> preview_;
     bool batchRunning_ = false;
     // The user closed the window during a batch run: it closes once the

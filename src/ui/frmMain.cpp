@@ -596,10 +596,11 @@ frmMain::BatchEnd frmMain::makeBatchPuzzles(int count, int step) {
         if (!gridSizeIsUsable(current)) return BatchEnd::Failed;
 
         allocateGrids(Puzzle, current);
-        txtWord->setPlainText(QString());
         ListBoxControl(QStringLiteral("SORT"));
         Placements = FitWordOnGrid(Puzzle, current, program_.random());
-        ShowWordOnWordText();
+        // Between two yields nothing is painted, so the display is given
+        // only the finished puzzle: laying out the emptied and the placed
+        // grid first would cost more than building the puzzle.
         txtWord->setPlainText(ShowFinishedWord(Puzzle, current, program_.random()));
         if (!AutoExportPuzzle(path)) return BatchEnd::Failed;
 

@@ -8,17 +8,11 @@
 #include <QMovie>
 #include <QPalette>
 
+#include "Twips.h"
+
 namespace {
 
-// Design geometry is in twips: 15 to a pixel at 96 dpi; Qt scales for
-// screens with more dots.
-constexpr int px(int iTwips) {
-    return iTwips / 15;
-}
-
-QRect twipsRect(int iLeft, int iTop, int iWidth, int iHeight) {
-    return QRect(px(iLeft), px(iTop), px(iWidth), px(iHeight));
-}
+using sopaly::twips::toPixels;
 
 QLabel* whiteLabel(const QString& sCaption, QWidget* parent) {
     auto* label = new QLabel(sCaption, parent);
@@ -45,24 +39,24 @@ Form3::Form3(const QString& programFolder, std::function<void()> onContinue, QWi
     palette.setColor(QPalette::Window, Qt::black);
     setPalette(palette);
     setAutoFillBackground(true);
-    const QRect place = twipsRect(3330, 2040, 6150, 5040);
+    const QRect place = toPixels(3330, 2040, 6150, 5040);
     setFixedSize(place.size());
     move(place.topLeft());
 
     Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(twipsRect(720, 240, 4935, 855));
+    Label1->setGeometry(toPixels(720, 240, 4935, 855));
     QFont big(QStringLiteral("MS Sans Serif"), 18);
     big.setStyleHint(QFont::SansSerif);
     Label1->setFont(big);
 
     flash->setObjectName(QStringLiteral("flash"));
-    flash->setGeometry(twipsRect(240, 840, 5655, 3855));
+    flash->setGeometry(toPixels(240, 840, 5655, 3855));
     flash->setAlignment(Qt::AlignCenter);
     // Clicks on the movie belong to the player, not to the window behind it.
     flash->setAttribute(Qt::WA_NoMousePropagation);
 
     Label2->setObjectName(QStringLiteral("Label2"));
-    Label2->setGeometry(twipsRect(4440, 4800, 1695, 255));
+    Label2->setGeometry(toPixels(4440, 4800, 1695, 255));
 
     Label1->installEventFilter(this);
     Label2->installEventFilter(this);

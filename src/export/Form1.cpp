@@ -20,19 +20,13 @@
 #include <QTextFrame>
 
 #include "Preview.h"
+#include "Twips.h"
 
 namespace sopaly {
 
 namespace {
 
-// Window geometry is laid out in twips: 15 of them to a pixel at 96 dpi,
-// and Qt scales pixels for screens of higher density.
-constexpr int px(int twips) {
-    return (twips + 7) / 15;
-}
-QRect twipsRect(int left, int top, int width, int height) {
-    return QRect(px(left), px(top), px(width), px(height));
-}
+using twips::toPixels;
 
 const QString kCaption = QStringLiteral("Imprimir Rompecabezas");
 
@@ -62,11 +56,11 @@ Form1::~Form1() = default;
 
 void Form1::setupWidgets() {
     setWindowTitle(kCaption);
-    setFixedSize(px(9315), px(7935));
+    setFixedSize(toPixels(9315), toPixels(7935));
 
     rtf = new QTextEdit(this);
     rtf->setObjectName(QStringLiteral("rtf"));
-    rtf->setGeometry(twipsRect(240, 240, 8775, 7335));
+    rtf->setGeometry(toPixels(240, 240, 8775, 7335));
     rtf->setAcceptRichText(false);
     rtf->setTabChangesFocus(true);
     QFont font(QStringLiteral("Courier"), 12, QFont::Bold);
@@ -76,17 +70,17 @@ void Form1::setupWidgets() {
 
     Command1 = new QPushButton(QStringLiteral("&Cerrar"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setGeometry(twipsRect(7560, 7680, 1455, 255));
+    Command1->setGeometry(toPixels(7560, 7680, 1455, 255));
 
     Command2 = new QPushButton(QStringLiteral("&Imprimir"), this);
     Command2->setObjectName(QStringLiteral("Command2"));
-    Command2->setGeometry(twipsRect(240, 7680, 1455, 255));
+    Command2->setGeometry(toPixels(240, 7680, 1455, 255));
 
     // Midway between the other two: its left edge is the middle of the gap
     // between them, less half its width.
     Command3 = new QPushButton(QStringLiteral("&Guardar PDF"), this);
     Command3->setObjectName(QStringLiteral("Command3"));
-    Command3->setGeometry(twipsRect((240 + 1455 + 7560) / 2 - 1455 / 2, 7680, 1455, 255));
+    Command3->setGeometry(toPixels((240 + 1455 + 7560) / 2 - 1455 / 2, 7680, 1455, 255));
 
     setTabOrder(rtf, Command1);
     setTabOrder(Command1, Command2);

@@ -16,14 +16,6 @@ namespace sopaly {
 
 namespace twips {
 
-int toPixels(double twips) {
-    return static_cast<int>(std::lround(twips / kPerPixel));
-}
-
-QRect toPixels(int left, int top, int width, int height) {
-    return QRect(toPixels(left), toPixels(top), toPixels(width), toPixels(height));
-}
-
 void place(QWidget* widget, int left, int top, int width, int height) {
     widget->setGeometry(toPixels(left, top, width, height));
 }

@@ -7,20 +7,12 @@
 #include <QSizeF>
 #include <QWidget>
 
+#include "Twips.h"
+
 namespace sopaly {
 
-// The window layout is drawn up in twips (1/1440 inch). At 96 dots per inch
-// that is 15 twips to a pixel; Qt scales the pixels for high-dpi screens.
+// The widget side of the twips helpers (see Twips.h).
 namespace twips {
-
-inline constexpr int kPerPixel = 15;
-
-// The nearest pixel of a position or length given in twips.
-int toPixels(double twips);
-constexpr int fromPixels(int pixels) {
-    return pixels * kPerPixel;
-}
-QRect toPixels(int left, int top, int width, int height);
 
 // Moves and sizes `widget` within its container, in twips.
 void place(QWidget* widget, int left, int top, int width, int height);

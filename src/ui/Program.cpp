@@ -1,15 +1,19 @@
 #include "Program.h"
 
 #include <QApplication>
+#include <QTimer>
 #include <QWidget>
 
+#include "Form1.h"
 #include "Form3.h"
 #include "frmMain.h"
 
 namespace sopaly {
 
 Program::Program(Random::Clock clock)
-    : random_(std::move(clock)), programFolder_(QCoreApplication::applicationDirPath()) {}
+    : random_(std::move(clock)), programFolder_(QCoreApplication::applicationDirPath()) {
+    QGuiApplication::setQuitOnLastWindowClosed(false);
+}
 
 Program::~Program() {
     // A window still loaded when the program ends goes without its unload
@@ -23,7 +27,10 @@ frmMain* Program::mainWindow() const {
 }
 
 frmMain* Program::showMainWindow() {
-    if (mainWindow_.isNull()) mainWindow_ = new frmMain(*this);
+    if (mainWindow_.isNull()) {
+        mainWindow_ = new frmMain(*this);
+        endWhenLastWindowGoes(mainWindow_);
+    }
     mainWindow_->show();
     mainWindow_->raise();
     mainWindow_->activateWindow();
@@ -35,6 +42,7 @@ Form3* Program::showAbout() {
         // No parent: the about window stays, and keeps the program running,
         // when the main window is closed.
         about_ = new Form3(programFolder_, [this] { showMainWindow(); });
+        endWhenLastWindowGoes(about_);
     }
     about_->show();
     about_->raise();
@@ -44,6 +52,27 @@ Form3* Program::showAbout() {
 
 Form3* Program::aboutWindow() const {
     return about_.data();
+}
+
+Form1* Program::preview() const {
+    return preview_.data();
+}
+
+void Program::adoptPreview(Form1* preview) {
+    preview_ = preview;
+    endWhenLastWindowGoes(preview);
+}
+
+void Program::endWhenLastWindowGoes(QObject* window) {
+    // Queued: while `destroyed` is emitted the pointer to it is not yet null,
+    // and a continue action may be about to load a fresh main window.
+    QObject::connect(
+        window, &QObject::destroyed, &lifeline_, [this] { endIfNoWindowLeft(); },
+        Qt::QueuedConnection);
+}
+
+void Program::endIfNoWindowLeft() {
+    if (mainWindow_.isNull() && about_.isNull() && preview_.isNull()) QCoreApplication::exit(0);
 }
 
 void Program::exit(int returnCode) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QPointer>
 #include <QString>
 
@@ -7,6 +8,7 @@
 
 namespace sopaly {
 
+class Form1;
 class frmMain;
 }  // namespace sopaly
 class Form3;
@@ -47,10 +49,23 @@ class Program {
     // starting its movie again. Its continue action shows the main window.
     Form3* showAbout();
     Form3* aboutWindow() const;
+
+    // The print preview while it is open; it outlives the main window that
+    // opened it, so a fresh main window finds it here.
+    Form1* preview() const;
+    void adoptPreview(Form1* preview);
     bool exiting() const { return exiting_; }
 
   private:
+    // The program ends when its last window is gone: the main window, the
+    // about window or the print preview, whichever closes last. Qt's own
+    // rule would not count the preview, a tool window.
+    void endWhenLastWindowGoes(QObject* window);
+    void endIfNoWindowLeft();
+
     Random random_;
+    QObject lifeline_;  // cancels the queued checks when the program goes
+    QPointer<Form1> preview_;
     QPointer<frmMain> mainWindow_;
     QPointer<Form3> about_;
     bool exiting_ = false;

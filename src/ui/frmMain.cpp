@@ -516,16 +516,21 @@ void frmMain::cmdFinish_Click() {
 
 void frmMain::cmdExport_Click() {
     program_.PuzzleName = askPuzzleName();
-    if (preview_) {
+    if (Form1* open = program_.preview()) {
         // An open preview keeps the text it was built with.
-        preview_->raise();
-        preview_->activateWindow();
+        open->raise();
+        open->activateWindow();
         return;
     }
     // No parent: the preview stays open, and keeps the program running,
     // when the main window is closed.
-    preview_ = new Form1(program_.PuzzleName, txtWordText(), words_->words());
-    preview_->show();
+    auto* preview = new Form1(program_.PuzzleName, txtWordText(), words_->words());
+    program_.adoptPreview(preview);
+    preview->show();
+}
+
+Form1* frmMain::preview() const {
+    return program_.preview();
 }
 
 void frmMain::yieldToEvents(bool wait) {

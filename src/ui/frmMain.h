@@ -108,7 +108,7 @@ class frmMain : public QMainWindow {
     SponsorBanner& sponsorBanner() const { return *banner_; }
 
     // The open print preview, if any.
-    Form1* preview() const { return preview_.data(); }
+    Form1* preview() const;
     // True from the start of a batch run to its end.
     bool batchRunning() const { return batchRunning_; }
     // Writes the finished puzzle, its words and its solution to sFilePath.
@@ -188,7 +188,6 @@ class frmMain : public QMainWindow {
     // makes to the selection switches cmdRemove.
     bool listChanging_ = false;
     SponsorBanner* banner_ = nullptr;
-    QPointer<Form1> preview_;
     bool batchRunning_ = false;
     // The user closed the window during a batch run: it closes once the
     // file being written is complete.

@@ -6,6 +6,7 @@
 #include <QMovie>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
 #include <algorithm>
 #include <memory>
@@ -111,6 +112,37 @@ class ShellTest : public QObject {
         QVERIFY(fresh->isVisible());
         QCOMPARE(fresh->txtGridRows->text(), QStringLiteral("20"));
         QCOMPARE(fresh->wordList().count(), 0);
+    }
+
+    void anOpenPreviewOrAboutWindowKeepsTheProgramRunning_data() {
+        QTest::addColumn<bool>("preview");
+        QTest::newRow("print preview") << true;
+        QTest::newRow("about window") << false;
+    }
+    void anOpenPreviewOrAboutWindowKeepsTheProgramRunning() {
+        QFETCH(bool, preview);
+        frmMain* window = openMain();
+        QPointer<QWidget> other;
+        if (preview) {
+            window->askPuzzleName = [] { return QStringLiteral("Playa"); };
+            window->cmdExport_Click();
+            other = window->preview();
+        } else {
+            other = program->showAbout();
+        }
+        QVERIFY(other && other->isVisible());
+        // The program ends by itself when its last window closes: run its
+        // event loop, close the main window, then the other one.
+        bool otherOutlivedTheMainWindow = false;
+        QTimer::singleShot(0, window, [window] { window->close(); });
+        QTimer::singleShot(300, qApp, [&] {
+            otherOutlivedTheMainWindow =
+                program->mainWindow() == nullptr && other && other->isVisible();
+            if (other) other->close();
+        });
+        QTimer::singleShot(10000, qApp, [] { QCoreApplication::exit(99); });
+        QCOMPARE(QApplication::exec(), 0);
+        QVERIFY(otherOutlivedTheMainWindow);
     }
 
     void theContinueActionBringsBackTheOpenMainWindow() {

@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QIcon>
@@ -50,6 +51,7 @@ constexpr int kKeyEnter = 13;
 constexpr int kMaxWords = 32767;
 constexpr int kSmallestGrid = 5;
 constexpr int kLargestGrid = 20;
+constexpr qint64 kBatchDisplayIntervalMs = 40;
 
 QString windowCaption() {
     return QStringLiteral("Sopaly!!!");
@@ -589,6 +591,8 @@ void frmMain::animatePanel(bool (*goOn)(int width)) {
 
 frmMain::BatchEnd frmMain::makeBatchPuzzles(int count, int step) {
     const QString folder = program_.programFolder();
+    QElapsedTimer sinceShown;
+    sinceShown.start();
     for (int n = 1; n <= count; ++n) {
         const QString path = batchFilePath(folder, n);
         lblNumOfPuzzles->setText(batchStatusText(path));
@@ -603,11 +607,21 @@ frmMain::BatchEnd frmMain::makeBatchPuzzles(int count, int step) {
         allocateGrids(Puzzle, current);
         ListBoxControl(QStringLiteral("SORT"));
         Placements = FitWordOnGrid(Puzzle, current, program_.random());
-        // Between two yields nothing is painted, so the display is given
-        // only the finished puzzle: laying out the emptied and the placed
-        // grid first would cost more than building the puzzle.
-        txtWord->setPlainText(ShowFinishedWord(Puzzle, current, program_.random()));
-        if (!AutoExportPuzzle(path)) return BatchEnd::Failed;
+        const QString finished = ShowFinishedWord(Puzzle, current, program_.random());
+        // Laying out a grid in the display costs more than building the
+        // puzzle. Nothing is painted between two yields, so the emptied and
+        // the placed grid are never shown, and the finished ones at most
+        // 25 times a second, which the eye cannot tell from every one; the
+        // last puzzle of the run always stays in the display.
+        const bool shown = n == count || sinceShown.elapsed() >= kBatchDisplayIntervalMs;
+        if (shown) {
+            txtWord->setPlainText(finished);
+            sinceShown.restart();
+        }
+        if (!AutoExportPuzzle(path)) {
+            if (!shown) txtWord->setPlainText(finished);
+            return BatchEnd::Failed;
+        }
 
         linGrn->setX2(linGrn->x1() + n * step);
         linRed->setX1(linGrn->x2());

@@ -167,6 +167,9 @@ class BatchRunTest : public QObject {
         runBatch("3");
         QCOMPARE(messages.size(), 1);
         QVERIFY(messages.first().contains(QStringLiteral("Tabloza1.txt")));
+        // The puzzle that could not be saved stays in view, finished.
+        QCOMPARE(window->txtWordText(), gridText(window->Puzzle.WordGrid, window->settings()));
+        QVERIFY(!window->txtWordText().contains(u'.'));
         QCOMPARE(window->wordList().count(), 4);
         QVERIFY(window->cmdStart->isEnabled());
         QCOMPARE(window->fraOfPuzzlesToCreate->widthTwips(), 1815);

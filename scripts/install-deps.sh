@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libbenchmark-dev
   fonts-liberation
-  xvfb xauth xdotool x11-utils
+  xvfb xauth xdotool x11-utils x11-xkb-utils
   poppler-utils imagemagick
 )
 

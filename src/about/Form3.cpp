@@ -10,9 +10,11 @@
 
 #include "Twips.h"
 
+namespace sopaly {
+
 namespace {
 
-using sopaly::twips::toPixels;
+using twips::toPixels;
 
 QLabel* whiteLabel(const QString& sCaption, QWidget* parent) {
     auto* label = new QLabel(sCaption, parent);
@@ -153,3 +155,5 @@ void Form3::ContinueToMain() {
         next();
     }
 }
+
+}  // namespace sopaly

@@ -7,6 +7,8 @@
 class QLabel;
 class QMovie;
 
+namespace sopaly {
+
 // The about window: borderless and black, it plays the short movie once and
 // thanks the user. A click on its background or on either text closes it and
 // hands over to the main window; a click on the movie does not.
@@ -48,3 +50,5 @@ class Form3 : public QWidget {
     int movieStarts_ = 0;
     QObject* pressedOn_ = nullptr;
 };
+
+}  // namespace sopaly

@@ -9,10 +9,8 @@
 namespace sopaly {
 
 class Form1;
-class frmMain;
-}  // namespace sopaly
 class Form3;
-namespace sopaly {
+class frmMain;
 
 // What outlives a main window: the one random generator, the puzzle name
 // typed at the print button, and the main window itself, which can be closed

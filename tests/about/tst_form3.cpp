@@ -8,6 +8,8 @@
 
 #include "Form3.h"
 
+using namespace sopaly;
+
 namespace {
 
 const QString kMovie = QStringLiteral(SOPALY_ASSETS_DIR "/bovedal.swf");

@@ -27,8 +27,4 @@ constexpr Step directionStep(int direction) {
     return direction >= 1 && direction <= 8 ? kDirectionSteps[direction] : Step{0, 0};
 }
 
-constexpr bool isDiagonal(int direction) {
-    return direction >= DownRight && direction <= UpRight;
-}
-
 }  // namespace sopaly

@@ -9,21 +9,12 @@
 
 using sopaly::BannerViewer;
 
+#include "TestFiles.h"
+
 namespace {
 
 const QString kStandby = QStringLiteral(SOPALY_ASSETS_DIR "/S.g");
 const QString kMovie = QStringLiteral(SOPALY_ASSETS_DIR "/bovedal.swf");
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
 
 int framesIn(const QString& path) {
     QMovie movie(path);

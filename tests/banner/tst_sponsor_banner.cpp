@@ -19,18 +19,9 @@
 
 using sopaly::SponsorBanner;
 
+#include "TestFiles.h"
+
 namespace {
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
 
 // Every byte value, CR, LF and NUL included, so any text handling shows.
 QByteArray noise(quint32 seed, qsizetype size) {

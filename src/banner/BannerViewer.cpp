@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QImageReader>
 #include <QMovie>
 
 namespace sopaly {
@@ -15,23 +16,35 @@ bool BannerViewer::showFile(const QString& sFilePath) {
     if (!file.open(QIODevice::ReadOnly)) {
         return false;
     }
+    const QByteArray bytes = file.readAll();
+    {
+        // A header that looks right is not enough: the first frame must decode.
+        QBuffer probe;
+        probe.setData(bytes);
+        probe.open(QIODevice::ReadOnly);
+        QImageReader reader(&probe);
+        if (reader.read().isNull()) {
+            return false;
+        }
+    }
     auto* movie = new QMovie(this);
     auto* buffer = new QBuffer(movie);
-    buffer->setData(file.readAll());
+    buffer->setData(bytes);
     buffer->open(QIODevice::ReadOnly);
     // No frame cache: a sponsor's picture could be large, and decoding each
     // frame again from memory is cheap at banner sizes.
     movie->setDevice(buffer);
-    // A header that looks right is not enough: the first frame must decode.
-    movie->start();
-    if (!movie->isValid() || movie->currentImage().isNull()) {
+    if (!movie->isValid()) {
         delete movie;
         return false;
     }
+    // The label must hold the movie before it starts: it repaints only on
+    // the movie's signals, and a still picture sends them once, at its start.
     setMovie(movie);
     delete playing_;
     playing_ = movie;
     shownFile_ = sFilePath;
+    movie->start();
     return true;
 }
 

@@ -84,6 +84,10 @@ bool SponsorBanner::tick() {
     oversized_ = false;
     QNetworkReply* reply = network_->get(request);
     reply_ = reply;
+    // Without a bound the network thread takes in the whole answer, however
+    // large, before the limit below is ever checked; bounded, it reads no
+    // further than one byte past the limit until the banner has counted it.
+    reply->setReadBufferSize(kMaxPictureBytes + 1);
     connect(reply, &QNetworkReply::metaDataChanged, this, [this, reply] {
         // A declared length over the limit needs no download to be refused.
         const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
@@ -144,7 +148,11 @@ void SponsorBanner::finishTick(int iIndex, bool fetched) {
             file.commit();
         }
     }
-    state_.BannerIndex = static_cast<qint16>(iIndex);
+    // A failed fetch leaves the earlier picture on show, and with it the
+    // earlier banner number, so a click opens the link of what is seen.
+    if (fetched) {
+        state_.BannerIndex = static_cast<qint16>(iIndex);
+    }
     emit showPicture(picture);
     emit tickFinished();
 }

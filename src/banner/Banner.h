@@ -40,8 +40,9 @@ bool isWebAddress(const QUrl& url);
 //
 // Fetches run in the background, one at a time, so the window keeps
 // answering while a slow sponsor server takes its time. A tick's picture and
-// its number take effect together when the fetch ends, so the link a click
-// opens always belongs to the picture on screen. Every failure is silent.
+// its number take effect together when the fetch succeeds, and a failed one
+// keeps both, so the link a click opens always belongs to the picture on
+// screen. Every failure is silent.
 class SponsorBanner : public QObject {
     Q_OBJECT
 

@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-translations-l10n
   libbenchmark-dev
   fonts-liberation
   xvfb xauth xdotool x11-utils x11-xkb-utils

@@ -41,6 +41,12 @@ Form3::Form3(const QString& programFolder, std::function<void()> onContinue, QWi
     palette.setColor(QPalette::Window, Qt::black);
     setPalette(palette);
     setAutoFillBackground(true);
+    // The window's default font, which Label2 takes: the design's system
+    // font, 8.25 points; "Click para continuar..." was sized to it.
+    QFont design(QStringLiteral("MS Sans Serif"));
+    design.setStyleHint(QFont::SansSerif);
+    design.setPointSizeF(8.25);
+    setFont(design);
     const QRect place = toPixels(3330, 2040, 6150, 5040);
     setFixedSize(place.size());
     move(place.topLeft());

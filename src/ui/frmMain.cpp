@@ -165,7 +165,10 @@ void frmMain::setupMenus() {
     about->setObjectName(QStringLiteral("about"));
     web = mnuAbout->addAction(QStringLiteral("Web Site Sopaly!!!"));
     web->setObjectName(QStringLiteral("web"));
-    connect(mnuAbout, &QMenu::aboutToShow, this, &frmMain::mnuAbout_Click);
+    // The title's own click takes effect once its menu has closed: a window
+    // shown while the menu is open never takes the activation from this one,
+    // which then gets none back when the user returns from it.
+    connect(mnuAbout, &QMenu::aboutToHide, this, &frmMain::mnuAbout_Click, Qt::QueuedConnection);
     connect(about, &QAction::triggered, this, &frmMain::about_Click);
     connect(web, &QAction::triggered, this, &frmMain::web_Click);
 }
@@ -173,10 +176,11 @@ void frmMain::setupMenus() {
 void frmMain::setupWidgets() {
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
-    client->setFixedSize(twips::toPixels(kClientWidth), twips::toPixels(kClientHeight));
     setCentralWidget(client);
-    // No handling of resizing: the window keeps its design size.
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    // The window opens at its design size and the user may resize or
+    // maximise it; the controls keep their places whatever its size.
+    resize(twips::toPixels(kClientWidth),
+           twips::toPixels(kClientHeight) + menuBar()->sizeHint().height());
 
     fraInputWord = frame(client, "fraInputWord", QStringLiteral("Escribe aquí las Palabras"),
                          {60, 120, 3195, 6615});
@@ -227,6 +231,8 @@ void frmMain::setupWidgets() {
     // width: they show only while a batch run widens it.
     lblNumOfPuzzles = label(fraOfPuzzlesToCreate, "lblNumOfPuzzles",
                             QStringLiteral("Un Momento por Favor... "), {2100, 180, 4635, 555});
+    // Two lines high: the path goes below the words that announce it.
+    lblNumOfPuzzles->setWordWrap(true);
     linRed = new LineShape(3300, 6540, 900, kBarRed, 3, fraOfPuzzlesToCreate);
     linRed->setObjectName(QStringLiteral("linRed"));
     linGrn = new LineShape(2040, 3240, 900, kBarGreen, 3, fraOfPuzzlesToCreate);
@@ -281,6 +287,10 @@ void frmMain::setupWidgets() {
                                "palabras a Revolver, presiona el boton Iniciar."),
                 {5400, 5400, 4575, 795});
     lbl->setWordWrap(true);
+    // The batch panel widens over the help text and hides it, as a panel
+    // does: above it, and painting its own background.
+    fraOfPuzzlesToCreate->setAutoFillBackground(true);
+    fraOfPuzzlesToCreate->raise();
 
     Banner = new BannerViewer(client);
     Banner->setObjectName(QStringLiteral("Banner"));

@@ -1,11 +1,13 @@
 #include <QApplication>
 
 #include "Program.h"
+#include "Startup.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Sopaly"));
     QApplication::setDesktopFileName(QStringLiteral("sopaly"));
+    sopaly::prepareApplication(app);
     sopaly::Program program;
     program.showMainWindow();
     return QApplication::exec();

@@ -94,6 +94,22 @@ QList<QString> displayRows(const frmMain& window, int cols) {
     return rows;
 }
 
+// Whether the screen shows some of the sponsor line's blue within the
+// widget's place: what the window last painted, with no repaint forced.
+bool onScreenInBlue(QWidget* widget) {
+    QWidget* top = widget->window();
+    const QImage shot = top->screen()->grabWindow(top->winId()).toImage();
+    const QRect place =
+        QRect(widget->mapTo(top, QPoint(0, 0)), widget->size()).intersected(shot.rect());
+    for (int y = place.top(); y <= place.bottom(); ++y) {
+        for (int x = place.left(); x <= place.right(); ++x) {
+            const QColor pixel = shot.pixelColor(x, y);
+            if (pixel.blue() > 200 && pixel.red() < 120 && pixel.green() < 120) return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 class MainWindowTest : public QObject {
@@ -156,12 +172,37 @@ class MainWindowTest : public QObject {
         QVERIFY(!window->windowIcon().pixmap(32, 32).isNull());
     }
 
-    void theClientAreaHasItsDesignSizeAndTheWindowCannotBeResized() {
-        QCOMPARE(window->centralWidget()->size(), QSize(682, 524));
-        QCOMPARE(window->minimumSize(), window->maximumSize());
+    void theWindowGrowsWithItsControlsInPlaceAndThenShowsTheSponsorLine_data() {
+        QTest::addColumn<bool>("maximise");
+        QTest::newRow("made taller") << false;
+        QTest::newRow("maximised") << true;
+    }
+    void theWindowGrowsWithItsControlsInPlaceAndThenShowsTheSponsorLine() {
+        QFETCH(bool, maximise);
+        QWidget* client = window->centralWidget();
+        QCOMPARE(client->size(), QSize(682, 524));
         QVERIFY(window->height() > 524);  // the menu bar lies above the client area
-        // The sponsor line starts below the client area, so it cannot show.
-        QVERIFY(window->Click->geometry().top() >= window->centralWidget()->height());
+        // The sponsor line starts below the client area, so it cannot show yet.
+        QVERIFY(window->Click->geometry().top() >= client->height());
+        QVERIFY(window->Click->visibleRegion().isEmpty());
+        QVERIFY(!onScreenInBlue(window->Click));
+        QHash<QWidget*, QRect> places;
+        for (QWidget* control : client->findChildren<QWidget*>()) {
+            places.insert(control, control->geometry());
+        }
+
+        if (maximise) {
+            window->showMaximized();
+            QTRY_VERIFY(window->isMaximized());
+        } else {
+            window->resize(window->width(), window->height() + 60);
+        }
+        QTRY_VERIFY(client->height() >= window->Click->geometry().bottom());
+        for (auto place = places.cbegin(); place != places.cend(); ++place) {
+            QCOMPARE(place.key()->geometry(), place.value());
+        }
+        QCOMPARE(window->Click->visibleRegion(), QRegion(window->Click->rect()));
+        QTRY_VERIFY(onScreenInBlue(window->Click));
     }
 
     void theBatchPanelHidesItsStatusLineAndBarAtRest() {

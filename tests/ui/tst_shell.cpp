@@ -1,20 +1,35 @@
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QFile>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
 #include <QMovie>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextEdit>
 #include <QTimer>
 #include <QUrl>
+#include <QWindow>
 #include <algorithm>
 #include <memory>
 
 #include "Banner.h"
+#include "Form1.h"
 #include "Form3.h"
 #include "Product.h"
 #include "Program.h"
+#include "Startup.h"
+#include "TextFit.h"
 #include "WordList.h"
 #include "frmMain.h"
 
@@ -38,7 +53,39 @@ class ShellTest : public QObject {
         QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
     }
 
+    // A click as the window system delivers it, through the window that holds
+    // the widget, so that an open menu sees it first, as it does on screen.
+    static void clickOnScreen(QWidget* widget, QPoint at) {
+        QWidget* top = widget->window();
+        QTest::mouseClick(top->windowHandle(), Qt::LeftButton, {}, widget->mapTo(top, at));
+    }
+
+    // The texts of the buttons of the dialog that opens after `open`, which
+    // is then answered with Escape.
+    static QStringList buttonsOfTheNextDialog(const std::function<void()>& open) {
+        QStringList texts;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            if (!dialog || !dialog->isVisible()) return;
+            poll.stop();
+            for (const QPushButton* button : dialog->findChildren<QPushButton*>()) {
+                if (button->isVisible()) texts << button->text().remove(u'&');
+            }
+            QTest::keyClick(dialog, Qt::Key_Escape);
+        });
+        poll.start(20);
+        open();
+        texts.sort();
+        return texts;
+    }
+
   private slots:
+    void initTestCase() {
+        // What main() does first: Qt's dialogs in Spanish, the design's fonts.
+        QVERIFY2(prepareApplication(*qApp), "qtbase_es.qm from qt6-translations-l10n is missing");
+    }
+
     void init() {
         folder = std::make_unique<QTemporaryDir>();
         QVERIFY(folder->isValid());
@@ -143,6 +190,107 @@ class ShellTest : public QObject {
         QTimer::singleShot(10000, qApp, [] { QCoreApplication::exit(99); });
         QCOMPARE(QApplication::exec(), 0);
         QVERIFY(otherOutlivedTheMainWindow);
+    }
+
+    void theAboutMenuOpenedWithTheMouseHandsBackACentredMainWindow_data() {
+        QTest::addColumn<bool>("item");
+        QTest::newRow("the menu title, then a click beside the menu") << false;
+        QTest::newRow("the item About...") << true;
+    }
+    void theAboutMenuOpenedWithTheMouseHandsBackACentredMainWindow() {
+        QFETCH(bool, item);
+        QVERIFY(QFile::copy(folder->filePath("S.g"), folder->filePath("B.g")));
+        frmMain* window = openMain();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        const QPoint centred = window->frameGeometry().topLeft();
+        // A tick has shown a picture, and the user has moved the window.
+        QVERIFY(window->Banner->showFile(folder->filePath("B.g")));
+        window->move(centred + QPoint(40, 30));
+        QTRY_COMPARE(window->frameGeometry().topLeft(), centred + QPoint(40, 30));
+        QSignalSpy activations(window, &frmMain::activated);
+
+        QMenuBar* bar = window->menuBar();
+        clickOnScreen(bar, bar->actionGeometry(window->mnuAbout->menuAction()).center());
+        QTRY_VERIFY(window->mnuAbout->isVisible());
+        if (item) {
+            clickOnScreen(window->mnuAbout,
+                          window->mnuAbout->actionGeometry(window->about).center());
+        } else {
+            clickOnScreen(window->lbl, QPoint(2, 2));
+        }
+        QTRY_VERIFY(!window->mnuAbout->isVisible());
+        QTRY_VERIFY(program->aboutWindow() != nullptr);
+        QPointer<Form3> about = program->aboutWindow();
+        QVERIFY(QTest::qWaitForWindowActive(about));
+        QCOMPARE(activations.size(), 0);
+
+        QLabel* label2 = about->findChild<QLabel*>(QStringLiteral("Label2"));
+        clickOnScreen(label2, label2->rect().center());
+        QTRY_VERIFY(about.isNull());
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        QTRY_COMPARE(activations.size(), 1);
+        QCOMPARE(window->frameGeometry().topLeft(), centred);
+        QCOMPARE(window->Banner->shownFile(), folder->filePath("S.g"));
+    }
+
+    void everyTextOfTheAboutWindowShowsWhole() {
+        Form3* about = program->showAbout();
+        QVERIFY(QTest::qWaitForWindowExposed(about));
+        const QList<QLabel*> labels = about->findChildren<QLabel*>();
+        int texts = 0;
+        for (const QLabel* label : labels) {
+            if (label->text().isEmpty()) continue;
+            ++texts;
+            const QString clipped = clippedText(label);
+            QVERIFY2(clipped.isEmpty(), qPrintable(clipped));
+        }
+        QCOMPARE(texts, 2);
+    }
+
+    void standardDialogsAnswerInSpanish_data() {
+        QTest::addColumn<bool>("namePrompt");
+        QTest::addColumn<QStringList>("buttons");
+        QTest::newRow("the name prompt of the print button")
+            << true << QStringList{QStringLiteral("Aceptar"), QStringLiteral("Cancelar")};
+        QTest::newRow("a message box") << false << QStringList{QStringLiteral("Aceptar")};
+    }
+    void standardDialogsAnswerInSpanish() {
+        QFETCH(bool, namePrompt);
+        QFETCH(QStringList, buttons);
+        frmMain* window = openMain();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        window->txtInputWord->setText(QStringLiteral("sol"));
+        QTest::keyClick(window->txtInputWord, Qt::Key_Return);
+        if (namePrompt) {
+            QTest::mouseClick(window->cmdStart, Qt::LeftButton);
+            QTest::mouseClick(window->cmdFinish, Qt::LeftButton);
+            QVERIFY(window->cmdExport->isEnabled());
+            QCOMPARE(buttonsOfTheNextDialog(
+                         [&] { QTest::mouseClick(window->cmdExport, Qt::LeftButton); }),
+                     buttons);
+            QTRY_VERIFY(window->preview() != nullptr);
+            window->preview()->close();
+        } else {
+            // A grid too small for the window: the start button says so.
+            window->txtGridRows->setText(QStringLiteral("3"));
+            QCOMPARE(buttonsOfTheNextDialog(
+                         [&] { QTest::mouseClick(window->cmdStart, Qt::LeftButton); }),
+                     buttons);
+        }
+    }
+
+    void theCourierTextsResolveToACourierMetricFace() {
+        if (!QFontDatabase::hasFamily(QStringLiteral("Liberation Mono"))) {
+            QSKIP("fonts-liberation is not installed");
+        }
+        frmMain* window = openMain();
+        window->askPuzzleName = [] { return QStringLiteral("Playa"); };
+        window->cmdExport_Click();
+        QPointer<Form1> preview = window->preview();
+        QVERIFY(preview);
+        QCOMPARE(QFontInfo(preview->rtf->font()).family(), QStringLiteral("Liberation Mono"));
+        QCOMPARE(QFontInfo(window->txtWord->font()).family(), QStringLiteral("Liberation Mono"));
+        preview->close();
     }
 
     void theContinueActionBringsBackTheOpenMainWindow() {

@@ -593,7 +593,9 @@ void frmMain::cmdAuto_Click() {
 
 void frmMain::animatePanel(bool (*goOn)(int width)) {
     while (goOn(fraOfPuzzlesToCreate->widthTwips()) && !batchMustStop()) {
-        tmrAuto->start();
+        // Started again it would count its 10 ms afresh, and events that
+        // come faster (a mouse moving over the window) would hold the panel.
+        if (!tmrAuto->isActive()) tmrAuto->start();
         yieldToEvents(true);
     }
     tmrAuto->stop();

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
@@ -12,6 +13,7 @@
 
 #include "Form1.h"
 #include "Program.h"
+#include "TextFit.h"
 #include "Toolkit.h"
 #include "WordList.h"
 #include "frmMain.h"
@@ -22,6 +24,14 @@ namespace {
 
 Random::Clock steppingClock() {
     return [now = std::uint64_t{1}]() mutable { return now += 104729; };
+}
+
+// What the screen holds where `widget` lies: the window as last painted,
+// with no repaint forced.
+QImage onScreen(QWidget* widget) {
+    QWidget* top = widget->window();
+    const QImage shot = top->screen()->grabWindow(top->winId()).toImage();
+    return shot.copy(QRect(widget->mapTo(top, QPoint(0, 0)), widget->size()));
 }
 
 QByteArray fileBytes(const QString& path) {
@@ -98,6 +108,35 @@ class BatchRunTest : public QObject {
         QCOMPARE(window->lblNumOfPuzzles->text(),
                  QStringLiteral("Creando y Salvando el Rompecabezas en:  ") +
                      QDir::toNativeSeparators(path(3)));
+    }
+
+    void whileThePanelIsWideItsStatusLineReadsWholeOverTheHiddenHelpText() {
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QString clipped = QStringLiteral("the run never showed a status line");
+        bool helpTextShows = true;
+        QTimer watch;
+        connect(&watch, &QTimer::timeout, this, [&] {
+            if (!window->lblNumOfPuzzles->text().startsWith(QStringLiteral("Creando")) ||
+                window->fraOfPuzzlesToCreate->widthTwips() < 7015) {
+                return;
+            }
+            watch.stop();
+            clipped = clippedText(window->lblNumOfPuzzles);
+            // The help text lies under the wide panel: the screen there looks
+            // the same with it as without it.
+            QCoreApplication::processEvents();
+            const QImage with = onScreen(window->lbl);
+            window->lbl->hide();
+            QCoreApplication::processEvents();
+            const QImage without = onScreen(window->lbl);
+            window->lbl->show();
+            helpTextShows = with != without;
+        });
+        watch.start(1);
+        runBatch("2");
+        QCOMPARE(filesWritten(), 2);
+        QVERIFY2(clipped.isEmpty(), qPrintable(clipped));
+        QVERIFY(!helpTextShows);
     }
 
     void halvesOfTheCountGoToTheEvenNeighbour_data() {

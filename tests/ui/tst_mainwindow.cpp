@@ -14,6 +14,7 @@
 
 #include "Directions.h"
 #include "Program.h"
+#include "TextFit.h"
 #include "Toolkit.h"
 #include "WordList.h"
 #include "frmMain.h"
@@ -202,6 +203,8 @@ class MainWindowTest : public QObject {
             QCOMPARE(place.key()->geometry(), place.value());
         }
         QCOMPARE(window->Click->visibleRegion(), QRegion(window->Click->rect()));
+        const QString clipped = clippedText(window->Click);
+        QVERIFY2(clipped.isEmpty(), qPrintable(clipped));
         QTRY_VERIFY(onScreenInBlue(window->Click));
     }
 

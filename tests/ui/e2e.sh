@@ -28,7 +28,7 @@ fi
 
 # First pass: start a private X server and run this script again inside it.
 if [[ "${SOPALY_E2E_UNDER_X:-}" != 1 ]]; then
-    for tool in xvfb-run xdotool xdpyinfo setxkbmap import compare timeout; do
+    for tool in xvfb-run xdotool xdpyinfo setxkbmap import compare convert timeout; do
         command -v "$tool" >/dev/null || fail "$tool is not installed"
     done
     export SOPALY_E2E_UNDER_X=1
@@ -82,7 +82,7 @@ wait_until() {
     done
 }
 
-has_focus() { [[ "$(xdotool getwindowfocus 2>/dev/null)" == "$WID" ]]; }
+has_focus() { [[ "$(xdotool getwindowfocus 2>/dev/null)" == "${1:-$WID}" ]]; }
 
 alive() { [[ -n "$PID" ]] && kill -0 "$PID" 2>/dev/null; }
 
@@ -198,6 +198,44 @@ step_batch_of_three() {
     done
 }
 
+window_position() {
+    xdotool getwindowgeometry --shell "$1" | sed -n 's/^[XY]=//p' | paste -sd, -
+}
+
+at_position() { [[ "$(window_position "$1")" == "$2" ]]; }
+
+# Opens the about window from the menu with the mouse, after moving the main
+# window away, and comes back with a click on the about window: the main
+# window is active and centred again.
+step_about_by_mouse() {
+    local centred moved=10,20 about
+    centred=$(window_position "$WID")
+    timeout "$STEP_TIMEOUT" xdotool windowmove "$WID" 10 20 || fail "xdotool windowmove"
+    wait_until at_position "$WID" "$moved" || fail "the window did not move to $moved"
+    # "Acerca de..." is the last title of the menu bar: the dark pixels of
+    # the bar's text end within it. Its item "About..." lies just below.
+    snapshot menubar
+    local titles_end
+    titles_end=$(convert "$WORK/menubar.png" -crop 600x12+0+3 +repage -negate -threshold 50% \
+        -trim -format '%[fx:page.x+w]' info:) || fail "no menu bar in the window"
+    ((titles_end > 40)) || fail "the menu titles end at $titles_end"
+    timeout "$STEP_TIMEOUT" xdotool mousemove --window "$WID" $((titles_end - 20)) 9 click 1 ||
+        fail "click on the menu"
+    sleep 0.5
+    timeout "$STEP_TIMEOUT" xdotool mousemove --window "$WID" $((titles_end - 20)) 30 click 1 ||
+        fail "click on About..."
+    wait_until xdotool search --onlyvisible --name '^ddddddd$' || fail "no about window"
+    about=$(xdotool search --onlyvisible --name '^ddddddd$' | head -n 1)
+    wait_until has_focus "$about" || fail "the about window is not active"
+    expect_alive "the about window"
+    # Its black background, below the movie and left of "Click para continuar...".
+    timeout "$STEP_TIMEOUT" xdotool mousemove --window "$about" 20 325 click 1 ||
+        fail "click on the about window"
+    wait_until has_focus || fail "the main window is not active again"
+    wait_until at_position "$WID" "$centred" ||
+        fail "the main window is at $(window_position "$WID"), not centred at $centred"
+}
+
 step_exit() {
     keys alt+x
     local deadline=$(($(now_ms) + STEP_TIMEOUT * 1000))
@@ -217,6 +255,7 @@ STEPS=(
     step_build
     step_finish
     step_batch_of_three
+    step_about_by_mouse
     step_exit
 )
 

@@ -139,6 +139,21 @@ class BatchRunTest : public QObject {
         QVERIFY(!helpTextShows);
     }
 
+    void thePanelMovesWhileOtherEventsComeFasterThanItsTimer() {
+        // As a mouse moving over the window sends them, every few milliseconds.
+        QTimer busy;
+        busy.start(2);
+        bool gaveUp = false;
+        QTimer::singleShot(20000, this, [&] {
+            gaveUp = true;
+            program->exit();
+        });
+        runBatch("1");
+        QVERIFY(!gaveUp);
+        QCOMPARE(filesWritten(), 1);
+        QCOMPARE(window->fraOfPuzzlesToCreate->widthTwips(), 1815);
+    }
+
     void halvesOfTheCountGoToTheEvenNeighbour_data() {
         QTest::addColumn<QString>("count");
         QTest::addColumn<int>("files");

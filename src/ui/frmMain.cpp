@@ -31,6 +31,7 @@
 #include "Numbers.h"
 #include "Program.h"
 #include "PuzzleFile.h"
+#include "SafeWrite.h"
 #include "SensorCursor.h"
 #include "Toolkit.h"
 #include "WordList.h"
@@ -637,10 +638,9 @@ bool frmMain::AutoExportPuzzle(const QString& sFilePath) {
         showMessage(unencodableWordMessage(*word));
         return false;
     }
-    QString error;
-    if (writePuzzleFile(sFilePath, Puzzle, settings(), words, &error)) return true;
-    showMessage(QStringLiteral("No se pudo guardar el archivo %1: %2")
-                    .arg(QDir::toNativeSeparators(sFilePath), error));
+    QString reason;
+    if (writePuzzleFile(sFilePath, Puzzle, settings(), words, &reason)) return true;
+    showMessage(writeFailureMessage(sFilePath, reason));
     return false;
 }
 

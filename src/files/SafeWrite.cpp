@@ -1,0 +1,118 @@
+#include "SafeWrite.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFileInfo>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+namespace sopaly {
+
+namespace {
+
+// The mode a new file gets from open(2) with 0666, for the mkstemp file
+// that starts out private.
+mode_t newFileMode() {
+    const mode_t mask = umask(0);
+    umask(mask);
+    return 0666 & ~mask;
+}
+
+int closeChecked(int fd) {
+    // A network file system may report a failed write only here.
+    if (::close(fd) != 0 && errno != EINTR) return errno;
+    return 0;
+}
+
+}  // namespace
+
+int writeAll(int fd, const char* data, qsizetype size) {
+    while (size > 0) {
+        const ssize_t written = ::write(fd, data, static_cast<size_t>(size));
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return errno;
+        }
+        // A write that took nothing yet reported no error would loop forever.
+        if (written == 0) return ENOSPC;
+        data += written;
+        size -= written;
+    }
+    return 0;
+}
+
+QString writeFailureReason(int error) {
+    switch (error) {
+        case ENOSPC:
+            return QStringLiteral("disco lleno");
+        case EDQUOT:
+            return QStringLiteral("cuota de disco agotada");
+        case EACCES:
+        case EPERM:
+            return QStringLiteral("permiso denegado");
+        case EROFS:
+            return QStringLiteral("el disco es de solo lectura");
+        case ENOENT:
+            return QStringLiteral("la carpeta no existe");
+        case ENOTDIR:
+            return QStringLiteral("la ruta no es una carpeta");
+        case EISDIR:
+            return QStringLiteral("ya existe una carpeta con ese nombre");
+        case EFBIG:
+            return QStringLiteral("el archivo es demasiado grande");
+        case EIO:
+            return QStringLiteral("error de entrada/salida del disco");
+        case ENAMETOOLONG:
+            return QStringLiteral("el nombre es demasiado largo");
+        default:
+            return QString::fromLocal8Bit(std::strerror(error));
+    }
+}
+
+QString writeFailureMessage(const QString& path, const QString& reason) {
+    return QStringLiteral("No se pudo guardar el archivo %1: %2.")
+        .arg(QDir::toNativeSeparators(path), reason);
+}
+
+bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* reason) {
+    const QFileInfo target(path);
+    // A hidden name beside the target: the rename then stays within one
+    // file system, and a folder listing does not show it while it grows.
+    QByteArray aside = QFile::encodeName(
+        target.absoluteDir().filePath(u'.' + target.fileName() + QStringLiteral(".XXXXXX")));
+    auto fail = [&](int error) {
+        if (reason) *reason = writeFailureReason(error);
+        return false;
+    };
+
+    const int fd = ::mkstemp(aside.data());
+    if (fd < 0) return fail(errno);
+    struct stat existing {};
+    // An existing file keeps its permissions; a new one gets the usual ones.
+    const mode_t mode =
+        ::stat(QFile::encodeName(path).constData(), &existing) == 0 && S_ISREG(existing.st_mode)
+            ? (existing.st_mode & 07777)
+            : newFileMode();
+    int error = ::fchmod(fd, mode) == 0 ? 0 : errno;
+    if (error == 0) error = writeAll(fd, bytes.constData(), bytes.size());
+    const int closed = closeChecked(fd);
+    if (error == 0) error = closed;
+    // No fsync: every file the program writes can be made again, and what
+    // it must never see is a torn file in a good one's place while the
+    // system runs, which the rename gives; a sync per file would cost more
+    // than the puzzle in it.
+    if (error == 0 && ::rename(aside.constData(), QFile::encodeName(path).constData()) != 0) {
+        error = errno;
+    }
+    if (error != 0) {
+        ::unlink(aside.constData());
+        return fail(error);
+    }
+    return true;
+}
+
+}  // namespace sopaly

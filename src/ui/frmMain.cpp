@@ -184,6 +184,7 @@ void frmMain::setupWidgets() {
     txtInputWord = textBox(fraInputWord, "txtInputWord", {}, {240, 240, 2715, 315},
                            QStringLiteral("Type in word and press ENTER key."));
     txtInputWord->installEventFilter(this);
+    connect(txtInputWord, &QLineEdit::textChanged, this, &frmMain::txtInputWord_Change);
     lstInputWord = new QListView(fraInputWord);
     lstInputWord->setObjectName(QStringLiteral("lstInputWord"));
     twips::place(lstInputWord, 240, 780, 2715, 5325);
@@ -420,14 +421,30 @@ void frmMain::centreOnActivation() {
 void frmMain::txtInputWord_KeyPress(int KeyAscii) {
     if (KeyAscii != kKeyEnter) return;
     const std::optional<QString> word = committedWord(txtInputWord->text());
-    if (!word || words_->count() >= kMaxWords) return;
-    listChanging_ = true;
-    words_->add(*word);
-    listChanging_ = false;
+    if (word && commitWords({*word})) txtInputWord->clear();
+}
+
+void frmMain::txtInputWord_Change() {
+    // Pasted lines (Ctrl+V, the context menu, a middle click) are words
+    // each, as if Enter had ended every one.
+    const QString text = txtInputWord->text();
+    if (!holdsLineBreak(text)) return;
     txtInputWord->clear();
+    commitWords(committedLines(text));
+}
+
+bool frmMain::commitWords(const QStringList& words) {
+    if (words.isEmpty() || words_->count() >= kMaxWords) return false;
+    listChanging_ = true;
+    for (const QString& word : words) {
+        if (words_->count() >= kMaxWords) break;
+        words_->add(word);
+    }
+    listChanging_ = false;
     cmdStart->setEnabled(true);
     cmdAuto->setEnabled(true);
     txtInputWord->setFocus();
+    return true;
 }
 
 void frmMain::lstInputWord_Click() {

@@ -129,6 +129,7 @@ class frmMain : public QMainWindow {
 
     // --- Event handlers --------------------------------------------------------
     void txtInputWord_KeyPress(int KeyAscii);
+    void txtInputWord_Change();
     void lstInputWord_Click();
     void cmdRemove_Click();
     void cmdNew_Click();
@@ -167,6 +168,9 @@ class frmMain : public QMainWindow {
     void Form_Load();
     void Form_Unload();
     void centreOnActivation();
+    // Puts words into the list as Enter does, as many as the list still
+    // holds; false when none went in.
+    bool commitWords(const QStringList& words);
     // Handles the events that have come in. Waiting blocks until one does,
     // so the panel loops sleep between timer ticks instead of spinning.
     void yieldToEvents(bool wait);

@@ -24,6 +24,7 @@
 #include <QTextEdit>
 #include <QTimer>
 #include <algorithm>
+#include <utility>
 
 #include "Banner.h"
 #include "Batch.h"
@@ -503,11 +504,11 @@ void frmMain::txtWordCount_Change() {
 bool frmMain::gridSizeIsUsable(const PuzzleSettings& current) {
     // An unusable size is turned away before anything changes.
     if (!isGridSideText(current.rowsText)) {
-        showMessage(QStringLiteral("El número de filas debe ser un número de 5 a 20."));
+        tell(QStringLiteral("El número de filas debe ser un número de 5 a 20."));
         return false;
     }
     if (!isGridSideText(current.colsText)) {
-        showMessage(QStringLiteral("El número de columnas debe ser un número de 5 a 20."));
+        tell(QStringLiteral("El número de columnas debe ser un número de 5 a 20."));
         return false;
     }
     return true;
@@ -553,6 +554,14 @@ Form1* frmMain::preview() const {
     return program_.preview();
 }
 
+void frmMain::tell(const QString& text) {
+    if (!batchRunning_) {
+        showMessage(text);
+    } else if (batchFailure_.isEmpty()) {
+        batchFailure_ = text;
+    }
+}
+
 void frmMain::yieldToEvents(bool wait) {
     QCoreApplication::processEvents(wait ? QEventLoop::WaitForMoreEvents : QEventLoop::AllEvents);
 }
@@ -591,6 +600,9 @@ void frmMain::cmdAuto_Click() {
     }
     QGuiApplication::restoreOverrideCursor();
     batchRunning_ = false;
+    // Told once the pointer is back and the panel narrowed, so that the
+    // message is the last thing the run shows.
+    if (!batchFailure_.isEmpty()) showMessage(std::exchange(batchFailure_, QString()));
 
     if (end == BatchEnd::Completed) ListBoxControl(QStringLiteral("CLEAR"));
     if (closeAfterBatch_) {
@@ -652,12 +664,12 @@ bool frmMain::AutoExportPuzzle(const QString& sFilePath) {
     const QStringList words = words_->words();
     // A word typed during the run's yields is checked too.
     if (const auto word = firstUnencodableWord(words)) {
-        showMessage(unencodableWordMessage(*word));
+        tell(unencodableWordMessage(*word));
         return false;
     }
     QString reason;
     if (writePuzzleFile(sFilePath, Puzzle, settings(), words, &reason)) return true;
-    showMessage(writeFailureMessage(sFilePath, reason));
+    tell(writeFailureMessage(sFilePath, reason));
     return false;
 }
 

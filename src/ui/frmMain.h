@@ -171,6 +171,9 @@ class frmMain : public QMainWindow {
     // Puts words into the list as Enter does, as many as the list still
     // holds; false when none went in.
     bool commitWords(const QStringList& words);
+    // Shows a message, or during a batch run keeps the run's first one
+    // for its end.
+    void tell(const QString& text);
     // Handles the events that have come in. Waiting blocks until one does,
     // so the panel loops sleep between timer ticks instead of spinning.
     void yieldToEvents(bool wait);
@@ -196,6 +199,8 @@ class frmMain : public QMainWindow {
     // The user closed the window during a batch run: it closes once the
     // file being written is complete.
     bool closeAfterBatch_ = false;
+    // What stopped the batch run, told when it has wound down.
+    QString batchFailure_;
 };
 
 }  // namespace sopaly

@@ -32,7 +32,6 @@
 #include "Numbers.h"
 #include "Program.h"
 #include "PuzzleFile.h"
-#include "SafeWrite.h"
 #include "SensorCursor.h"
 #include "Toolkit.h"
 #include "WordList.h"
@@ -598,6 +597,7 @@ void frmMain::cmdAuto_Click() {
         PanelClosing = true;
         animatePanel(panelStillNarrowing);
     }
+    fileWriter_.finish();
     QGuiApplication::restoreOverrideCursor();
     batchRunning_ = false;
     // Told once the pointer is back and the panel narrowed, so that the
@@ -625,7 +625,12 @@ frmMain::BatchEnd frmMain::makeBatchPuzzles(int count, int step) {
     sinceShown.start();
     for (int n = 1; n <= count; ++n) {
         const QString path = batchFilePath(folder, n);
-        lblNumOfPuzzles->setText(batchStatusText(path));
+        // Laying out and painting the run's progress costs more than a
+        // puzzle. The status line, the grid and the bar change at most 25
+        // times a second, which the eye cannot tell from every puzzle; the
+        // first and the last puzzle always show, and one whose file failed.
+        const bool shown = n == 1 || n == count || sinceShown.elapsed() >= kBatchDisplayIntervalMs;
+        if (shown) lblNumOfPuzzles->setText(batchStatusText(path));
         yieldToEvents(false);
         if (batchMustStop()) return BatchEnd::Stopped;
         // The user may have emptied the list during the yield.
@@ -637,24 +642,22 @@ frmMain::BatchEnd frmMain::makeBatchPuzzles(int count, int step) {
         allocateGrids(Puzzle, current);
         ListBoxControl(QStringLiteral("SORT"));
         Placements = FitWordOnGrid(Puzzle, current, program_.random());
+        // Nothing is painted between two yields, so the emptied and the
+        // placed grid are never shown.
         const QString finished = ShowFinishedWord(Puzzle, current, program_.random());
-        // Laying out a grid in the display costs more than building the
-        // puzzle. Nothing is painted between two yields, so the emptied and
-        // the placed grid are never shown, and the finished ones at most
-        // 25 times a second, which the eye cannot tell from every one; the
-        // last puzzle of the run always stays in the display.
-        const bool shown = n == count || sinceShown.elapsed() >= kBatchDisplayIntervalMs;
-        if (shown) {
-            txtWord->setPlainText(finished);
-            sinceShown.restart();
-        }
+        if (shown) txtWord->setPlainText(finished);
         if (!AutoExportPuzzle(path)) {
-            if (!shown) txtWord->setPlainText(finished);
+            if (!shown) {
+                lblNumOfPuzzles->setText(batchStatusText(path));
+                txtWord->setPlainText(finished);
+            }
             return BatchEnd::Failed;
         }
-
-        linGrn->setX2(linGrn->x1() + n * step);
-        linRed->setX1(linGrn->x2());
+        if (shown) {
+            linGrn->setX2(linGrn->x1() + n * step);
+            linRed->setX1(linGrn->x2());
+            sinceShown.restart();
+        }
         yieldToEvents(false);
     }
     return BatchEnd::Completed;
@@ -668,7 +671,7 @@ bool frmMain::AutoExportPuzzle(const QString& sFilePath) {
         return false;
     }
     QString reason;
-    if (writePuzzleFile(sFilePath, Puzzle, settings(), words, &reason)) return true;
+    if (writePuzzleFile(fileWriter_, sFilePath, Puzzle, settings(), words, &reason)) return true;
     tell(writeFailureMessage(sFilePath, reason));
     return false;
 }

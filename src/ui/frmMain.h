@@ -10,6 +10,7 @@
 #include "BannerViewer.h"
 #include "Form1.h"
 #include "Puzzle.h"
+#include "SafeWrite.h"
 
 class QAction;
 class QLabel;
@@ -201,6 +202,9 @@ class frmMain : public QMainWindow {
     bool closeAfterBatch_ = false;
     // What stopped the batch run, told when it has wound down.
     QString batchFailure_;
+    // Puzzle files go through it; a batch run keeps its spare file between
+    // two puzzles.
+    FileWriter fileWriter_;
 };
 
 }  // namespace sopaly

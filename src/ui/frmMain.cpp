@@ -852,9 +852,8 @@ void frmMain::mnuClassroomPdf_Click() {
     if (!chosen) return;
     const auto& [name, path] = *chosen;
 
-    // One step more than the versions: the PDF itself.
     QProgressDialog progress(QStringLiteral("Preparando las versiones para la clase..."),
-                             QStringLiteral("Cancelar"), 0, *versions + 1, this);
+                             QStringLiteral("Cancelar"), 0, ClassroomSet::steps(*versions), this);
     progress.setObjectName(QStringLiteral("classroomProgress"));
     progress.setWindowTitle(windowCaption());
     progress.setWindowModality(Qt::WindowModal);
@@ -864,11 +863,10 @@ void frmMain::mnuClassroomPdf_Click() {
     const ClassroomSet set(words_->words(), current, program_.random());
     // A modal progress dialog handles the waiting events at each value.
     const std::optional<QByteArray> pdf =
-        set.pdf(*versions, name, worksheetPageSize(), [&progress](int done, int) {
+        set.pdf(*versions, name, worksheetPageSize(), [&progress](int done, int /*total*/) {
             progress.setValue(done);
             return !progress.wasCanceled();
         });
-    progress.setValue(*versions + 1);
     progress.close();
     if (!pdf) return;
     if (pdf->isEmpty()) {

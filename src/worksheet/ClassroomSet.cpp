@@ -23,7 +23,7 @@ std::optional<std::vector<WorksheetPuzzle>> ClassroomSet::build(int versions, co
         const std::vector<Placement> placements = buildPuzzle(puzzle, pool, settings_, random_);
         ShowFinishedWord(puzzle, settings_, random_);
         set.push_back(worksheetPuzzle(versionTitle(name, k), puzzle, placements, settings_));
-        if (progress && !progress(k, versions)) return std::nullopt;
+        if (progress && !progress(k, steps(versions))) return std::nullopt;
     }
     return set;
 }
@@ -33,7 +33,13 @@ std::optional<QByteArray> ClassroomSet::pdf(int versions, const QString& name,
                                             const Progress& progress) const {
     const auto set = build(versions, name, progress);
     if (!set) return std::nullopt;
-    return worksheetPdf(*set, pageSize, name);
+    bool cancelled = false;
+    QByteArray bytes = worksheetPdf(*set, pageSize, name, [&](int pagesDone) {
+        cancelled = progress && !progress(versions + pagesDone, steps(versions));
+        return !cancelled;
+    });
+    if (cancelled) return std::nullopt;
+    return bytes;
 }
 
 }  // namespace sopaly

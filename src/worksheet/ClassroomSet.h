@@ -19,8 +19,9 @@ namespace sopaly {
 // window shows or keeps is touched.
 class ClassroomSet {
   public:
-    // Told after each version is built, with how many are done; returning
-    // false cancels the set.
+    // Told after each step, with how many steps of the total are done:
+    // building each version, then drawing each page. Returning false
+    // cancels the set.
     using Progress = std::function<bool(int done, int total)>;
 
     static constexpr int kFewestVersions = 1;
@@ -33,6 +34,9 @@ class ClassroomSet {
     // Nothing when the progress callback cancelled.
     std::optional<std::vector<WorksheetPuzzle>> build(int versions, const QString& name,
                                                       const Progress& progress = {}) const;
+
+    // How many steps a set of `versions` takes: one a version, one a page.
+    static int steps(int versions) { return 3 * versions; }
 
     // The title of version k of a set named `name`.
     static QString versionTitle(const QString& name, int version);

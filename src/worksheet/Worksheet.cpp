@@ -40,7 +40,7 @@ QFont headingFont() {
     return textFont(13, true);
 }
 QFont wordFont() {
-    return textFont(11);
+    return textFont(12);
 }
 QFont noteFont() {
     return textFont(10);
@@ -72,7 +72,8 @@ struct PageLayout {
     int wordColumns = 1;
     double wordColumnWidth = 0;
     int wordRows = 0;
-    QStringList notes;  // the answer key's lines under the grid
+    double wordsLeft = 0;  // the columns stand centred under the grid
+    QStringList notes;     // the answer key's lines under the grid
 };
 
 PageLayout layOut(const QPaintDevice* device, const QRectF& page, const WorksheetPuzzle& puzzle,
@@ -108,16 +109,18 @@ PageLayout layOut(const QPaintDevice* device, const QRectF& page, const Workshee
         layout.wordRows =
             static_cast<int>((words.size() + layout.wordColumns - 1) / layout.wordColumns);
         belowHeight = layout.wordRows * metrics.lineSpacing();
+        const double columnsWidth = layout.wordColumns * layout.wordColumnWidth - kColumnGapMm * mm;
+        layout.wordsLeft = page.left() + std::max(0.0, (width - columnsWidth) / 2);
     } else {
         const QFontMetricsF metrics(noteFont(), device);
         for (const QString& line : {noRoomLine(puzzle.words), beyondLimitLine(puzzle.words)}) {
             if (line.isEmpty()) continue;
             layout.notes << line;
-            belowHeight +=
-                metrics
-                    .boundingRect(QRectF(0, 0, width, 1e9), Qt::TextWordWrap | Qt::AlignLeft, line)
-                    .height() +
-                metrics.lineSpacing() * 0.5;
+            belowHeight += metrics
+                               .boundingRect(QRectF(0, 0, width, 1e9),
+                                             Qt::TextWordWrap | Qt::AlignHCenter, line)
+                               .height() +
+                           metrics.lineSpacing() * 0.5;
         }
     }
 
@@ -222,7 +225,7 @@ void drawWordColumns(QPainter& painter, const PageLayout& layout, const QStringL
     for (qsizetype i = 0; i < words.size(); ++i) {
         const auto column = static_cast<int>(i / layout.wordRows);
         const auto row = static_cast<int>(i % layout.wordRows);
-        const QRectF box(layout.below.left() + column * layout.wordColumnWidth,
+        const QRectF box(layout.wordsLeft + column * layout.wordColumnWidth,
                          layout.below.top() + row * metrics.lineSpacing(), layout.wordColumnWidth,
                          metrics.lineSpacing());
         painter.drawText(box, Qt::AlignLeft | Qt::AlignVCenter, words.at(i));
@@ -237,7 +240,7 @@ void drawNotes(QPainter& painter, const PageLayout& layout) {
     for (const QString& line : layout.notes) {
         const QRectF box(layout.below.left(), top, layout.below.width(), 1e9);
         QRectF used;
-        painter.drawText(box, Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, line, &used);
+        painter.drawText(box, Qt::TextWordWrap | Qt::AlignHCenter | Qt::AlignTop, line, &used);
         top += used.height() + metrics.lineSpacing() * 0.5;
     }
 }
@@ -299,7 +302,7 @@ QPageSize worksheetPageSize() {
 }
 
 QByteArray worksheetPdf(const std::vector<WorksheetPuzzle>& puzzles, const QPageSize& pageSize,
-                        const QString& documentTitle) {
+                        const QString& documentTitle, const PageProgress& progress) {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     {
@@ -309,12 +312,13 @@ QByteArray worksheetPdf(const std::vector<WorksheetPuzzle>& puzzles, const QPage
         QPainter painter;
         if (!painter.begin(&writer)) return {};
         const QRectF page(0, 0, writer.width(), writer.height());
-        bool first = true;
+        int pagesDone = 0;
         for (const PageKind kind : {PageKind::Worksheet, PageKind::AnswerKey}) {
             for (const WorksheetPuzzle& puzzle : puzzles) {
-                if (!first && !writer.newPage()) return {};
-                first = false;
+                if (pagesDone > 0 && !writer.newPage()) return {};
                 drawWorksheetPage(painter, page, puzzle, kind);
+                ++pagesDone;
+                if (progress && !progress(pagesDone)) return {};
             }
         }
         if (!painter.end()) return {};

@@ -4,6 +4,7 @@
 #include <QPageSize>
 #include <QRectF>
 #include <QString>
+#include <functional>
 #include <vector>
 
 #include "Grid.h"
@@ -46,10 +47,13 @@ QPageSize worksheetPageSize();
 // Margins around every page, in millimetres.
 inline constexpr double kPageMarginMm = 15.0;
 
+// Told after each page is drawn, with how many are; false stops the PDF.
+using PageProgress = std::function<bool(int pagesDone)>;
+
 // A PDF of the worksheets of `puzzles` in their order, then their answer
-// keys in the same order. Empty when the PDF could not be made.
+// keys in the same order. Empty when the PDF could not be made or was stopped.
 QByteArray worksheetPdf(const std::vector<WorksheetPuzzle>& puzzles, const QPageSize& pageSize,
-                        const QString& documentTitle);
+                        const QString& documentTitle, const PageProgress& progress = {});
 
 // Where the grid's cells lie on a page of that size, in millimetres from the
 // page's top-left corner: what a reader of the PDF measures.

@@ -108,6 +108,12 @@ PageLayout layOut(const QPaintDevice* device, const QRectF& page, const Workshee
         layout.wordColumns = std::clamp(fitting, 1, std::max(1, static_cast<int>(words.size())));
         layout.wordRows =
             static_cast<int>((words.size() + layout.wordColumns - 1) / layout.wordColumns);
+        // As few columns as those rows need, so that the block is centred
+        // on what it shows.
+        if (layout.wordRows > 0) {
+            layout.wordColumns =
+                static_cast<int>((words.size() + layout.wordRows - 1) / layout.wordRows);
+        }
         belowHeight = layout.wordRows * metrics.lineSpacing();
         const double columnsWidth = layout.wordColumns * layout.wordColumnWidth - kColumnGapMm * mm;
         layout.wordsLeft = page.left() + std::max(0.0, (width - columnsWidth) / 2);

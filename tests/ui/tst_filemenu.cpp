@@ -411,6 +411,48 @@ class FileMenuTest : public QObject {
         QCOMPARE(QDir(folder->path()).entryList(QDir::Files), QStringList());
     }
 
+    void aFileThatCannotBeWrittenIsToldOnceAndLeftAbsent_data() {
+        QTest::addColumn<Qt::Key>("menuItem");
+        QTest::newRow("word list") << Qt::Key_G;
+        QTest::newRow("worksheet") << Qt::Key_H;
+        QTest::newRow("classroom set") << Qt::Key_J;
+    }
+    void aFileThatCannotBeWrittenIsToldOnceAndLeftAbsent() {
+        QFETCH(Qt::Key, menuItem);
+        buildAndFinish({"sol", "mar", "casa"}, "10", "100");
+        window->askVersionCount = [] { return std::optional<int>(2); };
+        window->askWorksheetName = [](const QString&) { return std::optional<QString>(QString()); };
+        nextSavePath = path(QStringLiteral("no-existe/archivo"));
+        chooseFromFileMenu(menuItem);
+        QCOMPARE(messages.size(), 1);
+        QVERIFY2(messages.first().contains(QDir::toNativeSeparators(nextSavePath)),
+                 qPrintable(messages.first()));
+        QVERIFY2(messages.first().contains(QStringLiteral("la carpeta no existe")),
+                 qPrintable(messages.first()));
+        QCOMPARE(QDir(folder->path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),
+                 QStringList());
+        // A nameless worksheet is offered as "sopa.pdf".
+        if (menuItem != Qt::Key_G) {
+            QCOMPARE(QFileInfo(suggestedPaths.value(0)).fileName(), QStringLiteral("sopa.pdf"));
+        }
+    }
+
+    void aClassroomSetRefusesTheSizesThatStartRefuses() {
+        for (const char* word : {"sol", "mar"}) commit(word);
+        window->txtGridRows->setText("4");
+        QTest::mouseClick(window->cmdStart, Qt::LeftButton);
+        QCOMPARE(messages.size(), 1);
+        bool asked = false;
+        window->askVersionCount = [&asked] {
+            asked = true;
+            return std::optional<int>(2);
+        };
+        chooseFromFileMenu(Qt::Key_J);
+        QVERIFY(!asked);
+        QCOMPARE(messages.size(), 2);
+        QCOMPARE(messages.at(1), messages.at(0));
+    }
+
     void theStatusBarNamesTheWordsTheGridLeftOut_data() {
         QTest::addColumn<QString>("limit");
         QTest::addColumn<QString>("status");

@@ -553,6 +553,9 @@ void frmMain::ListBoxControl(const QString& sMode) {
             cmdAuto->setEnabled(false);
             cmdFinish->setEnabled(false);
             cmdExport->setEnabled(false);
+            // The words of the last build are no longer on show.
+            lblPuzzleWords->clear();
+            lblPuzzleWords->setToolTip(QString());
             txtInputWord->setFocus();
             break;
         case ListMode::None:
@@ -566,8 +569,6 @@ void frmMain::cmdRemove_Click() {
 
 void frmMain::cmdNew_Click() {
     ListBoxControl(QStringLiteral("CLEAR"));
-    lblPuzzleWords->clear();
-    lblPuzzleWords->setToolTip(QString());
 }
 
 void frmMain::txtWordCount_Change() {
@@ -772,10 +773,6 @@ void frmMain::sensor_Click() {
 void frmMain::T_Timer() {
     banner_->tick();
 }
-
-}  // namespace sopaly
-
-namespace sopaly {
 
 void frmMain::commitWords(const QStringList& words) {
     if (words.isEmpty()) return;

@@ -8,6 +8,7 @@
 #include <QPrinterInfo>
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 #include "Directions.h"
 
@@ -216,7 +217,7 @@ void drawOutlines(QPainter& painter, const PageLayout& layout, const WorksheetPu
         const QPointF along = last - first;
         painter.save();
         painter.translate(first);
-        painter.rotate(std::atan2(along.y(), along.x()) * 180.0 / M_PI);
+        painter.rotate(std::atan2(along.y(), along.x()) * 180.0 / std::numbers::pi);
         const double span = std::hypot(along.x(), along.y());
         painter.drawRoundedRect(QRectF(-radius, -radius, span + 2 * radius, 2 * radius), radius,
                                 radius);

@@ -386,6 +386,7 @@ class FileMenuTest : public QObject {
         QCOMPARE(window->wordList().words(), list);
         QVERIFY(window->cmdExport->isEnabled());
         QVERIFY(!window->cmdFinish->isEnabled());
+        QCOMPARE(QDir(folder->path()).entryList(QDir::Files), QStringList{"clase.pdf"});
     }
 
     void cancellingAClassroomSetLeavesNoFile() {

@@ -5,6 +5,7 @@
 #include <QString>
 #include <array>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "BannerViewer.h"
@@ -89,10 +90,20 @@ class frmMain : public QMainWindow {
     QAction* about = nullptr;
     QAction* web = nullptr;
 
+    QMenu* mnuFile = nullptr;  // "A&rchivo", before "&Acerca de..."
+    QAction* mnuOpenList = nullptr;
+    QAction* mnuSaveList = nullptr;
+    QAction* mnuWorksheetPdf = nullptr;  // enabled with cmdExport
+    QAction* mnuClassroomPdf = nullptr;
+    // At the foot of the window: which words the last build left out.
+    QLabel* lblPuzzleWords = nullptr;
+
     // --- State ----------------------------------------------------------------
     sopaly::Puzzle Puzzle;
     // Where the last build put each word it placed.
     std::vector<Placement> Placements;
+    // The settings the last build read.
+    PuzzleSettings BuiltWith;
     // The batch panel's direction: false widens it, true narrows it.
     bool PanelClosing = false;
 
@@ -101,6 +112,15 @@ class frmMain : public QMainWindow {
     std::function<void(const QString&)> showMessage;
     // The name prompt of the print button; Cancel gives the empty text.
     std::function<QString()> askPuzzleName;
+
+    // The file dialogs of the "A&rchivo" menu: the chosen path, or an empty
+    // text when the user cancels.
+    std::function<QString(const QString& caption, const QString& suggested)> chooseOpenFile;
+    std::function<QString(const QString& caption, const QString& suggested)> chooseSaveFile;
+    // The print button's prompt with the last name filled in; nothing on Cancel.
+    std::function<std::optional<QString>(const QString& last)> askWorksheetName;
+    // How many versions a classroom set has; nothing on Cancel.
+    std::function<std::optional<int>()> askVersionCount;
 
     // Hands a web address to the system's browser; tests watch it instead.
     std::function<void(const QUrl&)> openAddress;
@@ -147,6 +167,10 @@ class frmMain : public QMainWindow {
     void Click_Click();
     void sensor_Click();
     void T_Timer();
+    void mnuOpenList_Click();
+    void mnuSaveList_Click();
+    void mnuWorksheetPdf_Click();
+    void mnuClassroomPdf_Click();
 
   signals:
     // Each time the window becomes active, before it is centred again.
@@ -166,6 +190,13 @@ class frmMain : public QMainWindow {
     void setupMenus();
     void setupTimers();
     void setupTabOrder();
+    void setupFileMenu();
+    void updateFileMenu();
+    // Writes a file the user chose; on failure tells which and why, once.
+    bool writeChosenFile(const QString& path, const QByteArray& bytes);
+    // The name and then the PDF file for the worksheet features; nothing
+    // when the user cancels either.
+    std::optional<std::pair<QString, QString>> askNameAndPdfPath(const QString& caption);
     void Form_Load();
     void Form_Unload();
     void centreOnActivation();

@@ -7,6 +7,9 @@
 
 namespace sopaly {
 
+// The list counts its entries in 16 bits.
+inline constexpr int kMostWordsInList = 32767;
+
 // The user's words in Spanish alphabetical order (N < Ñ < O), the same on
 // every machine whatever its own locale. The list view shows this model.
 class WordList : public QAbstractListModel {

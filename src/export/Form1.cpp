@@ -1,7 +1,6 @@
 #include "Form1.h"
 
 #include <QAbstractTextDocumentLayout>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -20,6 +19,7 @@
 #include <QTextFrame>
 
 #include "Preview.h"
+#include "ProgramFolder.h"
 #include "Twips.h"
 
 namespace sopaly {
@@ -43,7 +43,7 @@ Form1::Form1(const QString& puzzleName, const QString& displayText, const QStrin
                                                      : QString(puzzleName_).replace(u'/', u'_');
           return QFileDialog::getSaveFileName(
               dialogParent, QStringLiteral("Guardar PDF"),
-              QDir(QCoreApplication::applicationDirPath()).filePath(name + QStringLiteral(".pdf")),
+              QDir(programFolder()).filePath(name + QStringLiteral(".pdf")),
               QStringLiteral("Documentos PDF (*.pdf)"));
       }),
       puzzleName_(puzzleName) {

@@ -228,8 +228,6 @@ void frmMain::setupWidgets() {
     // width: they show only while a batch run widens it.
     lblNumOfPuzzles = label(fraOfPuzzlesToCreate, "lblNumOfPuzzles",
                             QStringLiteral("Un Momento por Favor... "), {2100, 180, 4635, 555});
-    // A path to the user's documents does not fit beside the words before it.
-    lblNumOfPuzzles->setWordWrap(true);
     linRed = new LineShape(3300, 6540, 900, kBarRed, 3, fraOfPuzzlesToCreate);
     linRed->setObjectName(QStringLiteral("linRed"));
     linGrn = new LineShape(2040, 3240, 900, kBarGreen, 3, fraOfPuzzlesToCreate);

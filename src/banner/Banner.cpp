@@ -5,12 +5,12 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
-#include <QSaveFile>
 #include <algorithm>
 #include <cmath>
 
 #include "Product.h"
 #include "Random.h"
+#include "SafeWrite.h"
 
 namespace sopaly {
 
@@ -136,14 +136,8 @@ void SponsorBanner::finishTick(int iIndex, bool fetched) {
     }
     body_.clear();
     const QString picture = programFile(QStringLiteral("B.g"));
-    if (!state_.BannerBytes.isEmpty()) {
-        QSaveFile file(picture);
-        file.setDirectWriteFallback(true);
-        if (file.open(QIODevice::WriteOnly)) {
-            file.write(state_.BannerBytes);
-            file.commit();
-        }
-    }
+    // The banner is decoration: a picture that cannot be kept is no error.
+    if (!state_.BannerBytes.isEmpty()) writeFileAtomically(picture, state_.BannerBytes);
     state_.BannerIndex = static_cast<qint16>(iIndex);
     emit showPicture(picture);
     emit tickFinished();

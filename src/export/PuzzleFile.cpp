@@ -144,12 +144,12 @@ std::optional<QString> firstUnencodableWord(const QStringList& words) {
     return std::nullopt;
 }
 
-bool writePuzzleFile(const QString& path, const Puzzle& puzzle, const PuzzleSettings& settings,
-                     const QStringList& words, QString* reason) {
+bool writePuzzleFile(FileWriter& writer, const QString& path, const Puzzle& puzzle,
+                     const PuzzleSettings& settings, const QStringList& words, QString* reason) {
     const QByteArray bytes =
         puzzleFileBytes(puzzle.WordGrid, puzzle.SolutionGrid, wholeNumber(settings.rowsText),
                         wholeNumber(settings.colsText), words);
-    return writeFileAtomically(path, bytes, reason);
+    return writer.write(path, bytes, reason);
 }
 
 }  // namespace sopaly

@@ -8,6 +8,7 @@
 
 #include "Grid.h"
 #include "Puzzle.h"
+#include "SafeWrite.h"
 
 namespace sopaly {
 
@@ -25,8 +26,8 @@ std::optional<QString> firstUnencodableWord(const QStringList& words);
 // One puzzle file of a batch run: the puzzle's grids at the sizes the
 // settings give (whole-number readings), the list's words in list order.
 // On failure `reason` says why, in the user's words.
-bool writePuzzleFile(const QString& path, const Puzzle& puzzle, const PuzzleSettings& settings,
-                     const QStringList& words, QString* reason);
+bool writePuzzleFile(FileWriter& writer, const QString& path, const Puzzle& puzzle,
+                     const PuzzleSettings& settings, const QStringList& words, QString* reason);
 
 // Windows-1252 bytes of `text`. A character without a byte of its own
 // becomes 0x1A; `lossless`, if given, tells whether that happened.

@@ -78,41 +78,70 @@ QString writeFailureMessage(const QString& path, const QString& reason) {
         .arg(QDir::toNativeSeparators(path), reason);
 }
 
-bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* reason) {
-    const QFileInfo target(path);
-    // A hidden name beside the target: the rename then stays within one
-    // file system, and a folder listing does not show it while it grows.
-    QByteArray aside = QFile::encodeName(
-        target.absoluteDir().filePath(u'.' + target.fileName() + QStringLiteral(".XXXXXX")));
+void FileWriter::finish() {
+    if (spare_.isEmpty()) return;
+    ::unlink(spare_.constData());
+    spare_.clear();
+}
+
+bool FileWriter::write(const QString& path, const QByteArray& bytes, QString* reason) {
+    const QByteArray target = QFile::encodeName(path);
+    const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
     auto fail = [&](int error) {
+        // What the spare holds now is half a file: it goes.
+        finish();
         if (reason) *reason = writeFailureReason(error);
         return false;
     };
+    // The spare must lie beside the target, for the swap to stay within one
+    // file system and out of sight in a folder listing.
+    if (spareFolder_ != folder) finish();
 
-    const int fd = ::mkstemp(aside.data());
-    if (fd < 0) return fail(errno);
+    int fd = -1;
+    if (!spare_.isEmpty()) {
+        fd = ::open(spare_.constData(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+        if (fd < 0) finish();
+    }
+    if (fd < 0) {
+        QByteArray name = folder + "/.sopaly-XXXXXX";
+        fd = ::mkostemp(name.data(), O_CLOEXEC);
+        if (fd < 0) {
+            const int error = errno;
+            return fail(error);
+        }
+        spare_ = name;
+        spareFolder_ = folder;
+    }
     struct stat existing {};
+    const bool replacing = ::lstat(target.constData(), &existing) == 0 && S_ISREG(existing.st_mode);
     // An existing file keeps its permissions; a new one gets the usual ones.
-    const mode_t mode =
-        ::stat(QFile::encodeName(path).constData(), &existing) == 0 && S_ISREG(existing.st_mode)
-            ? (existing.st_mode & 07777)
-            : newFileMode();
-    int error = ::fchmod(fd, mode) == 0 ? 0 : errno;
+    int error =
+        ::fchmod(fd, replacing ? (existing.st_mode & 07777) : newFileMode()) == 0 ? 0 : errno;
     if (error == 0) error = writeAll(fd, bytes.constData(), bytes.size());
     const int closed = closeChecked(fd);
     if (error == 0) error = closed;
+    if (error != 0) return fail(error);
+
     // No fsync: every file the program writes can be made again, and what
     // it must never see is a torn file in a good one's place while the
-    // system runs, which the rename gives; a sync per file would cost more
-    // than the puzzle in it.
-    if (error == 0 && ::rename(aside.constData(), QFile::encodeName(path).constData()) != 0) {
-        error = errno;
+    // system runs, which the swap or the rename gives; a sync per file would
+    // cost more than the puzzle in it.
+    if (replacing && ::renameat2(AT_FDCWD, spare_.constData(), AT_FDCWD, target.constData(),
+                                 RENAME_EXCHANGE) == 0) {
+        return true;  // the spare now holds the old file, to be overwritten next
     }
-    if (error != 0) {
-        ::unlink(aside.constData());
+    // A new file, or a file system that cannot swap: the spare is used up.
+    if (::rename(spare_.constData(), target.constData()) != 0) {
+        error = errno;
         return fail(error);
     }
+    spare_.clear();
     return true;
+}
+
+bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* reason) {
+    FileWriter writer;
+    return writer.write(path, bytes, reason);
 }
 
 }  // namespace sopaly

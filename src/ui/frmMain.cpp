@@ -24,6 +24,7 @@
 #include <QTextEdit>
 #include <QTimer>
 #include <algorithm>
+#include <utility>
 
 #include "Banner.h"
 #include "Batch.h"
@@ -31,7 +32,6 @@
 #include "Numbers.h"
 #include "Program.h"
 #include "PuzzleFile.h"
-#include "SafeWrite.h"
 #include "SensorCursor.h"
 #include "Toolkit.h"
 #include "WordList.h"
@@ -184,6 +184,7 @@ void frmMain::setupWidgets() {
     txtInputWord = textBox(fraInputWord, "txtInputWord", {}, {240, 240, 2715, 315},
                            QStringLiteral("Type in word and press ENTER key."));
     txtInputWord->installEventFilter(this);
+    connect(txtInputWord, &QLineEdit::textChanged, this, &frmMain::txtInputWord_Change);
     lstInputWord = new QListView(fraInputWord);
     lstInputWord->setObjectName(QStringLiteral("lstInputWord"));
     twips::place(lstInputWord, 240, 780, 2715, 5325);
@@ -420,14 +421,30 @@ void frmMain::centreOnActivation() {
 void frmMain::txtInputWord_KeyPress(int KeyAscii) {
     if (KeyAscii != kKeyEnter) return;
     const std::optional<QString> word = committedWord(txtInputWord->text());
-    if (!word || words_->count() >= kMaxWords) return;
-    listChanging_ = true;
-    words_->add(*word);
-    listChanging_ = false;
+    if (word && commitWords({*word})) txtInputWord->clear();
+}
+
+void frmMain::txtInputWord_Change() {
+    // Pasted lines (Ctrl+V, the context menu, a middle click) are words
+    // each, as if Enter had ended every one.
+    const QString text = txtInputWord->text();
+    if (!holdsLineBreak(text)) return;
     txtInputWord->clear();
+    commitWords(committedLines(text));
+}
+
+bool frmMain::commitWords(const QStringList& words) {
+    if (words.isEmpty() || words_->count() >= kMaxWords) return false;
+    listChanging_ = true;
+    for (const QString& word : words) {
+        if (words_->count() >= kMaxWords) break;
+        words_->add(word);
+    }
+    listChanging_ = false;
     cmdStart->setEnabled(true);
     cmdAuto->setEnabled(true);
     txtInputWord->setFocus();
+    return true;
 }
 
 void frmMain::lstInputWord_Click() {
@@ -486,11 +503,11 @@ void frmMain::txtWordCount_Change() {
 bool frmMain::gridSizeIsUsable(const PuzzleSettings& current) {
     // An unusable size is turned away before anything changes.
     if (!isGridSideText(current.rowsText)) {
-        showMessage(QStringLiteral("El número de filas debe ser un número de 5 a 20."));
+        tell(QStringLiteral("El número de filas debe ser un número de 5 a 20."));
         return false;
     }
     if (!isGridSideText(current.colsText)) {
-        showMessage(QStringLiteral("El número de columnas debe ser un número de 5 a 20."));
+        tell(QStringLiteral("El número de columnas debe ser un número de 5 a 20."));
         return false;
     }
     return true;
@@ -536,6 +553,14 @@ Form1* frmMain::preview() const {
     return program_.preview();
 }
 
+void frmMain::tell(const QString& text) {
+    if (!batchRunning_) {
+        showMessage(text);
+    } else if (batchFailure_.isEmpty()) {
+        batchFailure_ = text;
+    }
+}
+
 void frmMain::yieldToEvents(bool wait) {
     QCoreApplication::processEvents(wait ? QEventLoop::WaitForMoreEvents : QEventLoop::AllEvents);
 }
@@ -572,8 +597,12 @@ void frmMain::cmdAuto_Click() {
         PanelClosing = true;
         animatePanel(panelStillNarrowing);
     }
+    fileWriter_.finish();
     QGuiApplication::restoreOverrideCursor();
     batchRunning_ = false;
+    // Told once the pointer is back and the panel narrowed, so that the
+    // message is the last thing the run shows.
+    if (!batchFailure_.isEmpty()) showMessage(std::exchange(batchFailure_, QString()));
 
     if (end == BatchEnd::Completed) ListBoxControl(QStringLiteral("CLEAR"));
     if (closeAfterBatch_) {
@@ -596,7 +625,12 @@ frmMain::BatchEnd frmMain::makeBatchPuzzles(int count, int step) {
     sinceShown.start();
     for (int n = 1; n <= count; ++n) {
         const QString path = batchFilePath(folder, n);
-        lblNumOfPuzzles->setText(batchStatusText(path));
+        // Laying out and painting the run's progress costs more than a
+        // puzzle. The status line, the grid and the bar change at most 25
+        // times a second, which the eye cannot tell from every puzzle; the
+        // first and the last puzzle always show, and one whose file failed.
+        const bool shown = n == 1 || n == count || sinceShown.elapsed() >= kBatchDisplayIntervalMs;
+        if (shown) lblNumOfPuzzles->setText(batchStatusText(path));
         yieldToEvents(false);
         if (batchMustStop()) return BatchEnd::Stopped;
         // The user may have emptied the list during the yield.
@@ -608,24 +642,22 @@ frmMain::BatchEnd frmMain::makeBatchPuzzles(int count, int step) {
         allocateGrids(Puzzle, current);
         ListBoxControl(QStringLiteral("SORT"));
         Placements = FitWordOnGrid(Puzzle, current, program_.random());
+        // Nothing is painted between two yields, so the emptied and the
+        // placed grid are never shown.
         const QString finished = ShowFinishedWord(Puzzle, current, program_.random());
-        // Laying out a grid in the display costs more than building the
-        // puzzle. Nothing is painted between two yields, so the emptied and
-        // the placed grid are never shown, and the finished ones at most
-        // 25 times a second, which the eye cannot tell from every one; the
-        // last puzzle of the run always stays in the display.
-        const bool shown = n == count || sinceShown.elapsed() >= kBatchDisplayIntervalMs;
-        if (shown) {
-            txtWord->setPlainText(finished);
-            sinceShown.restart();
-        }
+        if (shown) txtWord->setPlainText(finished);
         if (!AutoExportPuzzle(path)) {
-            if (!shown) txtWord->setPlainText(finished);
+            if (!shown) {
+                lblNumOfPuzzles->setText(batchStatusText(path));
+                txtWord->setPlainText(finished);
+            }
             return BatchEnd::Failed;
         }
-
-        linGrn->setX2(linGrn->x1() + n * step);
-        linRed->setX1(linGrn->x2());
+        if (shown) {
+            linGrn->setX2(linGrn->x1() + n * step);
+            linRed->setX1(linGrn->x2());
+            sinceShown.restart();
+        }
         yieldToEvents(false);
     }
     return BatchEnd::Completed;
@@ -635,12 +667,12 @@ bool frmMain::AutoExportPuzzle(const QString& sFilePath) {
     const QStringList words = words_->words();
     // A word typed during the run's yields is checked too.
     if (const auto word = firstUnencodableWord(words)) {
-        showMessage(unencodableWordMessage(*word));
+        tell(unencodableWordMessage(*word));
         return false;
     }
     QString reason;
-    if (writePuzzleFile(sFilePath, Puzzle, settings(), words, &reason)) return true;
-    showMessage(writeFailureMessage(sFilePath, reason));
+    if (writePuzzleFile(fileWriter_, sFilePath, Puzzle, settings(), words, &reason)) return true;
+    tell(writeFailureMessage(sFilePath, reason));
     return false;
 }
 

@@ -10,6 +10,7 @@
 #include "BannerViewer.h"
 #include "Form1.h"
 #include "Puzzle.h"
+#include "SafeWrite.h"
 
 class QAction;
 class QLabel;
@@ -129,6 +130,7 @@ class frmMain : public QMainWindow {
 
     // --- Event handlers --------------------------------------------------------
     void txtInputWord_KeyPress(int KeyAscii);
+    void txtInputWord_Change();
     void lstInputWord_Click();
     void cmdRemove_Click();
     void cmdNew_Click();
@@ -167,6 +169,12 @@ class frmMain : public QMainWindow {
     void Form_Load();
     void Form_Unload();
     void centreOnActivation();
+    // Puts words into the list as Enter does, as many as the list still
+    // holds; false when none went in.
+    bool commitWords(const QStringList& words);
+    // Shows a message, or during a batch run keeps the run's first one
+    // for its end.
+    void tell(const QString& text);
     // Handles the events that have come in. Waiting blocks until one does,
     // so the panel loops sleep between timer ticks instead of spinning.
     void yieldToEvents(bool wait);
@@ -192,6 +200,11 @@ class frmMain : public QMainWindow {
     // The user closed the window during a batch run: it closes once the
     // file being written is complete.
     bool closeAfterBatch_ = false;
+    // What stopped the batch run, told when it has wound down.
+    QString batchFailure_;
+    // Puzzle files go through it; a batch run keeps its spare file between
+    // two puzzles.
+    FileWriter fileWriter_;
 };
 
 }  // namespace sopaly

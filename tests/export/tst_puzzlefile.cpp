@@ -265,7 +265,9 @@ class PuzzleFileTest : public QObject {
         QVERIFY(dir.isValid());
         const QString path = dir.filePath("Tabloza7.txt");
         QString error;
-        QVERIFY2(writePuzzleFile(path, puzzle, settings, {"OLA"}, &error), qPrintable(error));
+        FileWriter writer;
+        QVERIFY2(writePuzzleFile(writer, path, puzzle, settings, {"OLA"}, &error),
+                 qPrintable(error));
         const QByteArray bytes = readAll(path);
         QCOMPARE(bytes, puzzleFileBytes(puzzle.WordGrid, puzzle.SolutionGrid, 6, 4, {"OLA"}));
         QCOMPARE(linesOf(bytes).size(), 2 * 6 + 1 + 16);

@@ -60,6 +60,35 @@ class SafeWriteTest : public QObject {
         QCOMPARE(readAll(path), QByteArray(400, 'n'));
     }
 
+    void aWriterReplacingARunOfFilesLeavesEachWholeAndNoSpareBehind() {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QStringList names{"Tabloza1.txt", "Tabloza2.txt", "Tabloza3.txt"};
+        for (const QString& name : names) {
+            QVERIFY(writeFileAtomically(dir.filePath(name), QByteArray(3000, 'v')));
+        }
+        QVERIFY(QFile::setPermissions(dir.filePath("Tabloza2.txt"),
+                                      QFile::ReadOwner | QFile::WriteOwner));
+        FileWriter writer;
+        // Shorter, longer and new: each replaced file's place is reused.
+        const QList<QByteArray> contents{"corto", QByteArray(5000, 'l'), "nuevo"};
+        QStringList written = names;
+        written << "Tabloza4.txt";
+        for (int i = 0; i < written.size(); ++i) {
+            QString reason;
+            QVERIFY2(writer.write(dir.filePath(written[i]), contents.value(i % 3), &reason),
+                     qPrintable(reason));
+        }
+        writer.finish();
+        for (int i = 0; i < written.size(); ++i) {
+            QCOMPARE(readAll(dir.filePath(written[i])), contents.value(i % 3));
+        }
+        QCOMPARE(QFile::permissions(dir.filePath("Tabloza2.txt")) &
+                     (QFile::ReadGroup | QFile::ReadOther),
+                 QFile::Permissions());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), written);
+    }
+
     void aReplacedFileKeepsItsPermissions() {
         QTemporaryDir dir;
         QVERIFY(dir.isValid());

@@ -2,7 +2,6 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -22,6 +21,7 @@
 #include <QTextFrame>
 
 #include "Preview.h"
+#include "ProgramFolder.h"
 #include "SafeWrite.h"
 #include "Twips.h"
 
@@ -46,7 +46,7 @@ Form1::Form1(const QString& puzzleName, const QString& displayText, const QStrin
                                                      : QString(puzzleName_).replace(u'/', u'_');
           return QFileDialog::getSaveFileName(
               dialogParent, QStringLiteral("Guardar PDF"),
-              QDir(QCoreApplication::applicationDirPath()).filePath(name + QStringLiteral(".pdf")),
+              QDir(programFolder()).filePath(name + QStringLiteral(".pdf")),
               QStringLiteral("Documentos PDF (*.pdf)"));
       }),
       puzzleName_(puzzleName) {

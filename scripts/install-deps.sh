@@ -11,6 +11,8 @@ packages=(
   fonts-liberation
   xvfb xauth xdotool x11-utils x11-xkb-utils
   poppler-utils imagemagick
+  librsvg2-bin
+  dpkg-dev appstream desktop-file-utils
 )
 
 missing=()

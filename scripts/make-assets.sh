@@ -1,11 +1,14 @@
 #!/bin/sh
-# Regenerates the program's pictures in assets/ from nothing but ImageMagick
-# and the Liberation fonts, so no binary file in the tree has to be taken on
-# trust:
+# Regenerates the program's pictures in assets/ from nothing but ImageMagick,
+# the Liberation fonts and librsvg's rsvg-convert, so no binary file in the
+# tree has to be taken on trust:
 #   S.g          the standby banner (animated GIF, 473 x 65, loops)
 #   bovedal.swf  the about window's movie (animated GIF, 377 x 257, plays once)
 #   sensor.png   the pointer over the banner (32 x 32, fingertip at 12, 1)
 #   u.t, p.t     empty banner lists, so a fresh install fetches nothing
+#   icons/sopaly-N.png  the desktop icon at 48, 64, 128 and 256 px, rendered
+#                from sopaly.svg (the 32 x 32 window icon sopaly.png is drawn
+#                by hand, pixel by pixel, from the same picture)
 # Usage: scripts/make-assets.sh [output folder, default: assets/]
 set -eu
 
@@ -91,4 +94,12 @@ convert -delay 40 "$work/m0.gif" -delay 22 "$work"/m[1-6].gif -delay 40 "$work/m
 : >"$out/u.t"
 : >"$out/p.t"
 
-ls -l "$out/S.g" "$out/bovedal.swf" "$out/sensor.png" "$out/u.t" "$out/p.t"
+# --- desktop icons from the scalable one -------------------------------------
+mkdir -p "$out/icons"
+for size in 48 64 128 256; do
+    rsvg-convert -w "$size" -h "$size" "$here/../assets/sopaly.svg" -o "$work/icon.png"
+    convert "$work/icon.png" -strip -define png:exclude-chunks=date,time \
+        "$out/icons/sopaly-$size.png"
+done
+
+ls -l "$out/S.g" "$out/bovedal.swf" "$out/sensor.png" "$out/u.t" "$out/p.t" "$out"/icons/*.png

@@ -5,12 +5,12 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
-#include <QSaveFile>
 #include <algorithm>
 #include <cmath>
 
 #include "Product.h"
 #include "Random.h"
+#include "SafeWrite.h"
 
 namespace sopaly {
 
@@ -140,14 +140,8 @@ void SponsorBanner::finishTick(int iIndex, bool fetched) {
     }
     body_.clear();
     const QString picture = programFile(QStringLiteral("B.g"));
-    if (!state_.BannerBytes.isEmpty()) {
-        QSaveFile file(picture);
-        file.setDirectWriteFallback(true);
-        if (file.open(QIODevice::WriteOnly)) {
-            file.write(state_.BannerBytes);
-            file.commit();
-        }
-    }
+    // The banner is decoration: a picture that cannot be kept is no error.
+    if (!state_.BannerBytes.isEmpty()) writeFileAtomically(picture, state_.BannerBytes);
     // A failed fetch leaves the earlier picture on show, and with it the
     // earlier banner number, so a click opens the link of what is seen.
     if (fetched) {

@@ -1,7 +1,10 @@
 #include "Numbers.h"
 
+#include <locale.h>
+
 #include <QByteArray>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 
 namespace sopaly {
@@ -26,9 +29,12 @@ double parseAscii(const QByteArray& ascii) {
     bool ok = false;
     const double value = ascii.toDouble(&ok);
     if (ok) return value;
-    // toDouble refuses values beyond the double range; they are still numbers.
-    return ascii.startsWith('-') ? -std::numeric_limits<double>::infinity()
-                                 : std::numeric_limits<double>::infinity();
+    // toDouble refuses values beyond the double range either way; they are
+    // still numbers. strtod tells the two apart: infinity for a value too
+    // large, zero with its sign for one too small. The C locale keeps its
+    // decimal point a point whatever the user's locale.
+    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t{});
+    return strtod_l(ascii.constData(), nullptr, cLocale);
 }
 
 }  // namespace

@@ -32,12 +32,15 @@ void Random::seed(std::uint64_t value) {
 }
 
 void Random::reseedFromClock() {
-    // The counter keeps reseeds within one clock tick apart.
     ++reseeds_;
-    // PCG's output permutation scrambles the state well enough that the
-    // seed needs no mixing of its own: a multiply by an odd constant keeps
-    // distinct (clock, counter) pairs apart, and this runs at every try.
-    seed(clock_() + reseeds_ * 0x9e3779b97f4a7c15ULL);
+    // SplitMix64: the clock plus the counter times the golden gamma, then
+    // its finalizer. Seeds one step apart would otherwise start PCG on
+    // correlated sequences, and the first draws after a reseed are the only
+    // ones placement takes, so the row of one try would foretell the next.
+    std::uint64_t z = clock_() + reseeds_ * 0x9e3779b97f4a7c15ULL;
+    z = (z ^ (z >> 30U)) * 0xbf58476d1ce4e5b9ULL;
+    z = (z ^ (z >> 27U)) * 0x94d049bb133111ebULL;
+    seed(z ^ (z >> 31U));
 }
 
 }  // namespace sopaly

@@ -16,8 +16,8 @@ class Random {
     // Starts with a fixed sequence; the clock is read only by reseedFromClock().
     explicit Random(Clock clock = systemClock());
 
-    // Mixes the clock with a counter, so that two reseeds within one tick of
-    // the clock still lead to different draws.
+    // Mixes the clock with a counter through a 64-bit finalizer, so that two
+    // reseeds within one tick of the clock lead to independent draws.
     void reseedFromClock();
     void seed(std::uint64_t value);
 

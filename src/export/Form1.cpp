@@ -1,12 +1,13 @@
 #include "Form1.h"
 
 #include <QAbstractTextDocumentLayout>
-#include <QCoreApplication>
+#include <QBuffer>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
@@ -20,6 +21,8 @@
 #include <QTextFrame>
 
 #include "Preview.h"
+#include "ProgramFolder.h"
+#include "SafeWrite.h"
 #include "Twips.h"
 
 namespace sopaly {
@@ -43,7 +46,7 @@ Form1::Form1(const QString& puzzleName, const QString& displayText, const QStrin
                                                      : QString(puzzleName_).replace(u'/', u'_');
           return QFileDialog::getSaveFileName(
               dialogParent, QStringLiteral("Guardar PDF"),
-              QDir(QCoreApplication::applicationDirPath()).filePath(name + QStringLiteral(".pdf")),
+              QDir(programFolder()).filePath(name + QStringLiteral(".pdf")),
               QStringLiteral("Documentos PDF (*.pdf)"));
       }),
       puzzleName_(puzzleName) {
@@ -147,14 +150,13 @@ std::unique_ptr<QTextDocument> Form1::pageDocument() const {
     return page;
 }
 
-bool Form1::printPage(QPrinter& printer) const {
-    printer.setDocName(puzzleName_.isEmpty() ? kCaption : puzzleName_);
+void Form1::paintPage(QPagedPaintDevice& device) const {
     const std::unique_ptr<QTextDocument> page = pageDocument();
-    // Laid out at the printer's resolution on pages of the printer's size,
-    // so that Qt prints the text as it stands: a document that Qt has to lay
-    // out itself gets page numbers, and the puzzle page has none.
-    page->documentLayout()->setPaintDevice(&printer);
-    page->setPageSize(QSizeF(printer.width(), printer.height()));
+    // Laid out at the device's resolution on pages of its size, so that Qt
+    // prints the text as it stands: a document that Qt has to lay out itself
+    // gets page numbers, and the puzzle page has none.
+    page->documentLayout()->setPaintDevice(&device);
+    page->setPageSize(QSizeF(device.width(), device.height()));
     // Margins of 2 cm. The layout takes frame margins in the screen's units
     // and scales them to the device, as it does for the preview on screen.
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -162,10 +164,36 @@ bool Form1::printPage(QPrinter& printer) const {
     QTextFrameFormat frame = page->rootFrame()->frameFormat();
     frame.setMargin(2 / 2.54 * screenDpi);
     page->rootFrame()->setFrameFormat(frame);
-    page->print(&printer);
+    page->print(&device);
+}
+
+bool Form1::printPage(QPrinter& printer) const {
+    printer.setDocName(documentName());
+    paintPage(printer);
     // A job that could not start leaves the printer in its error state.
     const QPrinter::PrinterState state = printer.printerState();
     return state != QPrinter::Error && state != QPrinter::Aborted;
+}
+
+QByteArray Form1::pdfBytes() const {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        // The default printer's paper when there is one, as a print would
+        // take; the writer completes the document when it goes.
+        QPdfWriter writer(&buffer);
+        writer.setResolution(1200);
+        writer.setTitle(documentName());
+        writer.setCreator(QStringLiteral("Sopaly"));
+        const QPrinterInfo printer = QPrinterInfo::defaultPrinter();
+        writer.setPageSize(printer.isNull() ? QPageSize(QPageSize::A4) : printer.defaultPageSize());
+        paintPage(writer);
+    }
+    return buffer.data();
+}
+
+QString Form1::documentName() const {
+    return puzzleName_.isEmpty() ? kCaption : puzzleName_;
 }
 
 void Form1::tell(const QString& text) const {
@@ -194,12 +222,10 @@ void Form1::Command3_Click() {
     QString path = saveFileChooser_ ? saveFileChooser_(this) : QString();
     if (path.isEmpty()) return;
     if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pdf");
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(path);
-    if (!printPage(printer)) {
-        tell(QStringLiteral("No se pudo guardar el PDF en «%1».").arg(path));
-    }
+    // Made whole in memory first: a full disk then leaves the earlier file,
+    // never a PDF without its end that no reader opens.
+    QString reason;
+    if (!writeFileAtomically(path, pdfBytes(), &reason)) tell(writeFailureMessage(path, reason));
 }
 
 }  // namespace sopaly

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 
+class QPagedPaintDevice;
 class QPrinter;
 class QPushButton;
 class QTextDocument;
@@ -58,8 +59,13 @@ class Form1 : public QWidget {
     // What a print takes: the selected part of the text when there is one,
     // else all of it.
     std::unique_ptr<QTextDocument> pageDocument() const;
+    // Lays that out on the device's pages and paints it.
+    void paintPage(QPagedPaintDevice& device) const;
     // Prints that as one job; false when the job failed.
     bool printPage(QPrinter& printer) const;
+    // The page as a complete PDF document.
+    QByteArray pdfBytes() const;
+    QString documentName() const;
     void tell(const QString& text) const;
 
     PrinterFactory printerFactory_;

@@ -1,12 +1,12 @@
 #include "PuzzleFile.h"
 
-#include <QSaveFile>
 #include <QStringEncoder>
 #include <algorithm>
 #include <array>
 
 #include "Numbers.h"
 #include "Product.h"
+#include "SafeWrite.h"
 
 namespace sopaly {
 
@@ -144,27 +144,12 @@ std::optional<QString> firstUnencodableWord(const QStringList& words) {
     return std::nullopt;
 }
 
-bool writeFileReplacing(const QString& path, const QByteArray& bytes, QString* error) {
-    QSaveFile file(path);
-    auto fail = [&](const QString& reason) {
-        if (error) {
-            *error = QStringLiteral("No se pudo guardar el archivo %1: %2").arg(path, reason);
-        }
-        file.cancelWriting();
-        return false;
-    };
-    if (!file.open(QIODevice::WriteOnly)) return fail(file.errorString());
-    if (file.write(bytes) != bytes.size()) return fail(file.errorString());
-    if (!file.commit()) return fail(file.errorString());
-    return true;
-}
-
-bool writePuzzleFile(const QString& path, const Puzzle& puzzle, const PuzzleSettings& settings,
-                     const QStringList& words, QString* error) {
+bool writePuzzleFile(FileWriter& writer, const QString& path, const Puzzle& puzzle,
+                     const PuzzleSettings& settings, const QStringList& words, QString* reason) {
     const QByteArray bytes =
         puzzleFileBytes(puzzle.WordGrid, puzzle.SolutionGrid, wholeNumber(settings.rowsText),
                         wholeNumber(settings.colsText), words);
-    return writeFileReplacing(path, bytes, error);
+    return writer.write(path, bytes, reason);
 }
 
 }  // namespace sopaly

@@ -8,6 +8,7 @@
 
 #include "Grid.h"
 #include "Puzzle.h"
+#include "SafeWrite.h"
 
 namespace sopaly {
 
@@ -22,16 +23,11 @@ QByteArray puzzleFileBytes(const Grid& wordGrid, const Grid& solutionGrid, int r
 // or nothing when every word can be written as it stands.
 std::optional<QString> firstUnencodableWord(const QStringList& words);
 
-// Writes `bytes` to a file beside the target and only then puts it in the
-// target's place, so a failed write never leaves a torn file where a good
-// one was. On failure returns false and, if `error` is given, a sentence
-// that says what went wrong.
-bool writeFileReplacing(const QString& path, const QByteArray& bytes, QString* error);
-
 // One puzzle file of a batch run: the puzzle's grids at the sizes the
 // settings give (whole-number readings), the list's words in list order.
-bool writePuzzleFile(const QString& path, const Puzzle& puzzle, const PuzzleSettings& settings,
-                     const QStringList& words, QString* error);
+// On failure `reason` says why, in the user's words.
+bool writePuzzleFile(FileWriter& writer, const QString& path, const Puzzle& puzzle,
+                     const PuzzleSettings& settings, const QStringList& words, QString* reason);
 
 // Windows-1252 bytes of `text`. A character without a byte of its own
 // becomes 0x1A; `lossless`, if given, tells whether that happened.

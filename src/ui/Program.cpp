@@ -1,18 +1,22 @@
 #include "Program.h"
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QTimer>
 #include <QWidget>
 
 #include "Form1.h"
 #include "Form3.h"
+#include "ProgramFolder.h"
 #include "frmMain.h"
 
 namespace sopaly {
 
-Program::Program(Random::Clock clock)
-    : random_(std::move(clock)), programFolder_(QCoreApplication::applicationDirPath()) {
+Program::Program(Random::Clock clock) : random_(std::move(clock)) {
     QGuiApplication::setQuitOnLastWindowClosed(false);
+    ProgramFolderChoice choice = programFolderChoice();
+    programFolder_ = choice.folder;
+    folderProblems_ = choice.problems;
 }
 
 Program::~Program() {
@@ -34,6 +38,13 @@ frmMain* Program::showMainWindow() {
     mainWindow_->show();
     mainWindow_->raise();
     mainWindow_->activateWindow();
+    // Told once: the program runs on, and each file it then cannot write
+    // names itself when the write fails.
+    if (!folderProblems_.isEmpty()) {
+        const QString text = folderProblems_.join(u'\n');
+        folderProblems_.clear();
+        QMessageBox::warning(mainWindow_, mainWindow_->windowTitle(), text);
+    }
     return mainWindow_;
 }
 

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 
 #include "Random.h"
 
@@ -27,7 +28,8 @@ class Program {
     // The name typed at the print button; empty until the first prompt.
     QString PuzzleName;
 
-    // The folder that holds the program and every file it reads or writes.
+    // The folder that holds every file the program reads or writes, decided
+    // once at start (ProgramFolder.h).
     QString programFolder() const { return programFolder_; }
     void setProgramFolder(const QString& folder) { programFolder_ = folder; }
 
@@ -68,6 +70,7 @@ class Program {
     QPointer<Form3> about_;
     bool exiting_ = false;
     QString programFolder_;
+    QStringList folderProblems_;
 };
 
 }  // namespace sopaly

@@ -5,6 +5,8 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QIcon>
@@ -18,22 +20,30 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QStandardPaths>
+#include <QStatusBar>
 #include <QTextEdit>
 #include <QTimer>
 #include <algorithm>
+#include <utility>
 
 #include "Banner.h"
 #include "Batch.h"
+#include "ClassroomSet.h"
 #include "Form1.h"
 #include "Numbers.h"
 #include "Program.h"
 #include "PuzzleFile.h"
+#include "PuzzleWords.h"
 #include "SensorCursor.h"
 #include "Toolkit.h"
 #include "WordList.h"
+#include "WordListFile.h"
+#include "Worksheet.h"
 
 namespace sopaly {
 
@@ -47,8 +57,6 @@ const QColor kBarGreen(0, 192, 0);
 constexpr int kClientWidth = 10230;
 constexpr int kClientHeight = 7860;
 constexpr int kKeyEnter = 13;
-// The list counts its entries in 16 bits.
-constexpr int kMaxWords = 32767;
 constexpr int kSmallestGrid = 5;
 constexpr int kLargestGrid = 20;
 constexpr qint64 kBatchDisplayIntervalMs = 40;
@@ -122,6 +130,16 @@ bool isGridSideText(const QString& text) {
            whole <= kLargestGrid;
 }
 
+QString documentsFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+}
+
+QString fileFilter(const QString& suggested) {
+    return suggested.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)
+               ? QStringLiteral("Documentos PDF (*.pdf);;Todos los archivos (*)")
+               : QStringLiteral("Archivos de texto (*.txt);;Todos los archivos (*)");
+}
+
 }  // namespace
 
 frmMain::frmMain(Program& program, QWidget* parent)
@@ -143,6 +161,32 @@ frmMain::frmMain(Program& program, QWidget* parent)
             QStringLiteral("Por Favor Escriba el Nombre del Rompecabezas."));
     };
 
+    chooseOpenFile = [this](const QString& caption, const QString& suggested) {
+        return QFileDialog::getOpenFileName(this, caption, suggested, fileFilter(suggested));
+    };
+    chooseSaveFile = [this](const QString& caption, const QString& suggested) {
+        return QFileDialog::getSaveFileName(this, caption, suggested, fileFilter(suggested));
+    };
+    askWorksheetName = [this](const QString& last) -> std::optional<QString> {
+        bool ok = false;
+        const QString name =
+            QInputDialog::getText(this, QStringLiteral("Listo."),
+                                  QStringLiteral("Por Favor Escriba el Nombre del Rompecabezas."),
+                                  QLineEdit::Normal, last, &ok);
+        return ok ? std::optional<QString>(name) : std::nullopt;
+    };
+    askVersionCount = [this]() -> std::optional<int> {
+        bool ok = false;
+        const int count =
+            QInputDialog::getInt(this, QStringLiteral("Juego para la clase"),
+                                 QStringLiteral("¿Cuántas versiones? (de %1 a %2)")
+                                     .arg(ClassroomSet::kFewestVersions)
+                                     .arg(ClassroomSet::kMostVersions),
+                                 ClassroomSet::kDefaultVersions, ClassroomSet::kFewestVersions,
+                                 ClassroomSet::kMostVersions, 1, &ok);
+        return ok ? std::optional<int>(count) : std::nullopt;
+    };
+
     openAddress = [](const QUrl& url) { QDesktopServices::openUrl(url); };
     banner_ = new SponsorBanner(
         program_.programFolder(), program_.random(), nullptr,
@@ -150,6 +194,7 @@ frmMain::frmMain(Program& program, QWidget* parent)
 
     setupMenus();
     setupWidgets();
+    setupFileMenu();
     connect(banner_, &SponsorBanner::showPicture, Banner, &BannerViewer::showFile);
     setupTimers();
     setupTabOrder();
@@ -173,6 +218,48 @@ void frmMain::setupMenus() {
     connect(web, &QAction::triggered, this, &frmMain::web_Click);
 }
 
+void frmMain::setupFileMenu() {
+    mnuFile = new QMenu(QStringLiteral("A&rchivo"), this);
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    menuBar()->insertMenu(mnuAbout->menuAction(), mnuFile);
+    mnuOpenList = mnuFile->addAction(QStringLiteral("&Abrir lista de palabras..."));
+    mnuOpenList->setObjectName(QStringLiteral("mnuOpenList"));
+    mnuOpenList->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    mnuSaveList = mnuFile->addAction(QStringLiteral("&Guardar lista de palabras..."));
+    mnuSaveList->setObjectName(QStringLiteral("mnuSaveList"));
+    mnuSaveList->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    mnuFile->addSeparator();
+    mnuWorksheetPdf = mnuFile->addAction(QStringLiteral("&Hoja de trabajo en PDF..."));
+    mnuWorksheetPdf->setObjectName(QStringLiteral("mnuWorksheetPdf"));
+    mnuClassroomPdf = mnuFile->addAction(QStringLiteral("&Juego para la clase en PDF..."));
+    mnuClassroomPdf->setObjectName(QStringLiteral("mnuClassroomPdf"));
+    connect(mnuOpenList, &QAction::triggered, this, &frmMain::mnuOpenList_Click);
+    connect(mnuSaveList, &QAction::triggered, this, &frmMain::mnuSaveList_Click);
+    connect(mnuWorksheetPdf, &QAction::triggered, this, &frmMain::mnuWorksheetPdf_Click);
+    connect(mnuClassroomPdf, &QAction::triggered, this, &frmMain::mnuClassroomPdf_Click);
+    // The items follow the list and the print button.
+    connect(words_, &QAbstractItemModel::rowsInserted, this, &frmMain::updateFileMenu);
+    connect(words_, &QAbstractItemModel::rowsRemoved, this, &frmMain::updateFileMenu);
+    connect(words_, &QAbstractItemModel::modelReset, this, &frmMain::updateFileMenu);
+    cmdExport->installEventFilter(this);
+    updateFileMenu();
+
+    // Below the design client area, which keeps its size and contents.
+    lblPuzzleWords = new QLabel(this);
+    lblPuzzleWords->setObjectName(QStringLiteral("lblPuzzleWords"));
+    // A long list of names is cut at the window's edge rather than widening it.
+    lblPuzzleWords->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    statusBar()->addWidget(lblPuzzleWords, 1);
+    statusBar()->setSizeGripEnabled(false);
+}
+
+void frmMain::updateFileMenu() {
+    const bool hasWords = words_->count() > 0;
+    mnuSaveList->setEnabled(hasWords);
+    mnuClassroomPdf->setEnabled(hasWords);
+    mnuWorksheetPdf->setEnabled(cmdExport->isEnabled());
+}
+
 void frmMain::setupWidgets() {
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
@@ -187,6 +274,7 @@ void frmMain::setupWidgets() {
     txtInputWord = textBox(fraInputWord, "txtInputWord", {}, {240, 240, 2715, 315},
                            QStringLiteral("Type in word and press ENTER key."));
     txtInputWord->installEventFilter(this);
+    connect(txtInputWord, &QLineEdit::textChanged, this, &frmMain::txtInputWord_Change);
     lstInputWord = new QListView(fraInputWord);
     lstInputWord->setObjectName(QStringLiteral("lstInputWord"));
     twips::place(lstInputWord, 240, 780, 2715, 5325);
@@ -370,6 +458,7 @@ void frmMain::closeEvent(QCloseEvent* event) {
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == cmdExport && event->type() == QEvent::EnabledChange) updateFileMenu();
     if (watched == txtInputWord && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
@@ -431,14 +520,30 @@ void frmMain::centreOnActivation() {
 void frmMain::txtInputWord_KeyPress(int KeyAscii) {
     if (KeyAscii != kKeyEnter) return;
     const std::optional<QString> word = committedWord(txtInputWord->text());
-    if (!word || words_->count() >= kMaxWords) return;
-    listChanging_ = true;
-    words_->add(*word);
-    listChanging_ = false;
+    if (word && commitWords({*word})) txtInputWord->clear();
+}
+
+void frmMain::txtInputWord_Change() {
+    // Pasted lines (Ctrl+V, the context menu, a middle click) are words
+    // each, as if Enter had ended every one.
+    const QString text = txtInputWord->text();
+    if (!holdsLineBreak(text)) return;
     txtInputWord->clear();
+    commitWords(committedLines(text));
+}
+
+bool frmMain::commitWords(const QStringList& words) {
+    if (words.isEmpty() || words_->count() >= kMostWordsInList) return false;
+    listChanging_ = true;
+    for (const QString& word : words) {
+        if (words_->count() >= kMostWordsInList) break;
+        words_->add(word);
+    }
+    listChanging_ = false;
     cmdStart->setEnabled(true);
     cmdAuto->setEnabled(true);
     txtInputWord->setFocus();
+    return true;
 }
 
 void frmMain::lstInputWord_Click() {
@@ -475,6 +580,9 @@ void frmMain::ListBoxControl(const QString& sMode) {
             cmdAuto->setEnabled(false);
             cmdFinish->setEnabled(false);
             cmdExport->setEnabled(false);
+            // The words of the last build are no longer on show.
+            lblPuzzleWords->clear();
+            lblPuzzleWords->setToolTip(QString());
             txtInputWord->setFocus();
             break;
         case ListMode::None:
@@ -497,11 +605,11 @@ void frmMain::txtWordCount_Change() {
 bool frmMain::gridSizeIsUsable(const PuzzleSettings& current) {
     // An unusable size is turned away before anything changes.
     if (!isGridSideText(current.rowsText)) {
-        showMessage(QStringLiteral("El número de filas debe ser un número de 5 a 20."));
+        tell(QStringLiteral("El número de filas debe ser un número de 5 a 20."));
         return false;
     }
     if (!isGridSideText(current.colsText)) {
-        showMessage(QStringLiteral("El número de columnas debe ser un número de 5 a 20."));
+        tell(QStringLiteral("El número de columnas debe ser un número de 5 a 20."));
         return false;
     }
     return true;
@@ -514,8 +622,12 @@ void frmMain::cmdStart_Click() {
     allocateGrids(Puzzle, current);
     ListBoxControl(QStringLiteral("SORT"));
     Placements = FitWordOnGrid(Puzzle, current, program_.random());
+    BuiltWith = current;
     ShowWordOnWordText();
     cmdFinish->setEnabled(true);
+    const QString status = puzzleWordsStatus(puzzleWords(Puzzle.WordPool, Placements, current));
+    lblPuzzleWords->setText(status);
+    lblPuzzleWords->setToolTip(status);
 }
 
 void frmMain::ShowWordOnWordText() {
@@ -545,6 +657,14 @@ void frmMain::cmdExport_Click() {
 
 Form1* frmMain::preview() const {
     return program_.preview();
+}
+
+void frmMain::tell(const QString& text) {
+    if (!batchRunning_) {
+        showMessage(text);
+    } else if (batchFailure_.isEmpty()) {
+        batchFailure_ = text;
+    }
 }
 
 void frmMain::yieldToEvents(bool wait) {
@@ -583,8 +703,12 @@ void frmMain::cmdAuto_Click() {
         PanelClosing = true;
         animatePanel(panelStillNarrowing);
     }
+    fileWriter_.finish();
     QGuiApplication::restoreOverrideCursor();
     batchRunning_ = false;
+    // Told once the pointer is back and the panel narrowed, so that the
+    // message is the last thing the run shows.
+    if (!batchFailure_.isEmpty()) showMessage(std::exchange(batchFailure_, QString()));
 
     if (end == BatchEnd::Completed) ListBoxControl(QStringLiteral("CLEAR"));
     if (closeAfterBatch_) {
@@ -609,7 +733,12 @@ frmMain::BatchEnd frmMain::makeBatchPuzzles(int count, int step) {
     sinceShown.start();
     for (int n = 1; n <= count; ++n) {
         const QString path = batchFilePath(folder, n);
-        lblNumOfPuzzles->setText(batchStatusText(path));
+        // Laying out and painting the run's progress costs more than a
+        // puzzle. The status line, the grid and the bar change at most 25
+        // times a second, which the eye cannot tell from every puzzle; the
+        // first and the last puzzle always show, and one whose file failed.
+        const bool shown = n == 1 || n == count || sinceShown.elapsed() >= kBatchDisplayIntervalMs;
+        if (shown) lblNumOfPuzzles->setText(batchStatusText(path));
         yieldToEvents(false);
         if (batchMustStop()) return BatchEnd::Stopped;
         // The user may have emptied the list during the yield.
@@ -621,24 +750,23 @@ frmMain::BatchEnd frmMain::makeBatchPuzzles(int count, int step) {
         allocateGrids(Puzzle, current);
         ListBoxControl(QStringLiteral("SORT"));
         Placements = FitWordOnGrid(Puzzle, current, program_.random());
+        BuiltWith = current;
+        // Nothing is painted between two yields, so the emptied and the
+        // placed grid are never shown.
         const QString finished = ShowFinishedWord(Puzzle, current, program_.random());
-        // Laying out a grid in the display costs more than building the
-        // puzzle. Nothing is painted between two yields, so the emptied and
-        // the placed grid are never shown, and the finished ones at most
-        // 25 times a second, which the eye cannot tell from every one; the
-        // last puzzle of the run always stays in the display.
-        const bool shown = n == count || sinceShown.elapsed() >= kBatchDisplayIntervalMs;
-        if (shown) {
-            txtWord->setPlainText(finished);
-            sinceShown.restart();
-        }
+        if (shown) txtWord->setPlainText(finished);
         if (!AutoExportPuzzle(path)) {
-            if (!shown) txtWord->setPlainText(finished);
+            if (!shown) {
+                lblNumOfPuzzles->setText(batchStatusText(path));
+                txtWord->setPlainText(finished);
+            }
             return BatchEnd::Failed;
         }
-
-        linGrn->setX2(linGrn->x1() + n * step);
-        linRed->setX1(linGrn->x2());
+        if (shown) {
+            linGrn->setX2(linGrn->x1() + n * step);
+            linRed->setX1(linGrn->x2());
+            sinceShown.restart();
+        }
         yieldToEvents(false);
     }
     return BatchEnd::Completed;
@@ -648,13 +776,12 @@ bool frmMain::AutoExportPuzzle(const QString& sFilePath) {
     const QStringList words = words_->words();
     // A word typed during the run's yields is checked too.
     if (const auto word = firstUnencodableWord(words)) {
-        showMessage(unencodableWordMessage(*word));
+        tell(unencodableWordMessage(*word));
         return false;
     }
-    QString error;
-    if (writePuzzleFile(sFilePath, Puzzle, settings(), words, &error)) return true;
-    showMessage(QStringLiteral("No se pudo guardar el archivo %1: %2")
-                    .arg(QDir::toNativeSeparators(sFilePath), error));
+    QString reason;
+    if (writePuzzleFile(fileWriter_, sFilePath, Puzzle, settings(), words, &reason)) return true;
+    tell(writeFailureMessage(sFilePath, reason));
     return false;
 }
 
@@ -689,6 +816,97 @@ void frmMain::sensor_Click() {
 
 void frmMain::T_Timer() {
     banner_->tick();
+}
+
+bool frmMain::writeChosenFile(const QString& path, const QByteArray& bytes) {
+    QString reason;
+    if (writeFileAtomically(path, bytes, &reason)) return true;
+    showMessage(writeFailureMessage(path, reason));
+    return false;
+}
+
+std::optional<std::pair<QString, QString>> frmMain::askNameAndPdfPath(const QString& caption) {
+    const std::optional<QString> name = askWorksheetName(program_.PuzzleName);
+    if (!name) return std::nullopt;
+    program_.PuzzleName = *name;
+    QString file = name->isEmpty() ? QStringLiteral("sopa") : *name;
+    file.replace(u'/', u'-');
+    QString path =
+        chooseSaveFile(caption, QDir(documentsFolder()).filePath(file + QStringLiteral(".pdf")));
+    if (path.isEmpty()) return std::nullopt;
+    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pdf");
+    return std::pair{*name, path};
+}
+
+void frmMain::mnuOpenList_Click() {
+    const QString path =
+        chooseOpenFile(QStringLiteral("Abrir lista de palabras"), documentsFolder());
+    if (path.isEmpty()) return;
+    const WordListRead read = readWordListFile(path, words_->count());
+    if (!read.failure.isEmpty()) {
+        showMessage(wordListReadMessage(path, read.failure));
+        return;
+    }
+    commitWords(read.words);
+}
+
+void frmMain::mnuSaveList_Click() {
+    if (words_->count() == 0) return;
+    const QString path =
+        chooseSaveFile(QStringLiteral("Guardar lista de palabras"),
+                       QDir(documentsFolder()).filePath(QStringLiteral("palabras.txt")));
+    if (path.isEmpty()) return;
+    writeChosenFile(path, wordListFileBytes(words_->words()));
+}
+
+void frmMain::mnuWorksheetPdf_Click() {
+    if (!cmdExport->isEnabled()) return;
+    const auto chosen = askNameAndPdfPath(QStringLiteral("Guardar hoja de trabajo en PDF"));
+    if (!chosen) return;
+    const auto& [name, path] = *chosen;
+    const QByteArray pdf = worksheetPdf({worksheetPuzzle(name, Puzzle, Placements, BuiltWith)},
+                                        worksheetPageSize(), name);
+    if (pdf.isEmpty()) {
+        showMessage(
+            QStringLiteral("No se pudo crear el PDF %1.").arg(QDir::toNativeSeparators(path)));
+        return;
+    }
+    writeChosenFile(path, pdf);
+}
+
+void frmMain::mnuClassroomPdf_Click() {
+    if (words_->count() == 0) return;
+    const PuzzleSettings current = settings();
+    if (!gridSizeIsUsable(current)) return;
+    const std::optional<int> versions = askVersionCount();
+    if (!versions) return;
+    const auto chosen = askNameAndPdfPath(QStringLiteral("Guardar juego para la clase en PDF"));
+    if (!chosen) return;
+    const auto& [name, path] = *chosen;
+
+    QProgressDialog progress(QStringLiteral("Preparando las versiones para la clase..."),
+                             QStringLiteral("Cancelar"), 0, ClassroomSet::steps(*versions), this);
+    progress.setObjectName(QStringLiteral("classroomProgress"));
+    progress.setWindowTitle(windowCaption());
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(0);
+    progress.setAutoClose(false);
+    progress.setValue(0);
+    const ClassroomSet set(words_->words(), current, program_.random());
+    // A modal progress dialog handles the waiting events at each value.
+    const std::optional<QByteArray> pdf =
+        set.pdf(*versions, name, worksheetPageSize(), [&progress](int done, int /*total*/) {
+            progress.setValue(done);
+            return !progress.wasCanceled();
+        });
+    progress.close();
+    if (!pdf) return;
+    if (pdf->isEmpty()) {
+        showMessage(
+            QStringLiteral("No se pudo crear el PDF %1.").arg(QDir::toNativeSeparators(path)));
+        return;
+    }
+    writeChosenFile(path, *pdf);
 }
 
 }  // namespace sopaly

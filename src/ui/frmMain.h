@@ -5,11 +5,13 @@
 #include <QString>
 #include <array>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "BannerViewer.h"
 #include "Form1.h"
 #include "Puzzle.h"
+#include "SafeWrite.h"
 
 class QAction;
 class QLabel;
@@ -88,10 +90,20 @@ class frmMain : public QMainWindow {
     QAction* about = nullptr;
     QAction* web = nullptr;
 
+    QMenu* mnuFile = nullptr;  // "A&rchivo", before "&Acerca de..."
+    QAction* mnuOpenList = nullptr;
+    QAction* mnuSaveList = nullptr;
+    QAction* mnuWorksheetPdf = nullptr;  // enabled with cmdExport
+    QAction* mnuClassroomPdf = nullptr;
+    // At the foot of the window: which words the last build left out.
+    QLabel* lblPuzzleWords = nullptr;
+
     // --- State ----------------------------------------------------------------
     sopaly::Puzzle Puzzle;
     // Where the last build put each word it placed.
     std::vector<Placement> Placements;
+    // The settings the last build read.
+    PuzzleSettings BuiltWith;
     // The batch panel's direction: false widens it, true narrows it.
     bool PanelClosing = false;
 
@@ -100,6 +112,15 @@ class frmMain : public QMainWindow {
     std::function<void(const QString&)> showMessage;
     // The name prompt of the print button; Cancel gives the empty text.
     std::function<QString()> askPuzzleName;
+
+    // The file dialogs of the "A&rchivo" menu: the chosen path, or an empty
+    // text when the user cancels.
+    std::function<QString(const QString& caption, const QString& suggested)> chooseOpenFile;
+    std::function<QString(const QString& caption, const QString& suggested)> chooseSaveFile;
+    // The print button's prompt with the last name filled in; nothing on Cancel.
+    std::function<std::optional<QString>(const QString& last)> askWorksheetName;
+    // How many versions a classroom set has; nothing on Cancel.
+    std::function<std::optional<int>()> askVersionCount;
 
     // Hands a web address to the system's browser; tests watch it instead.
     std::function<void(const QUrl&)> openAddress;
@@ -129,6 +150,7 @@ class frmMain : public QMainWindow {
 
     // --- Event handlers --------------------------------------------------------
     void txtInputWord_KeyPress(int KeyAscii);
+    void txtInputWord_Change();
     void lstInputWord_Click();
     void cmdRemove_Click();
     void cmdNew_Click();
@@ -145,6 +167,10 @@ class frmMain : public QMainWindow {
     void Click_Click();
     void sensor_Click();
     void T_Timer();
+    void mnuOpenList_Click();
+    void mnuSaveList_Click();
+    void mnuWorksheetPdf_Click();
+    void mnuClassroomPdf_Click();
 
   signals:
     // Each time the window becomes active, before it is centred again.
@@ -164,9 +190,22 @@ class frmMain : public QMainWindow {
     void setupMenus();
     void setupTimers();
     void setupTabOrder();
+    void setupFileMenu();
+    void updateFileMenu();
+    // Writes a file the user chose; on failure tells which and why, once.
+    bool writeChosenFile(const QString& path, const QByteArray& bytes);
+    // The name and then the PDF file for the worksheet features; nothing
+    // when the user cancels either.
+    std::optional<std::pair<QString, QString>> askNameAndPdfPath(const QString& caption);
     void Form_Load();
     void Form_Unload();
     void centreOnActivation();
+    // Puts words into the list as Enter does, as many as the list still
+    // holds; false when none went in.
+    bool commitWords(const QStringList& words);
+    // Shows a message, or during a batch run keeps the run's first one
+    // for its end.
+    void tell(const QString& text);
     // Handles the events that have come in. Waiting blocks until one does,
     // so the panel loops sleep between timer ticks instead of spinning.
     void yieldToEvents(bool wait);
@@ -192,6 +231,11 @@ class frmMain : public QMainWindow {
     // The user closed the window during a batch run: it closes once the
     // file being written is complete.
     bool closeAfterBatch_ = false;
+    // What stopped the batch run, told when it has wound down.
+    QString batchFailure_;
+    // Puzzle files go through it; a batch run keeps its spare file between
+    // two puzzles.
+    FileWriter fileWriter_;
 };
 
 }  // namespace sopaly

@@ -6,7 +6,7 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Sopaly"));
-    QApplication::setDesktopFileName(QStringLiteral("sopaly"));
+    QApplication::setDesktopFileName(QStringLiteral("example.sopaly.Sopaly"));
     sopaly::prepareApplication(app);
     sopaly::Program program;
     program.showMainWindow();

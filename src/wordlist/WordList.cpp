@@ -46,15 +46,43 @@ QVariant WordList::data(const QModelIndex& index, int role) const {
     return {};
 }
 
+namespace {
+
+// Line feed, carriage return, next line, line and paragraph separators.
+bool isLineBreak(QChar c) {
+    return c == u'\n' || c == u'\r' || c == u'\u0085' || c == u'\u2028' || c == u'\u2029';
+}
+
+}  // namespace
+
 std::optional<QString> committedWord(const QString& typed) {
+    // A control character would break the puzzle file's lines or a grid
+    // cell; it has no letter to give.
+    QString text = typed;
+    text.removeIf([](QChar c) { return c.category() == QChar::Other_Control || isLineBreak(c); });
     qsizetype begin = 0;
-    qsizetype end = typed.size();
-    while (begin < end && typed.at(begin) == u' ') ++begin;
-    while (end > begin && typed.at(end - 1) == u' ') --end;
+    qsizetype end = text.size();
+    while (begin < end && text.at(begin) == u' ') ++begin;
+    while (end > begin && text.at(end - 1) == u' ') --end;
     if (begin == end) return std::nullopt;
     // Upper case first, then compose, so that n + combining tilde becomes the
     // single letter Ñ and takes one cell of the grid.
-    return typed.mid(begin, end - begin).toUpper().normalized(QString::NormalizationForm_C);
+    return text.mid(begin, end - begin).toUpper().normalized(QString::NormalizationForm_C);
+}
+
+bool holdsLineBreak(QStringView text) {
+    return std::any_of(text.begin(), text.end(), isLineBreak);
+}
+
+QStringList committedLines(const QString& text) {
+    QStringList words;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && !isLineBreak(text.at(i))) continue;
+        if (const auto word = committedWord(text.mid(start, i - start))) words.append(*word);
+        start = i + 1;
+    }
+    return words;
 }
 
 int wordLength(const QString& word) {

@@ -7,6 +7,9 @@
 
 namespace sopaly {
 
+// The list counts its entries in 16 bits.
+inline constexpr int kMostWordsInList = 32767;
+
 // The user's words in Spanish alphabetical order (N < Ñ < O), the same on
 // every machine whatever its own locale. The list view shows this model.
 class WordList : public QAbstractListModel {
@@ -31,9 +34,16 @@ class WordList : public QAbstractListModel {
     QStringList words_;
 };
 
-// What Enter makes of the entry field's text: spaces trimmed at both ends,
-// composed to NFC, upper case. Nothing when only spaces were typed.
+// What Enter makes of the entry field's text: control characters (line
+// breaks and tabs among them) dropped, spaces trimmed at both ends, composed
+// to NFC, upper case. Nothing when no other character is left.
 std::optional<QString> committedWord(const QString& typed);
+
+// Whether the text holds a line break of any kind: pasted lines, not a word.
+bool holdsLineBreak(QStringView text);
+
+// Each line of the text as Enter commits it, blank lines left out.
+QStringList committedLines(const QString& text);
 
 // A word's length in code points, leading and trailing spaces not counted.
 int wordLength(const QString& word);

@@ -1,4 +1,5 @@
 #include <QTest>
+#include <cmath>
 
 #include "Numbers.h"
 
@@ -75,6 +76,27 @@ class NumbersTest : public QObject {
         const auto result = strictNumber(text);
         QCOMPARE(result.has_value(), isNumber);
         if (isNumber) QCOMPARE(*result, value);
+    }
+
+    void aValueTooSmallForADoubleReadsAsZeroWithItsSign_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("negative");
+        QTest::newRow("1e-400") << "1e-400" << false;
+        QTest::newRow("-1e-400") << "-1e-400" << true;
+        QTest::newRow("0.5e-330") << "0.5e-330" << false;
+        QTest::newRow("many digits, smaller still") << "123456789e-999" << false;
+    }
+    void aValueTooSmallForADoubleReadsAsZeroWithItsSign() {
+        QFETCH(QString, text);
+        QFETCH(bool, negative);
+        const double lenient = lenientNumber(text);
+        QCOMPARE(lenient, 0.0);
+        QCOMPARE(std::signbit(lenient), negative);
+        QCOMPARE(wholeNumber(text), 0);
+        const auto strict = strictNumber(text);
+        QVERIFY(strict.has_value());
+        QCOMPARE(*strict, 0.0);
+        QCOMPARE(std::signbit(*strict), negative);
     }
 };
 

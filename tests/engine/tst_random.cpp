@@ -1,10 +1,53 @@
 #include <QTest>
 #include <array>
+#include <cmath>
 #include <set>
 
+#include "Puzzle.h"
 #include "Random.h"
 
 using namespace sopaly;
+
+namespace {
+
+// Pearson's statistic of a table of observed pairs against independence of
+// its two margins, and the table's degrees of freedom.
+struct Contingency {
+    double chiSquare = 0;
+    int freedom = 0;
+};
+template <std::size_t N>
+Contingency independence(const std::array<std::array<double, N>, N>& table, int used) {
+    std::array<double, N> rowSums{};
+    std::array<double, N> colSums{};
+    double total = 0;
+    for (int a = 0; a < used; ++a) {
+        for (int b = 0; b < used; ++b) {
+            rowSums[a] += table[a][b];
+            colSums[b] += table[a][b];
+            total += table[a][b];
+        }
+    }
+    Contingency result{0, (used - 1) * (used - 1)};
+    for (int a = 0; a < used; ++a) {
+        for (int b = 0; b < used; ++b) {
+            const double expected = rowSums[a] * colSums[b] / total;
+            result.chiSquare += (table[a][b] - expected) * (table[a][b] - expected) / expected;
+        }
+    }
+    return result;
+}
+
+// The 0.1 % upper tail of the chi-square law (Wilson and Hilferty), so that
+// a sound generator fails once in a thousand fixed seeds at most.
+double chiSquareTail(int freedom) {
+    const double k = freedom;
+    const double z = 3.09;
+    const double c = 1 - 2 / (9 * k) + z * std::sqrt(2 / (9 * k));
+    return k * c * c * c;
+}
+
+}  // namespace
 
 class RandomTest : public QObject {
     Q_OBJECT
@@ -77,6 +120,57 @@ class RandomTest : public QObject {
         b.next();
         b.seed(99);
         for (int i = 0; i < 10; ++i) QCOMPARE(a.next(), b.next());
+    }
+
+    void consecutiveTriesDrawIndependentCellsAndDirectionsOnAStoppedClock_data() {
+        QTest::addColumn<int>("draw");  // 0 row, 1 column, 2 direction
+        QTest::newRow("rows") << 0;
+        QTest::newRow("columns") << 1;
+        QTest::newRow("directions") << 2;
+    }
+    void consecutiveTriesDrawIndependentCellsAndDirectionsOnAStoppedClock() {
+        // A clock that never moves is the worst case: only the counter
+        // tells one reseed from the next.
+        QFETCH(int, draw);
+        Random random([] { return std::uint64_t{1700000000000000000}; });
+        const PlacementLimits limits = PlacementLimits::read(PuzzleSettings{});  // 20 x 20 master
+        std::array<std::array<double, 21>, 21> pairs{};
+        int previous = -1;
+        for (int t = 0; t < 1000000; ++t) {
+            std::array<int, 3> drawn{};
+            RandPos(random, limits, drawn[0], drawn[1], drawn[2]);
+            const int now = drawn[static_cast<std::size_t>(draw)] - 1;
+            if (previous >= 0) ++pairs[previous][now];
+            previous = now;
+        }
+        const Contingency result = independence(pairs, draw == 2 ? 8 : 20);
+        QVERIFY2(result.chiSquare < chiSquareTail(result.freedom),
+                 qPrintable(QStringLiteral("chi-square %1 on %2 degrees of freedom")
+                                .arg(result.chiSquare)
+                                .arg(result.freedom)));
+    }
+
+    void theRowsOfTwoWordsPlacedOneAfterTheOtherAreIndependent() {
+        std::uint64_t now = 1700000000000000000;
+        Random random([&now] { return now; });
+        Puzzle puzzle;
+        const PuzzleSettings settings;
+        std::array<std::array<double, 21>, 21> rows{};
+        for (int n = 0; n < 200000; ++n) {
+            // The coarse clock ticks every few milliseconds, many puzzles apart.
+            if (n % 64 == 0) now += 4000000;
+            allocateGrids(puzzle, settings);
+            // One-letter words always fit on their first try; equal letters
+            // may share a cell, so the second is never turned away.
+            puzzle.WordPool = {QString(), QStringLiteral("A"), QStringLiteral("A"),
+                               QStringLiteral("A")};
+            const std::vector<Placement> placed = FitWordOnGrid(puzzle, settings, random);
+            QCOMPARE(placed.size(), std::size_t{2});
+            ++rows[placed[0].row - 1][placed[1].row - 1];
+        }
+        const Contingency result = independence(rows, 20);
+        QVERIFY2(result.chiSquare < chiSquareTail(result.freedom),
+                 qPrintable(QStringLiteral("chi-square %1").arg(result.chiSquare)));
     }
 };
 

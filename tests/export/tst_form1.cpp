@@ -17,6 +17,7 @@
 #include <cmath>
 
 #include "Form1.h"
+#include "FullFolder.h"
 #include "Preview.h"
 
 using namespace sopaly;
@@ -360,10 +361,33 @@ class Form1Test : public QObject {
         Form1* form = makeForm();
         const QString chosen = dir_.filePath("missing/folder/Playa.pdf");
         form->setSaveFileChooser([chosen](QWidget*) { return chosen; });
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(".*"));
         QTest::mouseClick(form->Command3, Qt::LeftButton);
         QCOMPARE(messages_.size(), 1);
         QVERIFY(messages_.first().contains(chosen));
+    }
+
+    void aPdfSavedOnAFullDiskKeepsTheEarlierFileAndIsReportedOnce() {
+        FullFolder full;
+        if (!full.reasonUnavailable().isEmpty()) QSKIP(qPrintable(full.reasonUnavailable()));
+        const QString chosen = full.filePath(QStringLiteral("Playa.pdf"));
+        Form1* form = makeForm();
+        form->setSaveFileChooser([chosen](QWidget*) { return chosen; });
+        QTest::mouseClick(form->Command3, Qt::LeftButton);
+        QCOMPARE(messages_, QStringList());
+        QFile saved(chosen);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        const QByteArray good = saved.readAll();
+        saved.close();
+        QVERIFY(good.trimmed().endsWith("%%EOF"));
+
+        full.fill();
+        QTest::mouseClick(form->Command3, Qt::LeftButton);
+        QCOMPARE(messages_.size(), 1);
+        QVERIFY(messages_.first().contains(chosen));
+        QVERIFY(messages_.first().contains(QStringLiteral("disco lleno")));
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(saved.readAll(), good);
+        QCOMPARE(full.entries(), QStringList{QStringLiteral("Playa.pdf")});
     }
 };
 

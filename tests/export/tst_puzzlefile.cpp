@@ -1,17 +1,14 @@
-#include <sys/resource.h>
-#include <unistd.h>
-
 #include <QDir>
 #include <QFile>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
-#include <csignal>
 
 #include "Directions.h"
 #include "Product.h"
 #include "Puzzle.h"
 #include "PuzzleFile.h"
+#include "SafeWrite.h"
 
 using namespace sopaly;
 
@@ -250,9 +247,9 @@ class PuzzleFileTest : public QObject {
         QVERIFY(dir.isValid());
         const QString path = dir.filePath("Tabloza1.txt");
         QString error;
-        QVERIFY(writeFileReplacing(path, first, &error));
+        QVERIFY(writeFileAtomically(path, first, &error));
         const QByteArray once = readAll(path);
-        QVERIFY(writeFileReplacing(path, puzzleFileBytes(puzzle, solution, 8, 8, words), &error));
+        QVERIFY(writeFileAtomically(path, puzzleFileBytes(puzzle, solution, 8, 8, words), &error));
         QCOMPARE(readAll(path), once);
         QCOMPARE(once, first);
     }
@@ -268,7 +265,9 @@ class PuzzleFileTest : public QObject {
         QVERIFY(dir.isValid());
         const QString path = dir.filePath("Tabloza7.txt");
         QString error;
-        QVERIFY2(writePuzzleFile(path, puzzle, settings, {"OLA"}, &error), qPrintable(error));
+        FileWriter writer;
+        QVERIFY2(writePuzzleFile(writer, path, puzzle, settings, {"OLA"}, &error),
+                 qPrintable(error));
         const QByteArray bytes = readAll(path);
         QCOMPARE(bytes, puzzleFileBytes(puzzle.WordGrid, puzzle.SolutionGrid, 6, 4, {"OLA"}));
         QCOMPARE(linesOf(bytes).size(), 2 * 6 + 1 + 16);
@@ -319,83 +318,6 @@ class PuzzleFileTest : public QObject {
         QCOMPARE(detail::encodeWindows1252ByTable(u"A😀B", &lossless), QByteArray("A\x1A"
                                                                                  "B"));
         QVERIFY(!lossless);
-    }
-
-    void replacingAFileLeavesExactlyTheNewBytes() {
-        QTemporaryDir dir;
-        QVERIFY(dir.isValid());
-        const QString path = dir.filePath("Tabloza2.txt");
-        QString error;
-        QVERIFY(writeFileReplacing(path, QByteArray(500, 'x'), &error));
-        QVERIFY2(writeFileReplacing(path, "corto\r\n", &error), qPrintable(error));
-        QCOMPARE(readAll(path), QByteArray("corto\r\n"));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"Tabloza2.txt"});
-    }
-
-    void writingWhereNoFolderCanHoldTheFileFailsWithAReason_data() {
-        QTest::addColumn<QString>("folder");  // relative to a fresh temporary folder
-        QTest::newRow("folder missing") << "no/such/folder";
-        QTest::newRow("folder is a file") << "plain.txt";
-    }
-    void writingWhereNoFolderCanHoldTheFileFailsWithAReason() {
-        QFETCH(QString, folder);
-        QTemporaryDir dir;
-        QVERIFY(dir.isValid());
-        QFile plain(dir.filePath("plain.txt"));
-        QVERIFY(plain.open(QIODevice::WriteOnly));
-        plain.close();
-        const QString path = dir.filePath(folder + "/Tabloza1.txt");
-        QString error;
-        QVERIFY(!writeFileReplacing(path, "abc", &error));
-        QVERIFY(error.contains(path));
-        QVERIFY(error.size() > path.size() + 10);
-        QVERIFY(!QFile::exists(path));
-    }
-
-    void aReadOnlyFolderKeepsItsEarlierFile() {
-        QTemporaryDir dir;
-        QVERIFY(dir.isValid());
-        const QString path = dir.filePath("Tabloza1.txt");
-        QString error;
-        QVERIFY(writeFileReplacing(path, "bueno\r\n", &error));
-        QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
-        const bool stillWritable = QFile(dir.filePath("probe")).open(QIODevice::WriteOnly);
-        if (stillWritable) {
-            QFile::remove(dir.filePath("probe"));
-            QFile::setPermissions(dir.path(),
-                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-            QSKIP("this user writes into read-only folders (root)");
-        }
-        const bool written = writeFileReplacing(path, "nuevo y más largo\r\n", &error);
-        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        QVERIFY(!written);
-        QVERIFY(!error.isEmpty());
-        QCOMPARE(readAll(path), QByteArray("bueno\r\n"));
-    }
-
-    void aWriteThatFailsPartWayKeepsTheEarlierFileWhole() {
-        // A file size limit makes the write fail after it began, whoever runs
-        // the test.
-        QTemporaryDir dir;
-        QVERIFY(dir.isValid());
-        const QString path = dir.filePath("Tabloza1.txt");
-        QString error;
-        QVERIFY(writeFileReplacing(path, "bueno\r\n", &error));
-
-        rlimit saved{};
-        QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
-        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit tight = saved;
-        tight.rlim_cur = 1024;
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &tight), 0);
-        const bool written = writeFileReplacing(path, QByteArray(256 * 1024, 'y'), &error);
-        setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, oldHandler);
-
-        QVERIFY(!written);
-        QVERIFY(error.contains(path));
-        QCOMPARE(readAll(path), QByteArray("bueno\r\n"));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"Tabloza1.txt"});
     }
 };
 

@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "Form1.h"
+#include "FullFolder.h"
 #include "Program.h"
 #include "TextFit.h"
 #include "Toolkit.h"
@@ -229,6 +230,44 @@ class BatchRunTest : public QObject {
         QCOMPARE(window->fraOfPuzzlesToCreate->widthTwips(), 1815);
         QVERIFY(QGuiApplication::overrideCursor() == nullptr);
         QVERIFY(!window->batchRunning());
+    }
+
+    void aFullDiskStopsTheRunKeepsTheGoodFilesAndTellsOnce() {
+        FullFolder full;
+        if (!full.reasonUnavailable().isEmpty()) QSKIP(qPrintable(full.reasonUnavailable()));
+        program->setProgramFolder(full.path());
+        const QByteArray good = "un rompecabezas bueno\r\n";
+        for (const char* name : {"Tabloza1.txt", "Tabloza2.txt"}) {
+            QFile file(full.filePath(QString::fromLatin1(name)));
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(good) == good.size());
+        }
+        full.fill();
+        bool pointerNormalAtMessage = false;
+        window->showMessage = [&](const QString& text) {
+            messages << text;
+            pointerNormalAtMessage = QGuiApplication::overrideCursor() == nullptr;
+        };
+        window->txtNumOfPuzzles->setText(QStringLiteral("3"));
+        QTest::mouseClick(window->cmdAuto, Qt::LeftButton);
+
+        QCOMPARE(messages.size(), 1);
+        QVERIFY(messages.first().contains(QStringLiteral("Tabloza1.txt")));
+        QVERIFY(messages.first().contains(QStringLiteral("disco lleno")));
+        QCOMPARE(messages.first().count(QStringLiteral("No se pudo")), 1);
+        QVERIFY(pointerNormalAtMessage);
+        QCOMPARE(full.entries(), (QStringList{"Tabloza1.txt", "Tabloza2.txt"}));
+        QCOMPARE(fileBytes(full.filePath("Tabloza1.txt")), good);
+        QCOMPARE(fileBytes(full.filePath("Tabloza2.txt")), good);
+        QCOMPARE(window->wordList().count(), 4);
+        QCOMPARE(window->fraOfPuzzlesToCreate->widthTwips(), 1815);
+
+        // With room again the same batch goes through.
+        full.makeRoom();
+        QTest::mouseClick(window->cmdAuto, Qt::LeftButton);
+        QCOMPARE(messages.size(), 1);
+        QCOMPARE(full.entries(), (QStringList{"Tabloza1.txt", "Tabloza2.txt", "Tabloza3.txt"}));
+        QVERIFY(fileBytes(full.filePath("Tabloza3.txt")).endsWith("****\r\n"));
+        QCOMPARE(window->wordList().count(), 0);
     }
 
     void aPressDuringARunIsIgnored() {

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -278,6 +279,36 @@ class MainWindowTest : public QObject {
         QCOMPARE(window->txtInputWord->text(), QStringLiteral("   "));
         QVERIFY(!window->cmdStart->isEnabled());
         QVERIFY(!window->cmdAuto->isEnabled());
+    }
+
+    void aPasteOfLinesCommitsEachLineAsEnterWould_data() {
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QStringList>("listed");
+        QTest::addColumn<QString>("left");  // in the field afterwards
+        QTest::newRow("lines with a blank one")
+            << QStringLiteral("sol\nmar\n\n  luna \r\n")
+            << QStringList{QStringLiteral("LUNA"), QStringLiteral("MAR"), QStringLiteral("SOL")}
+            << QString();
+        QTest::newRow("a tab inside a line")
+            << QStringLiteral("so\tl\r\u00e1rbol")
+            << QStringList{QStringLiteral("\u00c1RBOL"), QStringLiteral("SOL")} << QString();
+        QTest::newRow("one word") << QStringLiteral("playa") << QStringList{}
+                                  << QStringLiteral("playa");
+    }
+    void aPasteOfLinesCommitsEachLineAsEnterWould() {
+        QFETCH(QString, pasted);
+        QFETCH(QStringList, listed);
+        QFETCH(QString, left);
+        QGuiApplication::clipboard()->setText(pasted);
+        QTest::keyClick(window->txtInputWord, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(shownWords(*window), listed);
+        QCOMPARE(window->txtInputWord->text(), left);
+        QCOMPARE(window->cmdStart->isEnabled(), !listed.isEmpty());
+        QCOMPARE(window->cmdAuto->isEnabled(), !listed.isEmpty());
+        for (const QString& word : window->wordList().words()) {
+            QVERIFY(std::none_of(word.begin(), word.end(),
+                                 [](QChar c) { return c.category() == QChar::Other_Control; }));
+        }
     }
 
     void theListKeepsSpanishAlphabeticalOrder_data() {

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QByteArray>
+#include <QPageSize>
+#include <QRectF>
+#include <QString>
+#include <functional>
+#include <vector>
+
+#include "Grid.h"
+#include "Puzzle.h"
+#include "PuzzleWords.h"
+
+class QPainter;
+
+namespace sopaly {
+
+// Everything a printed page of one finished puzzle shows.
+struct WorksheetPuzzle {
+    QString title;     // the name, or the name and the version of a classroom set
+    Grid grid;         // the finished puzzle, rows 1..rows() and columns 1..cols()
+    QStringList pool;  // the word pool it was built from
+    std::vector<Placement> placements;
+    PuzzleWords words;  // which words it holds, and which not
+};
+
+// Takes a finished puzzle as a build and the finishing step left it.
+WorksheetPuzzle worksheetPuzzle(const QString& title, const Puzzle& puzzle,
+                                const std::vector<Placement>& placements,
+                                const PuzzleSettings& builtWith);
+
+enum class PageKind { Worksheet, AnswerKey };
+
+// The text over the grid of an answer key.
+inline constexpr char16_t kAnswerKeyHeading[] = u"Solución";
+
+// Draws one page within `page` (in the painter's coordinates): the title,
+// the grid in equal square cells as wide as the page allows but no wider
+// than 12 mm a cell, and below it the words to find (worksheet) or, on the
+// answer key, each placed word outlined and the words the grid does not hold.
+void drawWorksheetPage(QPainter& painter, const QRectF& page, const WorksheetPuzzle& puzzle,
+                       PageKind kind);
+
+// The page the worksheets print on: the default printer's, A4 without one.
+QPageSize worksheetPageSize();
+
+// Margins around every page, in millimetres.
+inline constexpr double kPageMarginMm = 15.0;
+
+// Told after each page is drawn, with how many are; false stops the PDF.
+using PageProgress = std::function<bool(int pagesDone)>;
+
+// A PDF of the worksheets of `puzzles` in their order, then their answer
+// keys in the same order. Empty when the PDF could not be made or was stopped.
+QByteArray worksheetPdf(const std::vector<WorksheetPuzzle>& puzzles, const QPageSize& pageSize,
+                        const QString& documentTitle, const PageProgress& progress = {});
+
+// Where the grid's cells lie on a page of that size, in millimetres from the
+// page's top-left corner: what a reader of the PDF measures.
+QRectF worksheetGridMm(const QPageSize& pageSize, const WorksheetPuzzle& puzzle, PageKind kind);
+
+}  // namespace sopaly

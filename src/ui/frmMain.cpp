@@ -249,6 +249,11 @@ void frmMain::setupFileMenu() {
     lblPuzzleWords->setObjectName(QStringLiteral("lblPuzzleWords"));
     // A long list of names is cut at the window's edge rather than widening it.
     lblPuzzleWords->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    // As high empty as with a line of text, so that the bar does not grow
+    // into the client area of a window that the user may resize.
+    lblPuzzleWords->setText(QStringLiteral("Ñg"));
+    lblPuzzleWords->setMinimumHeight(lblPuzzleWords->sizeHint().height());
+    lblPuzzleWords->clear();
     statusBar()->addWidget(lblPuzzleWords, 1);
     statusBar()->setSizeGripEnabled(false);
 }
@@ -264,10 +269,6 @@ void frmMain::setupWidgets() {
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
     setCentralWidget(client);
-    // The window opens at its design size and the user may resize or
-    // maximise it; the controls keep their places whatever its size.
-    resize(twips::toPixels(kClientWidth),
-           twips::toPixels(kClientHeight) + menuBar()->sizeHint().height());
 
     fraInputWord = frame(client, "fraInputWord", QStringLiteral("Escribe aquí las Palabras"),
                          {60, 120, 3195, 6615});
@@ -420,8 +421,15 @@ void frmMain::setupTabOrder() {
 }
 
 void frmMain::Form_Load() {
-    // The size the window will have on screen, so that it can be centred
-    // before it is shown.
+    // The window opens with the client area at its design size, the bars
+    // around it added, and the user may then resize or maximise it; the
+    // controls keep their places whatever its size. That size is set now so
+    // that the window can be centred before it is shown.
+    QWidget* client = centralWidget();
+    client->setMinimumSize(twips::toPixels(kClientWidth), twips::toPixels(kClientHeight));
+    const QSize designSize = layout()->totalMinimumSize();
+    client->setMinimumSize(0, 0);
+    resize(designSize);
     layout()->activate();
     CenterForm(this);
     PanelClosing = false;

@@ -66,13 +66,18 @@ double enginePuzzleSeconds(const QStringList& words) {
     return median(times);
 }
 
-// A batch of `count` through the window, in seconds.
-double batchSeconds(sopaly::frmMain& window, const QStringList& words, int count) {
+// The words typed one by one, and the count of puzzles.
+void prepareBatch(sopaly::frmMain& window, const QStringList& words, int count) {
     for (const QString& word : words) {
         window.txtInputWord->setText(word);
         window.txtInputWord_KeyPress(13);
     }
     window.txtNumOfPuzzles->setText(QString::number(count));
+}
+
+// A batch of `count` through the window, in seconds.
+double batchSeconds(sopaly::frmMain& window, const QStringList& words, int count) {
+    prepareBatch(window, words, count);
     const auto start = std::chrono::steady_clock::now();
     window.cmdAuto_Click();
     return secondsSince(start);
@@ -88,16 +93,11 @@ void BM_BatchRun(benchmark::State& state) {
     std::vector<double> batches;
     for (auto _ : state) {
         state.PauseTiming();
-        for (const QString& word : words) {
-            window->txtInputWord->setText(word);
-            window->txtInputWord_KeyPress(13);
-        }
-        window->txtNumOfPuzzles->setText(QString::number(count));
+        prepareBatch(*window, words, count);
         state.ResumeTiming();
         const auto start = std::chrono::steady_clock::now();
         window->cmdAuto_Click();
         batches.push_back(secondsSince(start));
-        if (qEnvironmentVariableIsSet("SOPALY_BENCH_VERBOSE")) std::fprintf(stderr, "batch %.3f s\n", batches.back());
     }
     const auto written = QDir(folder.path()).entryList({QStringLiteral("Tabloza*.txt")}).size();
     if (written != count) state.SkipWithError("not every puzzle file was written");

@@ -788,9 +788,12 @@ bool frmMain::AutoExportPuzzle(const QString& sFilePath) {
         return false;
     }
     QString reason;
-    if (writePuzzleFile(fileWriter_, sFilePath, Puzzle, settings(), words, &reason)) return true;
-    tell(writeFailureMessage(sFilePath, reason));
-    return false;
+    const bool written =
+        writePuzzleFile(fileWriter_, sFilePath, Puzzle, settings(), words, &reason);
+    // Only a batch run keeps a spare between two files.
+    if (!batchRunning_) fileWriter_.finish();
+    if (!written) tell(writeFailureMessage(sFilePath, reason));
+    return written;
 }
 
 void frmMain::tmrAuto_Timer() {

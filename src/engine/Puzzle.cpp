@@ -145,6 +145,29 @@ bool FitWord(Grid& grid, std::u32string_view word, int iRow, int iCol, int iDire
     return true;
 }
 
+namespace {
+
+bool isGridSideText(QStringView text) {
+    const std::optional<double> strict = strictNumber(text);
+    if (!strict) return false;
+    const double rounded = roundHalfEven(*strict);
+    const int whole = wholeNumber(text);
+    return rounded >= kSmallestGrid && rounded <= kLargestGrid && whole >= kSmallestGrid &&
+           whole <= kLargestGrid;
+}
+
+}  // namespace
+
+std::optional<QString> gridSizeRefusal(const PuzzleSettings& settings) {
+    if (!isGridSideText(settings.rowsText)) {
+        return QStringLiteral("El número de filas debe ser un número de 5 a 20.");
+    }
+    if (!isGridSideText(settings.colsText)) {
+        return QStringLiteral("El número de columnas debe ser un número de 5 a 20.");
+    }
+    return std::nullopt;
+}
+
 void RandPos(Random& random, const PlacementLimits& limits, int& iRow, int& iCol, int& iDirection) {
     random.reseedFromClock();
     iRow = drawnIndex(limits.strictRows, random.next());

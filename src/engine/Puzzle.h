@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -58,6 +59,15 @@ struct Puzzle {
     // Blank until the finishing step stores the placed grid in it.
     Grid SolutionGrid;
 };
+
+// The sizes the window offers for a grid side.
+inline constexpr int kSmallestGrid = 5;
+inline constexpr int kLargestGrid = 20;
+
+// Why the row or column text cannot size a puzzle, in the user's words, or
+// nothing when both are numbers as a whole that read, as whole numbers,
+// within the sizes the window offers.
+std::optional<QString> gridSizeRefusal(const PuzzleSettings& settings);
 
 // Sizes both grids from the row and column texts (whole-number readings) and
 // clears WordGrid to "." everywhere, row 0 and column 0 included.

@@ -57,8 +57,6 @@ const QColor kBarGreen(0, 192, 0);
 constexpr int kClientWidth = 10230;
 constexpr int kClientHeight = 7860;
 constexpr int kKeyEnter = 13;
-constexpr int kSmallestGrid = 5;
-constexpr int kLargestGrid = 20;
 constexpr qint64 kBatchDisplayIntervalMs = 40;
 
 QString windowCaption() {
@@ -117,17 +115,6 @@ Frame* frame(QWidget* parent, const char* name, const QString& caption, QRect tw
     box->setObjectName(QString::fromLatin1(name));
     box->setGeometryTwips(twipsRect.x(), twipsRect.y(), twipsRect.width(), twipsRect.height());
     return box;
-}
-
-// A grid side is usable when its text is a number as a whole and reads, as
-// a whole number, within the sizes the window offers.
-bool isGridSideText(const QString& text) {
-    const std::optional<double> strict = strictNumber(text);
-    if (!strict) return false;
-    const double rounded = roundHalfEven(*strict);
-    const int whole = wholeNumber(text);
-    return rounded >= kSmallestGrid && rounded <= kLargestGrid && whole >= kSmallestGrid &&
-           whole <= kLargestGrid;
 }
 
 QString documentsFolder() {
@@ -612,15 +599,9 @@ void frmMain::txtWordCount_Change() {
 
 bool frmMain::gridSizeIsUsable(const PuzzleSettings& current) {
     // An unusable size is turned away before anything changes.
-    if (!isGridSideText(current.rowsText)) {
-        tell(QStringLiteral("El número de filas debe ser un número de 5 a 20."));
-        return false;
-    }
-    if (!isGridSideText(current.colsText)) {
-        tell(QStringLiteral("El número de columnas debe ser un número de 5 a 20."));
-        return false;
-    }
-    return true;
+    const std::optional<QString> refusal = gridSizeRefusal(current);
+    if (refusal) tell(*refusal);
+    return !refusal;
 }
 
 void frmMain::cmdStart_Click() {

@@ -7,6 +7,10 @@
 #include <QSizeF>
 #include <QWidget>
 
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
 #include "Twips.h"
 
 namespace sopaly {
@@ -87,5 +91,18 @@ class LineShape : public QWidget {
     QColor colour_;
     int penWidth_;
 };
+
+// The controls of the design, each named, placed in twips within its
+// container, and with the tooltip the design gives it.
+void setTextColour(QWidget* widget, QColor colour);
+QLineEdit* textBox(QWidget* parent, const char* name, const QString& text, QRect twipsRect,
+                   const QString& toolTip = {});
+// Not a default button: Enter in a text box belongs to the text box.
+QPushButton* button(QWidget* parent, const char* name, const QString& caption, QRect twipsRect,
+                    bool enabled, const QString& toolTip = {});
+QLabel* label(QWidget* parent, const char* name, const QString& caption, QRect twipsRect);
+// The design's frames have blue captions.
+Frame* frame(QWidget* parent, const char* name, const QString& caption, QRect twipsRect,
+             QColor captionColour = QColor(0, 0, 255));
 
 }  // namespace sopaly

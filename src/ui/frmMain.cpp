@@ -76,47 +76,6 @@ QFont designFont(bool narrow) {
     return font;
 }
 
-void setTextColour(QWidget* widget, QColor colour) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    widget->setPalette(palette);
-}
-
-QLineEdit* textBox(QWidget* parent, const char* name, const QString& text, QRect twipsRect,
-                   const QString& toolTip = {}) {
-    auto* box = new QLineEdit(text, parent);
-    box->setObjectName(QString::fromLatin1(name));
-    twips::place(box, twipsRect.x(), twipsRect.y(), twipsRect.width(), twipsRect.height());
-    box->setToolTip(toolTip);
-    return box;
-}
-
-QPushButton* button(QWidget* parent, const char* name, const QString& caption, QRect twipsRect,
-                    bool enabled, const QString& toolTip = {}) {
-    auto* push = new QPushButton(caption, parent);
-    push->setObjectName(QString::fromLatin1(name));
-    twips::place(push, twipsRect.x(), twipsRect.y(), twipsRect.width(), twipsRect.height());
-    push->setEnabled(enabled);
-    push->setToolTip(toolTip);
-    push->setAutoDefault(false);
-    return push;
-}
-
-QLabel* label(QWidget* parent, const char* name, const QString& caption, QRect twipsRect) {
-    auto* text = new QLabel(caption, parent);
-    text->setObjectName(QString::fromLatin1(name));
-    twips::place(text, twipsRect.x(), twipsRect.y(), twipsRect.width(), twipsRect.height());
-    text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    return text;
-}
-
-Frame* frame(QWidget* parent, const char* name, const QString& caption, QRect twipsRect) {
-    auto* box = new Frame(caption, kCaptionBlue, parent);
-    box->setObjectName(QString::fromLatin1(name));
-    box->setGeometryTwips(twipsRect.x(), twipsRect.y(), twipsRect.width(), twipsRect.height());
-    return box;
-}
-
 QString documentsFolder() {
     return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
 }

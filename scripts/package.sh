@@ -8,7 +8,8 @@
 #
 # Without --build the program is built afresh in build-deb/ (Release);
 # --build DIR packages an existing build instead. The package is written to
-# --out (default: the top of the source tree). Needs no root.
+# --out (default: the top of the source tree). Needs no root; run as root it
+# first installs what the build lacks.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 top=$(pwd)
@@ -23,6 +24,10 @@ while (($#)); do
     esac
 done
 
+# As root on a fresh machine, the tools come first, as for run.sh and test.sh.
+if [[ $EUID -eq 0 ]]; then
+    bash scripts/install-deps.sh
+fi
 for tool in cmake dpkg-deb dpkg-shlibdeps dpkg; do
     command -v "$tool" >/dev/null || { echo "package: $tool is not installed (scripts/install-deps.sh)" >&2; exit 1; }
 done

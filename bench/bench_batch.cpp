@@ -12,28 +12,18 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <chrono>
 #include <vector>
 
+#include "BenchWords.h"
 #include "Program.h"
 #include "Puzzle.h"
-#include "WordList.h"
 #include "frmMain.h"
 
 namespace {
-
-QStringList wordFile() {
-    QFile file(QStringLiteral(SOPALY_BENCH_WORDS));
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        std::fprintf(stderr, "cannot read %s\n", SOPALY_BENCH_WORDS);
-        std::exit(1);
-    }
-    return QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
-}
 
 double secondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -46,12 +36,8 @@ T median(std::vector<T> values) {
 }
 
 // One build and finish through the engine alone, median over many.
-double enginePuzzleSeconds(const QStringList& words) {
-    sopaly::WordList list;
-    for (const QString& word : words) {
-        if (const auto committed = sopaly::committedWord(word)) list.add(*committed);
-    }
-    const QStringList pool = sopaly::sortIntoPool(list.words());
+double enginePuzzleSeconds() {
+    const QStringList pool = sopaly::sortIntoPool(benchList());
     const sopaly::PuzzleSettings settings;
     sopaly::Random random;
     sopaly::Puzzle puzzle;
@@ -84,7 +70,7 @@ double batchSeconds(sopaly::frmMain& window, const QStringList& words, int count
 }
 
 void BM_BatchRun(benchmark::State& state) {
-    const QStringList words = wordFile();
+    const QStringList words = benchLines();
     const auto count = static_cast<int>(state.range(0));
     QTemporaryDir folder;
     sopaly::Program program;
@@ -103,7 +89,7 @@ void BM_BatchRun(benchmark::State& state) {
     if (written != count) state.SkipWithError("not every puzzle file was written");
     state.counters["puzzles"] = static_cast<double>(written);
 
-    const double puzzle = enginePuzzleSeconds(words);
+    const double puzzle = enginePuzzleSeconds();
     std::vector<double> panel;
     for (int i = 0; i < 3; ++i) panel.push_back(batchSeconds(*window, words, 1));
     const double floor = count * puzzle + median(panel);

@@ -4,35 +4,19 @@
 // written through the checked write path.
 #include <benchmark/benchmark.h>
 
-#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QTemporaryDir>
 
+#include "BenchWords.h"
 #include "ClassroomSet.h"
 #include "SafeWrite.h"
-#include "WordList.h"
 
 namespace {
 
-QStringList firstWords(int count) {
-    QFile file(QStringLiteral(SOPALY_BENCH_WORDS));
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        std::fprintf(stderr, "cannot read %s\n", SOPALY_BENCH_WORDS);
-        std::exit(1);
-    }
-    QStringList words;
-    for (const QString& line : QString::fromUtf8(file.readAll()).split(u'\n')) {
-        if (const auto word = sopaly::committedWord(line); word && words.size() < count) {
-            words << *word;
-        }
-    }
-    return words;
-}
-
 void BM_ClassroomSetPdf(benchmark::State& state) {
     const auto versions = static_cast<int>(state.range(0));
-    const QStringList words = firstWords(30);
+    const QStringList words = benchList(30);
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("clase.pdf"));
     sopaly::Random random;

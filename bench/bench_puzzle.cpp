@@ -2,30 +2,13 @@
 // start and finish buttons do, from the first N words of the word file.
 #include <benchmark/benchmark.h>
 
-#include <QFile>
-#include <cstdlib>
-
+#include "BenchWords.h"
 #include "Puzzle.h"
-#include "WordList.h"
 
 namespace {
 
-QStringList committedList(qsizetype count) {
-    QFile file(QStringLiteral(SOPALY_BENCH_WORDS));
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        std::fprintf(stderr, "cannot read %s\n", SOPALY_BENCH_WORDS);
-        std::exit(1);
-    }
-    sopaly::WordList list;
-    const QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
-    for (const QString& line : lines.first(std::min(count, lines.size()))) {
-        if (const auto word = sopaly::committedWord(line)) list.add(*word);
-    }
-    return list.words();
-}
-
 void BM_BuildAndFinish(benchmark::State& state) {
-    const QStringList words = committedList(state.range(0));
+    const QStringList words = benchList(state.range(0));
     sopaly::PuzzleSettings settings;  // 20 × 20, word limit 100, master
     sopaly::Random random;
     sopaly::Puzzle puzzle;

@@ -76,6 +76,16 @@ QFont designFont(bool narrow) {
     return font;
 }
 
+// The print button's name prompt, `last` already typed in; nothing on Cancel.
+std::optional<QString> askForName(QWidget* parent, const QString& last) {
+    bool ok = false;
+    const QString name =
+        QInputDialog::getText(parent, QStringLiteral("Listo."),
+                              QStringLiteral("Por Favor Escriba el Nombre del Rompecabezas."),
+                              QLineEdit::Normal, last, &ok);
+    return ok ? std::optional<QString>(name) : std::nullopt;
+}
+
 QString documentsFolder() {
     return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
 }
@@ -102,9 +112,7 @@ frmMain::frmMain(Program& program, QWidget* parent)
 
     askPuzzleName = [this] {
         // Cancel leaves the text empty, which is what the preview then shows.
-        return QInputDialog::getText(
-            this, QStringLiteral("Listo."),
-            QStringLiteral("Por Favor Escriba el Nombre del Rompecabezas."));
+        return askForName(this, QString()).value_or(QString());
     };
 
     chooseOpenFile = [this](const QString& caption, const QString& suggested) {
@@ -113,14 +121,7 @@ frmMain::frmMain(Program& program, QWidget* parent)
     chooseSaveFile = [this](const QString& caption, const QString& suggested) {
         return QFileDialog::getSaveFileName(this, caption, suggested, fileFilter(suggested));
     };
-    askWorksheetName = [this](const QString& last) -> std::optional<QString> {
-        bool ok = false;
-        const QString name =
-            QInputDialog::getText(this, QStringLiteral("Listo."),
-                                  QStringLiteral("Por Favor Escriba el Nombre del Rompecabezas."),
-                                  QLineEdit::Normal, last, &ok);
-        return ok ? std::optional<QString>(name) : std::nullopt;
-    };
+    askWorksheetName = [this](const QString& last) { return askForName(this, last); };
     askVersionCount = [this]() -> std::optional<int> {
         bool ok = false;
         const int count =

@@ -24,6 +24,10 @@ int drawnIndex(double range, float draw) {
 
 void appendCell(QString& text, Cell cell) {
     if (cell == kBlankCell) return;  // a never-written cell prints as nothing
+    if (cell == kOffShapeCell) {
+        text.append(u' ');  // keeps the columns of the rest of the row
+        return;
+    }
     if (QChar::requiresSurrogates(cell)) {
         text.append(QChar(QChar::highSurrogate(cell)));
         text.append(QChar(QChar::lowSurrogate(cell)));
@@ -39,7 +43,7 @@ std::pair<int, int> renderedSize(const Grid& grid, const PuzzleSettings& setting
             std::min(wholeNumber(settings.colsText), grid.cols())};
 }
 
-QString linesOf(const Grid& grid, int rows, int cols) {
+QString linesOf(const Grid& grid, int rows, int cols, bool lowerCase) {
     QString text;
     if (rows <= 0) return text;
     text.reserve(rows * (2 * std::max(cols, 0) + 2));
@@ -50,7 +54,7 @@ QString linesOf(const Grid& grid, int rows, int cols) {
         }
         text.append(u"\r\n");
     }
-    return text;
+    return lowerCase ? text.toLower() : text;
 }
 
 }  // namespace
@@ -84,6 +88,7 @@ void allocateGrids(Puzzle& puzzle, const PuzzleSettings& settings) {
     const int cols = wholeNumber(settings.colsText);
     puzzle.SolutionGrid = Grid(rows, cols, kBlankCell);
     puzzle.WordGrid = Grid(rows, cols, kEmptyCell);
+    cutToShape(puzzle.WordGrid, settings.shape);
 }
 
 namespace {
@@ -175,10 +180,28 @@ void RandPos(Random& random, const PlacementLimits& limits, int& iRow, int& iCol
     iDirection = random.below(limits.easy ? 4 : 8) + 1;
 }
 
+namespace {
+
+// The message's letters take the first free cells once the words are in.
+void placeSecretMessage(Puzzle& puzzle, const QString& typed) {
+    const std::u32string letters = messageLetters(typed);
+    if (letters.empty()) return;
+    puzzle.Message.typed = typed;
+    puzzle.Message.missing = placeMessageLetters(puzzle.WordGrid, letters);
+    if (puzzle.Message.missing == 0) puzzle.Message.letters = static_cast<int>(letters.size());
+}
+
+}  // namespace
+
 std::vector<Placement> FitWordOnGrid(Puzzle& puzzle, const PuzzleSettings& settings,
                                      Random& random) {
     const PlacementLimits limits = PlacementLimits::read(settings);
     std::vector<Placement> placed;
+    puzzle.Message = SecretMessage{};
+    // A shape's tries are drawn among the places that lie on it; the
+    // square keeps its own draws.
+    std::optional<ShapePlaces> shapePlaces;
+    if (settings.shape != Shape::Square) shapePlaces.emplace(puzzle.WordGrid, limits.easy);
     // The pool repeats its last word at the end; that copy is never tried.
     const auto last = puzzle.WordPool.size() - 2;
     int iRow = 0;
@@ -187,20 +210,27 @@ std::vector<Placement> FitWordOnGrid(Puzzle& puzzle, const PuzzleSettings& setti
     for (qsizetype i = 1; i <= last; ++i) {
         if (limits.wordLimit < static_cast<double>(i)) break;
         const std::u32string word = puzzle.WordPool.at(i).toStdU32String();
+        const auto length = static_cast<int>(word.size());
+        if (shapePlaces && shapePlaces->count(length) == 0) continue;
         for (int attempt = 0; attempt < kTriesPerWord; ++attempt) {
-            RandPos(random, limits, iRow, iCol, iDirection);
+            if (shapePlaces) {
+                shapePlaces->draw(random, length, iRow, iCol, iDirection);
+            } else {
+                RandPos(random, limits, iRow, iCol, iDirection);
+            }
             if (FitWord(puzzle.WordGrid, word, iRow, iCol, iDirection, limits)) {
                 placed.push_back({static_cast<int>(i), iRow, iCol, iDirection});
                 break;
             }
         }
     }
+    placeSecretMessage(puzzle, settings.message);
     return placed;
 }
 
 QString gridText(const Grid& grid, const PuzzleSettings& settings) {
     const auto [rows, cols] = renderedSize(grid, settings);
-    return linesOf(grid, rows, cols);
+    return linesOf(grid, rows, cols, settings.lowerCase);
 }
 
 Cell fillLetter(float draw) {
@@ -223,7 +253,7 @@ QString ShowFinishedWord(Puzzle& puzzle, const PuzzleSettings& settings, Random&
             if (grid.at(r, c) == kEmptyCell) grid.at(r, c) = fillLetter(random.next());
         }
     }
-    return linesOf(grid, rows, cols);
+    return linesOf(grid, rows, cols, settings.lowerCase);
 }
 
 std::vector<Placement> buildPuzzle(Puzzle& puzzle, const QStringList& pool,

@@ -10,6 +10,8 @@
 
 #include "Grid.h"
 #include "Random.h"
+#include "SecretMessage.h"
+#include "Shape.h"
 
 namespace sopaly {
 
@@ -21,6 +23,11 @@ struct PuzzleSettings {
     QString colsText = QStringLiteral("20");        // txtGridCol
     QString wordLimitText = QStringLiteral("100");  // txtWordCount
     bool easy = false;                              // optEasy selected
+    // The Options menu.
+    Shape shape = Shape::Square;  // the cells words and fill may take
+    QString message;              // the secret message as typed; empty for none
+    bool lowerCase = false;       // letters shown in lower case (never in the batch's files)
+    bool hideList = false;        // the worksheet names no word
 };
 
 // The settings in the readings that placement takes of them.
@@ -58,6 +65,8 @@ struct Puzzle {
     Grid WordGrid;
     // Blank until the finishing step stores the placed grid in it.
     Grid SolutionGrid;
+    // How the secret message of the last build went.
+    SecretMessage Message;
 };
 
 // The sizes the window offers for a grid side.
@@ -70,7 +79,8 @@ inline constexpr int kLargestGrid = 20;
 std::optional<QString> gridSizeRefusal(const PuzzleSettings& settings);
 
 // Sizes both grids from the row and column texts (whole-number readings) and
-// clears WordGrid to "." everywhere, row 0 and column 0 included.
+// clears WordGrid to "." everywhere, row 0 and column 0 included, but for
+// the cells outside the settings' shape.
 void allocateGrids(Puzzle& puzzle, const PuzzleSettings& settings);
 
 // Writes `word` into `grid` from (iRow, iCol) in direction `iDirection` when
@@ -83,12 +93,14 @@ bool FitWord(Grid& grid, std::u32string_view word, int iRow, int iCol, int iDire
 void RandPos(Random& random, const PlacementLimits& limits, int& iRow, int& iCol, int& iDirection);
 
 // Places the first words of the pool, up to the word limit, with up to 1001
-// tries each. Returns where each placed word went, in placing order.
+// tries each, then the secret message (puzzle.Message tells how it went).
+// Returns where each placed word went, in placing order.
 std::vector<Placement> FitWordOnGrid(Puzzle& puzzle, const PuzzleSettings& settings,
                                      Random& random);
 
 // The display text of rows 1..R and columns 1..K of `grid`: every cell
-// followed by a space, every line ended by "\r\n". R and K come from the
+// followed by a space, every line ended by "\r\n", a cell outside the shape
+// a space, in lower case when the settings ask for it. R and K come from the
 // texts, limited to the grid's own size.
 QString gridText(const Grid& grid, const PuzzleSettings& settings);
 

@@ -7,6 +7,7 @@
 #include "Numbers.h"
 #include "Product.h"
 #include "SafeWrite.h"
+#include "Shape.h"
 
 namespace sopaly {
 
@@ -28,6 +29,11 @@ void appendSpacers(QString& text, int count) {
 void appendCell(QString& text, Cell cell) {
     // A cell that was never written holds no character at all.
     if (cell == kBlankCell) return;
+    // A cell outside the puzzle's shape is no cell: a space keeps the columns.
+    if (cell == kOffShapeCell) {
+        text.append(u' ');
+        return;
+    }
     if (QChar::requiresSurrogates(cell)) {
         text.append(QChar(QChar::highSurrogate(cell)));
         text.append(QChar(QChar::lowSurrogate(cell)));

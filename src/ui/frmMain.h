@@ -95,6 +95,16 @@ class frmMain : public QMainWindow {
     QAction* mnuSaveList = nullptr;
     QAction* mnuWorksheetPdf = nullptr;  // enabled with cmdExport
     QAction* mnuClassroomPdf = nullptr;
+    QAction* mnuPrintWorksheet = nullptr;  // enabled with cmdExport
+
+    // "&Opciones", between "A&rchivo" and "&Acerca de...": read at each
+    // build, batch and classroom set, like the other settings.
+    QMenu* mnuOptions = nullptr;
+    QAction* mnuLowerCase = nullptr;  // a check
+    QMenu* mnuShape = nullptr;
+    std::array<QAction*, kShapes.size()> mnuShapes{};  // one checked, in kShapes' order
+    QAction* mnuSecretMessage = nullptr;
+    QAction* mnuHideList = nullptr;  // a check
     // At the foot of the window: which words the last build left out.
     QLabel* lblPuzzleWords = nullptr;
 
@@ -106,6 +116,8 @@ class frmMain : public QMainWindow {
     PuzzleSettings BuiltWith;
     // The batch panel's direction: false widens it, true narrows it.
     bool PanelClosing = false;
+    // The secret message typed at "Mensaje &secreto...", for this run only.
+    QString SecretMessageText;
 
     // How the window tells the user something; tests capture it instead of
     // answering a modal box.
@@ -121,6 +133,9 @@ class frmMain : public QMainWindow {
     std::function<std::optional<QString>(const QString& last)> askWorksheetName;
     // How many versions a classroom set has; nothing on Cancel.
     std::function<std::optional<int>()> askVersionCount;
+    // The secret message prompt with the current message filled in;
+    // nothing on Cancel.
+    std::function<std::optional<QString>(const QString& current)> askSecretMessage;
 
     // Hands a web address to the system's browser; tests watch it instead.
     std::function<void(const QUrl&)> openAddress;
@@ -171,6 +186,11 @@ class frmMain : public QMainWindow {
     void mnuSaveList_Click();
     void mnuWorksheetPdf_Click();
     void mnuClassroomPdf_Click();
+    void mnuPrintWorksheet_Click();
+    void mnuLowerCase_Click();
+    void mnuShape_Click();
+    void mnuSecretMessage_Click();
+    void mnuHideList_Click();
 
   signals:
     // Each time the window becomes active, before it is centred again.
@@ -192,6 +212,9 @@ class frmMain : public QMainWindow {
     void setupTabOrder();
     void setupFileMenu();
     void updateFileMenu();
+    void setupOptionsMenu();
+    // Writes the menu's checks to the settings file.
+    void rememberOptionsMenu();
     // Writes a file the user chose; on failure tells which and why, once.
     bool writeChosenFile(const QString& path, const QByteArray& bytes);
     // The name and then the PDF file for the worksheet features; nothing

@@ -8,11 +8,11 @@ namespace {
 
 const QString kLowerCase = QStringLiteral("opciones/minusculas");
 const QString kShape = QStringLiteral("opciones/forma");
-const QString kHideList = QStringLiteral("opciones/ocultarLista");
+const QString kHideList = QStringLiteral("opciones/ocultar_lista");
 
 QSettings settingsFile() {
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Sopaly"),
-                     QStringLiteral("Sopaly"));
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("sopaly"),
+                     QStringLiteral("sopaly"));
 }
 
 // "true" or "false" as the file writes them; anything else is no reading.

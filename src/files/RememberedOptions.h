@@ -13,8 +13,9 @@ struct RememberedOptions {
     bool hideList = false;
 };
 
-// The user's settings file under ~/.config, or an administrator's under
-// /etc/xdg; a value that does not read as its field expects is ignored.
+// The user's settings file, ~/.config/sopaly/sopaly.conf, or an
+// administrator's under /etc/xdg; a value that does not read as its field
+// expects is ignored.
 RememberedOptions readRememberedOptions();
 
 // False when the settings file could not be written.

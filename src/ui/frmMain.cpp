@@ -142,8 +142,8 @@ frmMain::frmMain(Program& program, QWidget* parent)
         bool ok = false;
         const QString message = QInputDialog::getText(
             this, QStringLiteral("Mensaje secreto"),
-            QStringLiteral("Escribe un mensaje corto; sus letras ocupan las primeras casillas "
-                           "libres. Déjalo vacío para no poner ninguno."),
+            QStringLiteral("Escribe un mensaje corto: sus letras ocupan las primeras\n"
+                           "casillas libres. Déjalo vacío para no poner ninguno."),
             QLineEdit::Normal, current, &ok);
         return ok ? std::optional<QString>(message) : std::nullopt;
     };

@@ -165,7 +165,7 @@ class OptionsTest : public QObject {
     void init() {
         folder = std::make_unique<QTemporaryDir>();
         QVERIFY(folder->isValid());
-        QFile::remove(config.filePath(QStringLiteral("Sopaly/Sopaly.ini")));
+        QFile::remove(config.filePath(QStringLiteral("sopaly/sopaly.conf")));
         messages.clear();
         startProgram();
     }

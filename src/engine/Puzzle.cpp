@@ -11,6 +11,8 @@ namespace sopaly {
 namespace {
 
 constexpr int kTriesPerWord = 1001;
+// How many builds a secret message gets before the puzzle goes without it.
+constexpr int kMessageBuilds = 5;
 
 // A start cell drawn from a text that is no whole number can lie past the
 // grid, and a huge text must still give an int. The truncating cast is a
@@ -180,24 +182,10 @@ void RandPos(Random& random, const PlacementLimits& limits, int& iRow, int& iCol
     iDirection = random.below(limits.easy ? 4 : 8) + 1;
 }
 
-namespace {
-
-// The message's letters take the first free cells once the words are in.
-void placeSecretMessage(Puzzle& puzzle, const QString& typed) {
-    const std::u32string letters = messageLetters(typed);
-    if (letters.empty()) return;
-    puzzle.Message.typed = typed;
-    puzzle.Message.missing = placeMessageLetters(puzzle.WordGrid, letters);
-    if (puzzle.Message.missing == 0) puzzle.Message.letters = static_cast<int>(letters.size());
-}
-
-}  // namespace
-
 std::vector<Placement> FitWordOnGrid(Puzzle& puzzle, const PuzzleSettings& settings,
                                      Random& random) {
     const PlacementLimits limits = PlacementLimits::read(settings);
     std::vector<Placement> placed;
-    puzzle.Message = SecretMessage{};
     // A shape's tries are drawn among the places that lie on it; the
     // square keeps its own draws.
     std::optional<ShapePlaces> shapePlaces;
@@ -224,8 +212,34 @@ std::vector<Placement> FitWordOnGrid(Puzzle& puzzle, const PuzzleSettings& setti
             }
         }
     }
-    placeSecretMessage(puzzle, settings.message);
     return placed;
+}
+
+std::vector<Placement> placeWordsAndMessage(Puzzle& puzzle, const PuzzleSettings& settings,
+                                            Random& random) {
+    puzzle.Message = SecretMessage{};
+    const std::u32string letters = messageLetters(settings.message);
+    if (letters.empty()) return FitWordOnGrid(puzzle, settings, random);
+    puzzle.Message.typed = settings.message;
+    const Grid allocated = puzzle.WordGrid;
+    for (int build = 1;; ++build) {
+        std::vector<Placement> placed = FitWordOnGrid(puzzle, settings, random);
+        std::vector<std::pair<int, int>> cells;
+        puzzle.Message.missing = placeMessageLetters(puzzle.WordGrid, letters, &cells);
+        if (puzzle.Message.missing > 0) return placed;
+        if (!readsThroughCells(puzzle.WordGrid, puzzle.WordPool, cells)) {
+            puzzle.Message.letters = static_cast<int>(letters.size());
+            return placed;
+        }
+        if (build == kMessageBuilds) {
+            // The words stay where this build put them; the fill takes the
+            // message's cells.
+            for (const auto& [row, col] : cells) puzzle.WordGrid.at(row, col) = kEmptyCell;
+            puzzle.Message.unfair = true;
+            return placed;
+        }
+        puzzle.WordGrid = allocated;
+    }
 }
 
 QString gridText(const Grid& grid, const PuzzleSettings& settings) {
@@ -260,7 +274,7 @@ std::vector<Placement> buildPuzzle(Puzzle& puzzle, const QStringList& pool,
                                    const PuzzleSettings& settings, Random& random) {
     allocateGrids(puzzle, settings);
     puzzle.WordPool = pool;
-    return FitWordOnGrid(puzzle, settings, random);
+    return placeWordsAndMessage(puzzle, settings, random);
 }
 
 }  // namespace sopaly

@@ -93,10 +93,16 @@ bool FitWord(Grid& grid, std::u32string_view word, int iRow, int iCol, int iDire
 void RandPos(Random& random, const PlacementLimits& limits, int& iRow, int& iCol, int& iDirection);
 
 // Places the first words of the pool, up to the word limit, with up to 1001
-// tries each, then the secret message (puzzle.Message tells how it went).
-// Returns where each placed word went, in placing order.
+// tries each. Returns where each placed word went, in placing order.
 std::vector<Placement> FitWordOnGrid(Puzzle& puzzle, const PuzzleSettings& settings,
                                      Random& random);
+
+// FitWordOnGrid, then the settings' secret message in the first free cells.
+// A message that makes a word read a second time has the words placed again,
+// a few times, and then the puzzle goes without it; puzzle.Message tells how
+// it went.
+std::vector<Placement> placeWordsAndMessage(Puzzle& puzzle, const PuzzleSettings& settings,
+                                            Random& random);
 
 // The display text of rows 1..R and columns 1..K of `grid`: every cell
 // followed by a space, every line ended by "\r\n", a cell outside the shape
@@ -113,7 +119,8 @@ Cell fillLetter(float draw);
 QString ShowFinishedWord(Puzzle& puzzle, const PuzzleSettings& settings, Random& random);
 
 // The whole build of one puzzle from a pool already sorted (the build button's
-// road without the window): allocate, place, and return the placements.
+// road without the window): allocate, place the words and the message, and
+// return the placements.
 std::vector<Placement> buildPuzzle(Puzzle& puzzle, const QStringList& pool,
                                    const PuzzleSettings& settings, Random& random);
 

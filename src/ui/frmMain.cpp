@@ -642,7 +642,7 @@ void frmMain::cmdStart_Click() {
     if (!gridSizeIsUsable(current)) return;
     allocateGrids(Puzzle, current);
     ListBoxControl(QStringLiteral("SORT"));
-    Placements = FitWordOnGrid(Puzzle, current, program_.random());
+    Placements = placeWordsAndMessage(Puzzle, current, program_.random());
     BuiltWith = current;
     ShowWordOnWordText();
     cmdFinish->setEnabled(true);
@@ -773,7 +773,7 @@ frmMain::BatchEnd frmMain::makeBatchPuzzles(int count, int step) {
 
         allocateGrids(Puzzle, current);
         ListBoxControl(QStringLiteral("SORT"));
-        Placements = FitWordOnGrid(Puzzle, current, program_.random());
+        Placements = placeWordsAndMessage(Puzzle, current, program_.random());
         BuiltWith = current;
         // Nothing is painted between two yields, so the emptied and the
         // placed grid are never shown.

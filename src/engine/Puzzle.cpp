@@ -188,8 +188,10 @@ std::vector<Placement> FitWordOnGrid(Puzzle& puzzle, const PuzzleSettings& setti
     std::vector<Placement> placed;
     // A shape's tries are drawn among the places that lie on it; the
     // square keeps its own draws.
-    std::optional<ShapePlaces> shapePlaces;
-    if (settings.shape != Shape::Square) shapePlaces.emplace(puzzle.WordGrid, limits.easy);
+    const ShapePlaces* shapePlaces = settings.shape == Shape::Square
+                                         ? nullptr
+                                         : &ShapePlaces::of(settings.shape, puzzle.WordGrid.rows(),
+                                                            puzzle.WordGrid.cols(), limits.easy);
     // The pool repeats its last word at the end; that copy is never tried.
     const auto last = puzzle.WordPool.size() - 2;
     int iRow = 0;

@@ -171,9 +171,20 @@ ShapeMask::ShapeMask(Shape shape, int rows, int cols)
     count_ = cells;
 }
 
+const ShapeMask& shapeMask(Shape shape, int rows, int cols) {
+    thread_local ShapeMask last(Shape::Square, 0, 0);
+    thread_local Shape lastShape = Shape::Square;
+    if (lastShape != shape || last.rows() != std::max(rows, 0) ||
+        last.cols() != std::max(cols, 0)) {
+        last = ShapeMask(shape, rows, cols);
+        lastShape = shape;
+    }
+    return last;
+}
+
 void cutToShape(Grid& grid, Shape shape) {
     if (shape == Shape::Square) return;
-    const ShapeMask mask(shape, grid.rows(), grid.cols());
+    const ShapeMask& mask = shapeMask(shape, grid.rows(), grid.cols());
     for (int row = 1; row <= grid.rows(); ++row) {
         for (int col = 1; col <= grid.cols(); ++col) {
             if (!mask.holds(row, col)) grid.at(row, col) = kOffShapeCell;
@@ -190,9 +201,20 @@ bool isShaped(const Grid& grid) {
     return false;
 }
 
-ShapePlaces::ShapePlaces(const Grid& grid, bool easy) : directions_(easy ? 4 : 8) {
-    const int rows = grid.rows();
-    const int cols = grid.cols();
+const ShapePlaces& ShapePlaces::of(Shape shape, int rows, int cols, bool easy) {
+    thread_local ShapePlaces last(ShapeMask(Shape::Square, 0, 0), false);
+    if (last.shape_ != shape || last.rows_ != rows || last.cols_ != cols ||
+        last.directions_ != (easy ? 4 : 8)) {
+        last = ShapePlaces(shapeMask(shape, rows, cols), easy);
+        last.shape_ = shape;
+    }
+    return last;
+}
+
+ShapePlaces::ShapePlaces(const ShapeMask& mask, bool easy)
+    : rows_(mask.rows()), cols_(mask.cols()), directions_(easy ? 4 : 8) {
+    const int rows = mask.rows();
+    const int cols = mask.cols();
     const auto width = static_cast<std::size_t>(cols + 2);
     // run[r][c]: how many shape cells a line holds from (r, c) on, in one
     // direction. Walking against the direction, each cell's run is one more
@@ -209,7 +231,7 @@ ShapePlaces::ShapePlaces(const Grid& grid, bool easy) : directions_(easy ? 4 : 8
             const int row = step.dRow > 0 ? rows - i : i + 1;
             for (int j = 0; j < cols; ++j) {
                 const int col = step.dCol > 0 ? cols - j : j + 1;
-                if (grid.at(row, col) == kOffShapeCell) continue;
+                if (!mask.holds(row, col)) continue;
                 const int length = std::min(at(row + step.dRow, col + step.dCol) + 1, kLongestRun);
                 at(row, col) = length;
                 ++ofLength[static_cast<std::size_t>(length)];

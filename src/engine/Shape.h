@@ -54,6 +54,10 @@ class ShapeMask {
     std::vector<unsigned char> cells_;
 };
 
+// The mask of a shape at a size, made once and kept while builds ask for the
+// same shape and size.
+const ShapeMask& shapeMask(Shape shape, int rows, int cols);
+
 // Marks every cell of rows 1..rows(), columns 1..cols() outside the shape as
 // kOffShapeCell. The square leaves the grid as it is.
 void cutToShape(Grid& grid, Shape shape);
@@ -68,7 +72,11 @@ bool isShaped(const Grid& grid);
 class ShapePlaces {
   public:
     // `easy` leaves the diagonals out, as the square's road does.
-    ShapePlaces(const Grid& grid, bool easy);
+    ShapePlaces(const ShapeMask& mask, bool easy);
+
+    // The places of a shape at a size, made once and kept while builds ask
+    // for the same: they depend on the shape alone, not on the words.
+    static const ShapePlaces& of(Shape shape, int rows, int cols, bool easy);
 
     // How many starts and directions hold a line of `length` cells.
     int count(int length) const;
@@ -79,6 +87,9 @@ class ShapePlaces {
 
   private:
     static constexpr int kLongestRun = 32;
+    Shape shape_ = Shape::Square;
+    int rows_ = 0;
+    int cols_ = 0;
     struct Start {
         short row;
         short col;

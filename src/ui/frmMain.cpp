@@ -260,6 +260,8 @@ void frmMain::setupOptionsMenu() {
 
     mnuSecretMessage = mnuOptions->addAction(QStringLiteral("Mensaje &secreto..."));
     mnuSecretMessage->setObjectName(QStringLiteral("mnuSecretMessage"));
+    // Checked while a message waits for the next build.
+    mnuSecretMessage->setCheckable(true);
     connect(mnuSecretMessage, &QAction::triggered, this, &frmMain::mnuSecretMessage_Click);
 
     mnuHideList = mnuOptions->addAction(QStringLiteral("&Ocultar la lista en la hoja"));
@@ -966,6 +968,7 @@ void frmMain::mnuSecretMessage_Click() {
     if (const std::optional<QString> message = askSecretMessage(SecretMessageText)) {
         SecretMessageText = message->trimmed();
     }
+    mnuSecretMessage->setChecked(!SecretMessageText.isEmpty());
 }
 
 void frmMain::mnuHideList_Click() {

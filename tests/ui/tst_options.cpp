@@ -206,6 +206,7 @@ class OptionsTest : public QObject {
         const QModelIndex first = window->lstInputWord->model()->index(0, 0);
         QCOMPARE(first.data().toString(), QStringLiteral("niño"));
         QCOMPARE(window->settings().message, QStringLiteral("hola"));
+        QVERIFY(window->mnuSecretMessage->isChecked());
 
         program.reset();
         startProgram();
@@ -214,6 +215,7 @@ class OptionsTest : public QObject {
         QVERIFY(window->mnuHideList->isChecked());
         QCOMPARE(window->settings().shape, Shape::Tree);
         QCOMPARE(window->settings().message, QString());
+        QVERIFY(!window->mnuSecretMessage->isChecked());
         QVERIFY(messages.isEmpty());
     }
 

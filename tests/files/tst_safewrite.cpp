@@ -62,7 +62,7 @@ class SafeWriteTest : public QObject {
         QCOMPARE(readAll(path), QByteArray(400, 'n'));
     }
 
-    void aWriterReplacingARunOfFilesLeavesEachWholeAndNoSpareBehind() {
+    void aWriterReplacingARunOfFilesLeavesEachWholeAndNothingElseBehind() {
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
         const QStringList names{"Tabloza1.txt", "Tabloza2.txt", "Tabloza3.txt"};

@@ -8,7 +8,7 @@
 #
 # Writes OUT/screenshot.png; with --all also OUT/menu-archivo.png (the open
 # Archivo menu) and OUT/dialogo-abrir.png (the dialog of "Abrir lista de
-# palabras..."), both of the whole screen. Needs xvfb, xdotool,
+# palabras..."), both of the whole screen. Needs xvfb, xdotool, x11-utils,
 # x11-xkb-utils and imagemagick (scripts/install-deps.sh).
 set -euo pipefail
 # xdotool reads the words it types through the locale.
@@ -30,12 +30,13 @@ done
 
 # First pass: a private X server, and this script again inside it.
 if [[ -z "${SOPALY_SHOT_UNDER_X:-}" ]]; then
-    for tool in xvfb-run xdotool setxkbmap import; do
+    for tool in xvfb-run xdotool xdpyinfo setxkbmap import; do
         command -v "$tool" >/dev/null || { echo "screenshot: $tool is not installed" >&2; exit 1; }
     done
     args=(--program "$program" --out "$out")
     ((all)) && args+=(--all)
-    SOPALY_SHOT_UNDER_X=1 exec xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" \
+    SOPALY_SHOT_UNDER_X=1 exec xvfb-run -a -n "$((100 + RANDOM % 800))" \
+        -s "-screen 0 1024x768x24 -nolisten tcp" \
         bash "$0" "${args[@]}"
 fi
 
@@ -59,6 +60,7 @@ wait_until() {
 }
 keys() { xdotool key --clearmodifiers --delay 60 "$@"; }
 
+wait_until xdpyinfo || { echo "screenshot: the X server $DISPLAY does not answer" >&2; exit 1; }
 # A Spanish keyboard, so that ñ is typed with a key of its own.
 setxkbmap -layout es
 mkdir "$work/program"
@@ -74,6 +76,10 @@ for word in montaña casa perro gato sol luna mar playa niño río árbol flor c
     xdotool type --delay 40 -- "$word"
     keys Return
 done
+# Four tabs from the word field lead to the most words to hide: twelve of
+# the fourteen, so the status line names the two left out.
+keys Tab Tab Tab Tab ctrl+a
+xdotool type --delay 40 -- 12
 keys alt+i
 sleep 1
 keys alt+v

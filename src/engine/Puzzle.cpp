@@ -393,6 +393,11 @@ QStringList fairnessNotes(const Puzzle& puzzle) {
                 text.find(backwards) == std::u32string::npos) {
                 continue;
             }
+            // Two words that read as each other backwards (RAMO, OMAR) are
+            // one pair, named once.
+            const QString mirrored =
+                QStringLiteral("%1 se lee también dentro de %2.").arg(whole, word);
+            if (text.size() == part.size() && notes.contains(mirrored)) continue;
             const QString note = QStringLiteral("%1 se lee también dentro de %2.").arg(word, whole);
             if (!notes.contains(note)) notes << note;
         }

@@ -91,6 +91,8 @@ void ReadingGuard::reset(const QStringList& listed, const QStringList& rude) {
     entries_.clear();
     longest_ = 0;
     anyThree_.assign(kCodes * kCodes, 0);
+    middleOfThree_.assign(kCodes * kCodes, 0);
+    firstOfThree_.assign(kCodes * kCodes, 0);
     firstThree_.assign(kCodes * kCodes, 0);
 
     const auto add = [&](const QString& text, int listedIndex) {
@@ -164,6 +166,8 @@ void ReadingGuard::addEntry(const std::vector<Code>& letters, int listed) {
         const std::size_t pair = letters[k] * kCodes + letters[k + 1];
         const std::uint64_t third = std::uint64_t{1} << letters[k + 2];
         anyThree_[pair] |= third;
+        middleOfThree_[letters[k] * kCodes + letters[k + 2]] |= std::uint64_t{1} << letters[k + 1];
+        firstOfThree_[letters[k + 1] * kCodes + letters[k + 2]] |= std::uint64_t{1} << letters[k];
         if (k == 0) firstThree_[pair] |= third;
     }
 }

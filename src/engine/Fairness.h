@@ -68,6 +68,18 @@ class ReadingGuard {
         if (code == kNoCode) return false;
         const std::ptrdiff_t at = indexOf(row, col);
         Code* const slot = codes_.data() + at;
+        // The letters that would make three letters of a guarded word with
+        // the neighbours, on either side or between them, in any line: one
+        // load per side and line, whatever the letter.
+        std::uint64_t suspects = 0;
+        for (const std::ptrdiff_t step : {std::ptrdiff_t{1}, width_, width_ + 1, width_ - 1}) {
+            const Code before = slot[-step];
+            const Code after = slot[step];
+            suspects |= anyThree_[slot[-2 * step] * kCodes + before] |
+                        middleOfThree_[before * kCodes + after] |
+                        firstOfThree_[after * kCodes + slot[2 * step]];
+        }
+        if (((suspects >> code) & 1U) == 0) return false;
         const Code old = *slot;
         *slot = code;
         const auto across = [&](std::ptrdiff_t step) {
@@ -116,20 +128,18 @@ class ReadingGuard {
     static bool holds(const std::vector<std::uint64_t>& table, Code a, Code b, Code c) {
         return (table[a * kCodes + b] >> c) & 1U;
     }
+    // Whether the letter in `cell` forms three letters of a guarded word
+    // with its neighbours along `step`. An empty cell has code 0, which no
+    // word holds, so it needs no test of its own.
     bool mayRead(const Code* cell, std::ptrdiff_t step) const {
         const Code x = *cell;
         const Code before = cell[-step];
         const Code after = cell[step];
-        if (before != kNoCode) {
-            if (after != kNoCode && holds(anyThree_, before, x, after)) return true;
-            const Code further = cell[-2 * step];
-            if (further != kNoCode && holds(anyThree_, further, before, x)) return true;
-        }
-        if (after != kNoCode) {
-            const Code further = cell[2 * step];
-            if (further != kNoCode && holds(anyThree_, x, after, further)) return true;
-        }
-        return false;
+        const std::uint64_t* const three = anyThree_.data();
+        return ((three[cell[-2 * step] * kCodes + before] >> x) |
+                (three[before * kCodes + x] >> after) |
+                (three[x * kCodes + after] >> cell[2 * step])) &
+               1U;
     }
     // Calls `found` for each guarded word that reads in the line of step
     // `step` (> 0) over every cell from `from` to `to` (filled cells); stops
@@ -153,6 +163,10 @@ class ReadingGuard {
     // For each two letters a, b, the third letters c that follow them in a
     // guarded word: anywhere, and at its start.
     std::vector<std::uint64_t> anyThree_;
+    // The same three letters asked the other ways: for a, c the middle
+    // letters b, and for b, c the first letters a.
+    std::vector<std::uint64_t> middleOfThree_;
+    std::vector<std::uint64_t> firstOfThree_;
     std::vector<std::uint64_t> firstThree_;
     int rows_ = 0;
     int cols_ = 0;

@@ -27,16 +27,6 @@ int drawnIndex(double range, float draw) {
     return value < static_cast<double>(truncated) ? truncated - 1 : truncated;
 }
 
-void appendCell(QString& text, Cell cell) {
-    if (cell == kBlankCell) return;  // a never-written cell prints as nothing
-    if (QChar::requiresSurrogates(cell)) {
-        text.append(QChar(QChar::highSurrogate(cell)));
-        text.append(QChar(QChar::lowSurrogate(cell)));
-    } else {
-        text.append(QChar(static_cast<char16_t>(cell)));
-    }
-}
-
 // The rows and columns a rendering covers: the fields' whole-number
 // readings, never beyond the grid itself.
 std::pair<int, int> renderedSize(const Grid& grid, const PuzzleSettings& settings) {
@@ -47,14 +37,29 @@ std::pair<int, int> renderedSize(const Grid& grid, const PuzzleSettings& setting
 QString linesOf(const Grid& grid, int rows, int cols) {
     QString text;
     if (rows <= 0) return text;
-    text.reserve(rows * (2 * std::max(cols, 0) + 2));
+    const int width = std::max(cols, 0);
+    // Written through a pointer: appending a character at a time cost more
+    // than filling the grid. A cell beyond the Basic Multilingual Plane
+    // takes two units, so the text is sized for that and cut to length.
+    text.resize(static_cast<qsizetype>(rows) * (3 * width + 2));
+    QChar* out = text.data();
     for (int r = 1; r <= rows; ++r) {
-        for (int c = 1; c <= cols; ++c) {
-            appendCell(text, grid.at(r, c));
-            text.append(u' ');
+        const Cell* cell = grid.cellPointer(r, 1);
+        for (int c = 1; c <= width; ++c, ++cell) {
+            if (*cell == kBlankCell) {
+                // a never-written cell prints as nothing
+            } else if (QChar::requiresSurrogates(*cell)) {
+                *out++ = QChar(QChar::highSurrogate(*cell));
+                *out++ = QChar(QChar::lowSurrogate(*cell));
+            } else {
+                *out++ = QChar(static_cast<char16_t>(*cell));
+            }
+            *out++ = QChar(u' ');
         }
-        text.append(u"\r\n");
+        *out++ = QChar(u'\r');
+        *out++ = QChar(u'\n');
     }
+    text.truncate(out - text.constData());
     return text;
 }
 

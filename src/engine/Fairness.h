@@ -135,6 +135,8 @@ class ReadingGuard {
         const Code x = *cell;
         const Code before = cell[-step];
         const Code after = cell[step];
+        // Three letters in a row need a neighbour in the line.
+        if ((before | after) == kNoCode) return false;
         const std::uint64_t* const three = anyThree_.data();
         return ((three[cell[-2 * step] * kCodes + before] >> x) |
                 (three[before * kCodes + x] >> after) |

@@ -172,27 +172,43 @@ void placesOf(const Grid& grid, std::u32string_view word, const PlacementLimits&
     const auto length = static_cast<int>(word.size());
     if (length == 0) return;
     const int directions = limits.easy ? 4 : 8;
+    // The starts whose last letter stays in bounds, by direction.
+    struct Range {
+        int rowLow, rowHigh, colLow, colHigh;
+        std::ptrdiff_t stride;
+    };
+    std::array<Range, 9> ranges{};
+    const int span = length - 1;
     for (int direction = 1; direction <= directions; ++direction) {
         const Step step = directionStep(direction);
         const auto d = static_cast<std::size_t>(direction);
         const int lastRowMax = std::min(limits.lastRowMax[d], grid.rows());
         const int lastColMax = std::min(limits.lastColMax[d], grid.cols());
-        const int span = length - 1;
-        const int rowLow = std::max(1, 1 - span * step.dRow);
-        const int rowHigh = std::min(grid.rows(), lastRowMax - span * step.dRow);
-        const int colLow = std::max(1, 1 - span * step.dCol);
-        const int colHigh = std::min(grid.cols(), lastColMax - span * step.dCol);
-        const std::ptrdiff_t stride = step.dRow * grid.rowStride() + step.dCol;
-        for (int row = rowLow; row <= rowHigh; ++row) {
-            for (int col = colLow; col <= colHigh; ++col) {
-                const Cell* cell = grid.cellPointer(row, col);
+        ranges[d] = {
+            std::max(1, 1 - span * step.dRow), std::min(grid.rows(), lastRowMax - span * step.dRow),
+            std::max(1, 1 - span * step.dCol), std::min(grid.cols(), lastColMax - span * step.dCol),
+            step.dRow * grid.rowStride() + step.dCol};
+    }
+    const Cell first = word.front();
+    for (int row = 1; row <= grid.rows(); ++row) {
+        const Cell* start = grid.cellPointer(row, 1);
+        for (int col = 1; col <= grid.cols(); ++col, ++start) {
+            // Most cells of a crowded grid turn every direction away at once.
+            if (*start != kEmptyCell && *start != first) continue;
+            for (int direction = 1; direction <= directions; ++direction) {
+                const Range& range = ranges[static_cast<std::size_t>(direction)];
+                if (row < range.rowLow || row > range.rowHigh || col < range.colLow ||
+                    col > range.colHigh) {
+                    continue;
+                }
+                const Cell* cell = start;
                 bool fits = true;
                 for (const Cell letter : word) {
                     if (*cell != kEmptyCell && *cell != letter) {
                         fits = false;
                         break;
                     }
-                    cell += stride;
+                    cell += range.stride;
                 }
                 if (fits) found(row, col, direction);
             }

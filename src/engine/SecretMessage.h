@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -34,13 +33,6 @@ int freeCellCount(const Grid& grid);
 // (row, column) of each letter written.
 int placeMessageLetters(Grid& grid, std::u32string_view letters,
                         std::vector<std::pair<int, int>>* cells = nullptr);
-
-// Whether a word of the pool of three letters or more reads along a line
-// through one of `cells`, in any of the eight directions, its accents folded
-// as a child reads them (Á = A; Ñ stays Ñ). Words of one or two letters read
-// everywhere and do not count.
-bool readsThroughCells(const Grid& grid, const QStringList& pool,
-                       const std::vector<std::pair<int, int>>& cells);
 
 // What the line at the foot of the window adds about the message; empty
 // when it went in or there was none.

@@ -516,6 +516,7 @@ PuzzleSettings frmMain::settings() const {
     }
     current.message = SecretMessageText;
     current.hideList = mnuHideList->isChecked();
+    current.rudeWords = program_.rudeWords();
     return current;
 }
 
@@ -648,10 +649,7 @@ void frmMain::cmdStart_Click() {
     BuiltWith = current;
     ShowWordOnWordText();
     cmdFinish->setEnabled(true);
-    QString status = puzzleWordsStatus(puzzleWords(Puzzle.WordPool, Placements, current));
-    if (const QString message = secretMessageStatus(Puzzle.Message); !message.isEmpty()) {
-        status += u' ' + message;
-    }
+    const QString status = puzzleStatus(Puzzle, current);
     lblPuzzleWords->setText(status);
     lblPuzzleWords->setToolTip(status);
 }
@@ -663,6 +661,11 @@ void frmMain::ShowWordOnWordText() {
 void frmMain::cmdFinish_Click() {
     cmdFinish->setEnabled(false);
     txtWord->setPlainText(ShowFinishedWord(Puzzle, settings(), program_.random()));
+    // A fill that found no fair letter for a cell builds the puzzle again.
+    Placements = Puzzle.Placements;
+    const QString status = puzzleStatus(Puzzle, BuiltWith);
+    lblPuzzleWords->setText(status);
+    lblPuzzleWords->setToolTip(status);
     cmdExport->setEnabled(true);
 }
 
@@ -779,6 +782,7 @@ frmMain::BatchEnd frmMain::makeBatchPuzzles(int count, int step) {
         // Nothing is painted between two yields, so the emptied and the
         // placed grid are never shown.
         const QString finished = ShowFinishedWord(Puzzle, current, program_.random());
+        Placements = Puzzle.Placements;
         if (shown) txtWord->setPlainText(finished);
         if (!AutoExportPuzzle(path)) {
             if (!shown) {

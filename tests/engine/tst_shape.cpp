@@ -90,7 +90,8 @@ class ShapeTest : public QObject {
                         }
                     }
                     if (mask.holds(row, col)) {
-                        QVERIFY2(puzzle.WordGrid.at(row, col) != kEmptyCell, "a cell not filled");
+                        QVERIFY2(QChar::isLetter(puzzle.WordGrid.at(row, col)),
+                                 "a cell of the shape holds no letter");
                     }
                 }
             }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "Cells.h"
 #include "Directions.h"
 #include "Numbers.h"
 
@@ -22,16 +23,6 @@ int drawnIndex(double range, float draw) {
     return value < static_cast<double>(truncated) ? truncated - 1 : truncated;
 }
 
-void appendCell(QString& text, Cell cell) {
-    if (cell == kBlankCell) return;  // a never-written cell prints as nothing
-    if (QChar::requiresSurrogates(cell)) {
-        text.append(QChar(QChar::highSurrogate(cell)));
-        text.append(QChar(QChar::lowSurrogate(cell)));
-    } else {
-        text.append(QChar(static_cast<char16_t>(cell)));
-    }
-}
-
 // The rows and columns a rendering covers: the fields' whole-number
 // readings, never beyond the grid itself.
 std::pair<int, int> renderedSize(const Grid& grid, const PuzzleSettings& settings) {
@@ -39,13 +30,31 @@ std::pair<int, int> renderedSize(const Grid& grid, const PuzzleSettings& setting
             std::min(wholeNumber(settings.colsText), grid.cols())};
 }
 
+// A row holding a right-to-left letter would be shown reordered, or pushed
+// to the right edge: a left-to-right mark opens the row and follows every
+// cell, so that each letter stands alone in its place. The rows of a grid
+// without such letters carry no marks.
+constexpr QChar kLeftToRightMark = u'\u200E';
+
+bool holdsRightToLeftLetter(const Grid& grid, int rows, int cols) {
+    for (int r = 1; r <= rows; ++r) {
+        for (int c = 1; c <= cols; ++c) {
+            if (isRightToLeftCell(grid.at(r, c))) return true;
+        }
+    }
+    return false;
+}
+
 QString linesOf(const Grid& grid, int rows, int cols) {
     QString text;
     if (rows <= 0) return text;
-    text.reserve(rows * (2 * std::max(cols, 0) + 2));
+    const bool marked = holdsRightToLeftLetter(grid, rows, cols);
+    text.reserve(rows * ((marked ? 3 : 2) * std::max(cols, 0) + 3));
     for (int r = 1; r <= rows; ++r) {
+        if (marked) text.append(kLeftToRightMark);
         for (int c = 1; c <= cols; ++c) {
-            appendCell(text, grid.at(r, c));
+            appendCellText(text, grid.at(r, c));
+            if (marked) text.append(kLeftToRightMark);
             text.append(u' ');
         }
         text.append(u"\r\n");
@@ -186,7 +195,7 @@ std::vector<Placement> FitWordOnGrid(Puzzle& puzzle, const PuzzleSettings& setti
     int iDirection = 0;
     for (qsizetype i = 1; i <= last; ++i) {
         if (limits.wordLimit < static_cast<double>(i)) break;
-        const std::u32string word = puzzle.WordPool.at(i).toStdU32String();
+        const std::u32string word = wordCells(puzzle.WordPool.at(i));
         for (int attempt = 0; attempt < kTriesPerWord; ++attempt) {
             RandPos(random, limits, iRow, iCol, iDirection);
             if (FitWord(puzzle.WordGrid, word, iRow, iCol, iDirection, limits)) {

@@ -1,0 +1,108 @@
+#include "StatusLine.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <QTextLayout>
+#include <QTimer>
+#include <algorithm>
+
+namespace sopaly {
+
+namespace {
+
+constexpr int kMargin = 1;
+
+// The text broken between words within `width`; inside a word only where
+// the word alone is wider than the line.
+QStringList wrapped(const QString& text, const QFont& font, int width) {
+    QTextLayout layout(text, font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    QStringList lines;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        lines << text.mid(line.textStart(), line.textLength());
+    }
+    layout.endLayout();
+    return lines;
+}
+
+}  // namespace
+
+StatusLine::StatusLine(QWidget* parent) : QWidget(parent) {
+    // A long text wraps rather than widening the window.
+    setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    setFixedHeight(heightFor(1));
+}
+
+int StatusLine::heightFor(int lines) const {
+    return std::max(lines, 1) * fontMetrics().lineSpacing() + 2 * kMargin;
+}
+
+QSize StatusLine::sizeHint() const {
+    return {0, heightFor(static_cast<int>(lines_.size()))};
+}
+
+QSize StatusLine::minimumSizeHint() const {
+    return sizeHint();
+}
+
+void StatusLine::setText(const QString& text) {
+    text_ = text;
+    setToolTip(text);
+    relayout();
+}
+
+void StatusLine::relayout() {
+    const int width = std::max(contentsRect().width() - 2 * kMargin, 1);
+    QStringList lines = wrapped(text_, font(), width);
+    if (lines.size() > kMostLines) {
+        const QFontMetrics metrics(font());
+        qsizetype shown = 0;
+        for (int i = 0; i < kMostLines - 1; ++i) shown += lines.at(i).size();
+        const QString rest = text_.mid(shown).trimmed();
+        QString last = metrics.elidedText(rest, Qt::ElideRight, width);
+        if (!last.endsWith(u'…')) last = metrics.elidedText(rest + u'…', Qt::ElideRight, width);
+        lines = lines.mid(0, kMostLines - 1);
+        lines << last;
+    }
+    for (QString& line : lines) line = line.trimmed();
+    lines_ = lines;
+    setFixedHeight(heightFor(static_cast<int>(lines_.size())));
+    update();
+    // Once the bar has taken the new height: a window resized inside a
+    // resize of its own would be laid out twice over.
+    QTimer::singleShot(0, this, &StatusLine::fitWindow);
+}
+
+void StatusLine::fitWindow() {
+    QWidget* top = window();
+    if (!top || top == this || !top->isVisible()) return;
+    if (top->isMaximized() || top->isFullScreen() || top->isMinimized()) return;
+    const int wanted = heightFor(static_cast<int>(lines_.size())) - heightFor(1);
+    const int change = wanted - grownBy_;
+    if (change == 0) return;
+    grownBy_ = wanted;
+    top->resize(top->width(), top->height() + change);
+}
+
+void StatusLine::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    relayout();
+}
+
+void StatusLine::paintEvent(QPaintEvent* /*event*/) {
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::WindowText));
+    const int spacing = fontMetrics().lineSpacing();
+    const QRect area = contentsRect().adjusted(kMargin, kMargin, -kMargin, -kMargin);
+    for (qsizetype i = 0; i < lines_.size(); ++i) {
+        const QRect line(area.left(), area.top() + static_cast<int>(i) * spacing, area.width(),
+                         spacing);
+        painter.drawText(line, Qt::AlignLeft | Qt::AlignVCenter, lines_.at(i));
+    }
+}
+
+}  // namespace sopaly

@@ -29,6 +29,22 @@ QStringList wrapped(const QString& text, const QFont& font, int width) {
     return lines;
 }
 
+// As much of `text` as fits in `width` with "…" after it, cut where a word
+// ends; within a word only when not even the first word fits.
+QString elidedAtWord(const QString& text, const QFontMetrics& metrics, int width) {
+    const QString ellipsis = QStringLiteral("…");
+    QString fitting;
+    for (qsizetype end = text.indexOf(u' '); end >= 0; end = text.indexOf(u' ', end + 1)) {
+        const QString candidate = text.left(end).trimmed();
+        if (metrics.horizontalAdvance(candidate + ellipsis) > width) break;
+        fitting = candidate;
+    }
+    if (!fitting.isEmpty()) return fitting + ellipsis;
+    QString cut = metrics.elidedText(text, Qt::ElideRight, width);
+    return cut.endsWith(ellipsis) ? cut
+                                  : metrics.elidedText(text + ellipsis, Qt::ElideRight, width);
+}
+
 }  // namespace
 
 StatusLine::StatusLine(QWidget* parent) : QWidget(parent) {
@@ -62,11 +78,8 @@ void StatusLine::relayout() {
         const QFontMetrics metrics(font());
         qsizetype shown = 0;
         for (int i = 0; i < kMostLines - 1; ++i) shown += lines.at(i).size();
-        const QString rest = text_.mid(shown).trimmed();
-        QString last = metrics.elidedText(rest, Qt::ElideRight, width);
-        if (!last.endsWith(u'…')) last = metrics.elidedText(rest + u'…', Qt::ElideRight, width);
         lines = lines.mid(0, kMostLines - 1);
-        lines << last;
+        lines << elidedAtWord(text_.mid(shown).trimmed(), metrics, width);
     }
     for (QString& line : lines) line = line.trimmed();
     lines_ = lines;

@@ -630,6 +630,7 @@ class RealWordsTest : public QObject {
             if (last && line.endsWith(u'…')) {
                 line.chop(1);
                 QVERIFY(rest.size() > line.size());
+                QVERIFY2(rest.at(line.size()) == u' ', qPrintable(line));
             }
             QVERIFY2(rest.startsWith(line.trimmed()), qPrintable(line));
             rest = rest.mid(line.trimmed().size());

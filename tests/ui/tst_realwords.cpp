@@ -359,7 +359,11 @@ class RealWordsTest : public QObject {
             << QStringList{} << "no es un archivo de texto";
         QTest::newRow("one NUL byte")
             << QByteArray("casa\nsol\0\nmar\n", 14) << QStringList{} << "no es un archivo de texto";
+        QTest::newRow("a tenth control bytes is still text")
+            << QByteArray("sol\x01mar\nl\n") << QStringList{"L", "SOLMAR"} << QString();
         QTest::newRow("more than a tenth control bytes")
+            << QByteArray("sol\x01mar\x02l\n") << QStringList{} << "no es un archivo de texto";
+        QTest::newRow("far more than a tenth control bytes")
             << QByteArray("ab\x01\x02\x03\x04\x05\x06\x07\x0E\x0F\x10\x11\x12 sol mar luna\n")
             << QStringList{} << "no es un archivo de texto";
     }

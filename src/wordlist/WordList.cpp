@@ -56,10 +56,6 @@ bool isLineBreak(QChar c) {
     return c == u'\n' || c == u'\r' || c == u'\u0085' || c == u'\u2028' || c == u'\u2029';
 }
 
-}  // namespace
-
-namespace {
-
 bool isVariationSelector(char32_t c) {
     return (c >= 0xFE00 && c <= 0xFE0F) || (c >= 0xE0100 && c <= 0xE01EF) ||
            (c >= 0x180B && c <= 0x180D) || c == 0x180F;

@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QStringList>
+#include <algorithm>
 #include <mutex>
 
 namespace sopaly {
@@ -41,13 +42,23 @@ bool isMark(char32_t codePoint) {
            category == QChar::Mark_Enclosing;
 }
 
+// Below the first combining mark every text is already composed.
+bool surelyComposed(QStringView word) {
+    return std::all_of(word.begin(), word.end(), [](QChar c) { return c.unicode() < 0x300; });
+}
+
 }  // namespace
 
 std::u32string wordCells(QStringView word) {
-    const std::u32string codePoints =
-        word.toString().normalized(QString::NormalizationForm_C).toStdU32String();
+    // Every build asks this of every word: the common word of Latin letters
+    // costs no normalisation and no copy.
+    QString composed;
+    if (!surelyComposed(word)) {
+        composed = word.toString().normalized(QString::NormalizationForm_C);
+        word = composed;
+    }
     std::u32string cells;
-    cells.reserve(codePoints.size());
+    cells.reserve(static_cast<std::size_t>(word.size()));
     std::u32string cluster;
     const auto close = [&] {
         if (cluster.size() == 1) {
@@ -57,7 +68,12 @@ std::u32string wordCells(QStringView word) {
         }
         cluster.clear();
     };
-    for (const char32_t codePoint : codePoints) {
+    for (qsizetype i = 0; i < word.size(); ++i) {
+        char32_t codePoint = word[i].unicode();
+        if (word[i].isHighSurrogate() && i + 1 < word.size() && word[i + 1].isLowSurrogate()) {
+            codePoint = QChar::surrogateToUcs4(word[i], word[i + 1]);
+            ++i;
+        }
         if (QChar::isLetterOrNumber(codePoint)) {
             close();
             cluster.push_back(codePoint);
@@ -95,6 +111,8 @@ QString cellText(Cell cell) {
 }
 
 bool isRightToLeftCell(Cell cell) {
+    // No script before Hebrew runs from right to left.
+    if (cell < 0x0590) return false;
     char32_t letter = cell;
     if (cell >= kFirstClusterCell) {
         const QString text = cellText(cell);

@@ -9,7 +9,8 @@
 # Without --build the program is built afresh in build-deb/ (Release);
 # --build DIR packages an existing build instead. The package is written to
 # --out (default: the top of the source tree). Needs no root; run as root it
-# first installs what the build lacks.
+# first installs what it lacks of the build's tools and Debian's packaging
+# tools, and nothing the tests alone need.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 top=$(pwd)
@@ -26,10 +27,10 @@ done
 
 # As root on a fresh machine, the tools come first, as for run.sh and test.sh.
 if [[ $EUID -eq 0 ]]; then
-    bash scripts/install-deps.sh
+    bash scripts/install-deps.sh --package
 fi
-for tool in cmake dpkg-deb dpkg-shlibdeps dpkg; do
-    command -v "$tool" >/dev/null || { echo "package: $tool is not installed (scripts/install-deps.sh)" >&2; exit 1; }
+for tool in cmake ninja dpkg-deb dpkg-shlibdeps dpkg; do
+    command -v "$tool" >/dev/null || { echo "package: $tool is not installed (scripts/install-deps.sh --package)" >&2; exit 1; }
 done
 
 if [[ -z "$build" ]]; then

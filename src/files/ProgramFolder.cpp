@@ -34,7 +34,7 @@ void seedFile(const QString& from, const QString& to, QStringList& problems) {
 
 QStringList shippedProgramFiles() {
     return {QStringLiteral("S.g"), QStringLiteral("bovedal.swf"), QStringLiteral("u.t"),
-            QStringLiteral("p.t")};
+            QStringLiteral("p.t"), QStringLiteral("palabrotas.txt")};
 }
 
 bool folderIsWritable(const QString& folder) {

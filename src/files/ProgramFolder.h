@@ -7,7 +7,8 @@
 namespace sopaly {
 
 // The files the program ships beside its executable: the standby banner
-// picture, the about window's movie and the two banner lists.
+// picture, the about window's movie, the two banner lists and the list of
+// rude words.
 QStringList shippedProgramFiles();
 
 // Whether this process can create files in `folder`.

@@ -8,6 +8,7 @@
 #include "Form1.h"
 #include "Form3.h"
 #include "ProgramFolder.h"
+#include "RudeWords.h"
 #include "frmMain.h"
 
 namespace sopaly {
@@ -46,6 +47,10 @@ frmMain* Program::showMainWindow() {
         QMessageBox::warning(mainWindow_, mainWindow_->windowTitle(), text);
     }
     return mainWindow_;
+}
+
+QStringList Program::rudeWords() const {
+    return readRudeWords(programFolder_);
 }
 
 Form3* Program::showAbout() {

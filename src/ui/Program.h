@@ -33,6 +33,10 @@ class Program {
     QString programFolder() const { return programFolder_; }
     void setProgramFolder(const QString& folder) { programFolder_ = folder; }
 
+    // The rude words of the program folder's list, read afresh at each call
+    // so that a teacher's edit counts from the next puzzle on.
+    QStringList rudeWords() const;
+
     // The main window while it is loaded, null once it has been closed.
     frmMain* mainWindow() const;
 

@@ -436,6 +436,7 @@ PuzzleSettings frmMain::settings() const {
     current.colsText = txtGridCol->text();
     current.wordLimitText = txtWordCount->text();
     current.easy = optEasy->isChecked();
+    current.rudeWords = program_.rudeWords();
     return current;
 }
 
@@ -592,7 +593,7 @@ void frmMain::cmdStart_Click() {
     BuiltWith = current;
     ShowWordOnWordText();
     cmdFinish->setEnabled(true);
-    lblPuzzleWords->setText(puzzleWordsStatus(puzzleWords(Puzzle.WordPool, Placements, current)));
+    lblPuzzleWords->setText(puzzleStatus(Puzzle, current));
 }
 
 void frmMain::ShowWordOnWordText() {
@@ -602,6 +603,9 @@ void frmMain::ShowWordOnWordText() {
 void frmMain::cmdFinish_Click() {
     cmdFinish->setEnabled(false);
     txtWord->setPlainText(ShowFinishedWord(Puzzle, settings(), program_.random()));
+    // A fill that found no fair letter for a cell builds the puzzle again.
+    Placements = Puzzle.Placements;
+    lblPuzzleWords->setText(puzzleStatus(Puzzle, BuiltWith));
     cmdExport->setEnabled(true);
 }
 
@@ -718,6 +722,7 @@ frmMain::BatchEnd frmMain::makeBatchPuzzles(int count, int step) {
         // Nothing is painted between two yields, so the emptied and the
         // placed grid are never shown.
         const QString finished = ShowFinishedWord(Puzzle, current, program_.random());
+        Placements = Puzzle.Placements;
         if (shown) txtWord->setPlainText(finished);
         if (!AutoExportPuzzle(path)) {
             if (!shown) {

@@ -12,6 +12,7 @@
 #include "Form1.h"
 #include "Puzzle.h"
 #include "SafeWrite.h"
+#include "StatusLine.h"
 
 class QAction;
 class QLabel;
@@ -106,7 +107,9 @@ class frmMain : public QMainWindow {
     QAction* mnuSecretMessage = nullptr;
     QAction* mnuHideList = nullptr;  // a check
     // At the foot of the window: which words the last build left out.
-    QLabel* lblPuzzleWords = nullptr;
+    // It also tells what the last list opened added, and which words a
+    // puzzle file cannot hold as they enter.
+    StatusLine* lblPuzzleWords = nullptr;
 
     // --- State ----------------------------------------------------------------
     sopaly::Puzzle Puzzle;
@@ -223,9 +226,11 @@ class frmMain : public QMainWindow {
     void Form_Load();
     void Form_Unload();
     void centreOnActivation();
-    // Puts words into the list as Enter does, as many as the list still
-    // holds; false when none went in.
-    bool commitWords(const QStringList& words);
+    // Puts words into the list as Enter does; the caller has made sure
+    // that the list holds them all.
+    void commitWords(const QStringList& words);
+    // Names in the status line the words a puzzle file cannot hold.
+    void tellUnencodable(const QStringList& words);
     // Shows a message, or during a batch run keeps the run's first one
     // for its end.
     void tell(const QString& text);

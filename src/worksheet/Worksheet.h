@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFont>
 #include <QPageSize>
 #include <QRectF>
 #include <QString>
@@ -13,6 +14,7 @@
 
 class QPagedPaintDevice;
 class QPainter;
+class QPaintDevice;
 class QPrinter;
 
 namespace sopaly {
@@ -51,6 +53,15 @@ inline constexpr char16_t kAnswerKeyHeading[] = u"Solución";
 // and spelt out on the key.
 void drawWorksheetPage(QPainter& painter, const QRectF& page, const WorksheetPuzzle& puzzle,
                        PageKind kind);
+
+// A title as it stands on its page: up to two lines, in a size no smaller
+// than 60 % of the title's own, the second line cut with "…" when even that
+// does not hold it all.
+struct TitleLines {
+    QFont font;
+    QStringList lines;
+};
+TitleLines fitTitle(const QString& title, double width, const QPaintDevice* device);
 
 // The page the worksheets print on: the default printer's, A4 without one.
 QPageSize worksheetPageSize();

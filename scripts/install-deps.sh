@@ -13,6 +13,7 @@ packages=(
   poppler-utils imagemagick
   librsvg2-bin
   dpkg-dev appstream desktop-file-utils
+  lintian devscripts
 )
 
 missing=()

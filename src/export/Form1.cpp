@@ -232,7 +232,9 @@ void Form1::Command3_Click() {
     // Made whole in memory first: a full disk then leaves the earlier file,
     // never a PDF without its end that no reader opens.
     QString reason;
-    if (!writeFileAtomically(path, pdfBytes(), &reason)) tell(writeFailureMessage(path, reason));
+    if (!writeFileAtomically(path, pdfBytes(), &reason, Durability::Durable)) {
+        tell(writeFailureMessage(path, reason));
+    }
 }
 
 }  // namespace sopaly

@@ -5,10 +5,9 @@
 #include <unistd.h>
 
 #include <QDir>
-#include <QFileInfo>
+#include <QFile>
 #include <cerrno>
-#include <cstdio>
-#include <cstring>
+#include <climits>
 
 namespace sopaly {
 
@@ -26,6 +25,60 @@ int closeChecked(int fd) {
     // A network file system may report a failed write only here.
     if (::close(fd) != 0 && errno != EINTR) return errno;
     return 0;
+}
+
+// What a file system that holds no modes answers to chmod (EPERM from a
+// kernel FAT mount, ENOSYS from the FUSE one): the file is saved all the
+// same, with the mode the file system gives it.
+bool refusesModes(int error) {
+    return error == EPERM || error == ENOSYS || error == EOPNOTSUPP || error == ENOTSUP;
+}
+
+// The file a path names once its symbolic links are followed, as open(2)
+// follows them; `found` gets its status when it exists. Returns 0 or errno.
+int followLinks(QByteArray& path, struct stat& found, bool& exists) {
+    // As many links as the system itself follows before it gives up.
+    for (int links = 0; links <= 40; ++links) {
+        if (::lstat(path.constData(), &found) != 0) {
+            exists = false;
+            return errno == ENOENT ? 0 : errno;
+        }
+        exists = true;
+        if (!S_ISLNK(found.st_mode)) return 0;
+        char named[PATH_MAX];
+        const ssize_t length = ::readlink(path.constData(), named, sizeof named);
+        if (length < 0) return errno;
+        if (length == sizeof named) return ENAMETOOLONG;
+        if (named[0] == '/') {
+            path = QByteArray(named, length);
+        } else {
+            path.truncate(path.lastIndexOf('/') + 1);
+            path.append(named, length);
+        }
+    }
+    return ELOOP;
+}
+
+// Gives the new file the replaced one's owner and group, or its group
+// alone, as far as this user may; what is refused stays as created.
+void keepOwner(int fd, const struct stat& replaced) {
+    // Only root may give a file to another user; anyone may give it one of
+    // their own groups.
+    if (::fchown(fd, replaced.st_uid, replaced.st_gid) != 0) {
+        ::fchown(fd, static_cast<uid_t>(-1), replaced.st_gid);
+    }
+}
+
+// Makes a rename in `folder` reach the disk. Returns 0 or errno.
+int syncFolder(const QByteArray& folder) {
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    // A folder this user may write in but not list cannot be opened to be
+    // synced; the file in it is.
+    if (fd < 0) return 0;
+    const int error = ::fsync(fd) == 0 ? 0 : errno;
+    ::close(fd);
+    // Some mounts cannot sync a folder at all.
+    return error == EINVAL ? 0 : error;
 }
 
 }  // namespace
@@ -68,8 +121,13 @@ QString writeFailureReason(int error) {
             return QStringLiteral("error de entrada/salida del disco");
         case ENAMETOOLONG:
             return QStringLiteral("el nombre es demasiado largo");
+        case ELOOP:
+            return QStringLiteral("demasiados enlaces simbólicos en la ruta");
+        case EBUSY:
+            return QStringLiteral("el archivo está en uso");
         default:
-            return QString::fromLocal8Bit(std::strerror(error));
+            // The system's own sentence would be English for most users.
+            return QStringLiteral("error del sistema %1").arg(error);
     }
 }
 
@@ -78,70 +136,50 @@ QString writeFailureMessage(const QString& path, const QString& reason) {
         .arg(QDir::toNativeSeparators(path), reason);
 }
 
-void FileWriter::finish() {
-    if (spare_.isEmpty()) return;
-    ::unlink(spare_.constData());
-    spare_.clear();
-}
-
-bool FileWriter::write(const QString& path, const QByteArray& bytes, QString* reason) {
-    const QByteArray target = QFile::encodeName(path);
-    const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
+bool FileWriter::write(const QString& path, const QByteArray& bytes, QString* reason) const {
     auto fail = [&](int error) {
-        // What the spare holds now is half a file: it goes.
-        finish();
         if (reason) *reason = writeFailureReason(error);
         return false;
     };
-    // The spare must lie beside the target, for the swap to stay within one
-    // file system and out of sight in a folder listing.
-    if (spareFolder_ != folder) finish();
+    QByteArray target = QFile::encodeName(path);
+    struct stat replaced {};
+    bool exists = false;
+    if (const int error = followLinks(target, replaced, exists); error != 0) return fail(error);
+    const bool replacing = exists && S_ISREG(replaced.st_mode);
 
-    int fd = -1;
-    if (!spare_.isEmpty()) {
-        fd = ::open(spare_.constData(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-        if (fd < 0) finish();
-    }
+    // Beside the target, for the rename to stay within one file system.
+    const qsizetype slash = target.lastIndexOf('/');
+    const QByteArray folder = slash < 0 ? QByteArray(".") : target.left(slash == 0 ? 1 : slash);
+    QByteArray temporary = target.left(slash + 1) + ".sopaly-XXXXXX";
+    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0) {
-        QByteArray name = folder + "/.sopaly-XXXXXX";
-        fd = ::mkostemp(name.data(), O_CLOEXEC);
-        if (fd < 0) {
-            const int error = errno;
-            return fail(error);
-        }
-        spare_ = name;
-        spareFolder_ = folder;
-    }
-    struct stat existing {};
-    const bool replacing = ::lstat(target.constData(), &existing) == 0 && S_ISREG(existing.st_mode);
-    // An existing file keeps its permissions; a new one gets the usual ones.
-    int error =
-        ::fchmod(fd, replacing ? (existing.st_mode & 07777) : newFileMode()) == 0 ? 0 : errno;
-    if (error == 0) error = writeAll(fd, bytes.constData(), bytes.size());
-    const int closed = closeChecked(fd);
-    if (error == 0) error = closed;
-    if (error != 0) return fail(error);
-
-    // No fsync: every file the program writes can be made again, and what
-    // it must never see is a torn file in a good one's place while the
-    // system runs, which the swap or the rename gives; a sync per file would
-    // cost more than the puzzle in it.
-    if (replacing && ::renameat2(AT_FDCWD, spare_.constData(), AT_FDCWD, target.constData(),
-                                 RENAME_EXCHANGE) == 0) {
-        return true;  // the spare now holds the old file, to be overwritten next
-    }
-    // A new file, or a file system that cannot swap: the spare is used up.
-    if (::rename(spare_.constData(), target.constData()) != 0) {
-        error = errno;
+        const int error = errno;
         return fail(error);
     }
-    spare_.clear();
+    // The owner first: a change of owner clears the set-id bits of the mode.
+    if (replacing) keepOwner(fd, replaced);
+    // An existing file keeps its permissions; a new one gets the usual ones.
+    int error =
+        ::fchmod(fd, replacing ? (replaced.st_mode & 07777) : newFileMode()) == 0 ? 0 : errno;
+    if (refusesModes(error)) error = 0;
+    if (error == 0) error = writeAll(fd, bytes.constData(), bytes.size());
+    if (error == 0 && durability_ == Durability::Durable && ::fsync(fd) != 0) error = errno;
+    const int closed = closeChecked(fd);
+    if (error == 0) error = closed;
+    if (error == 0 && ::rename(temporary.constData(), target.constData()) != 0) error = errno;
+    if (error != 0) {
+        ::unlink(temporary.constData());
+        return fail(error);
+    }
+    if (durability_ == Durability::Durable) {
+        if (const int synced = syncFolder(folder); synced != 0) return fail(synced);
+    }
     return true;
 }
 
-bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* reason) {
-    FileWriter writer;
-    return writer.write(path, bytes, reason);
+bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* reason,
+                         Durability durability) {
+    return FileWriter(durability).write(path, bytes, reason);
 }
 
 }  // namespace sopaly

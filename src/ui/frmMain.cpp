@@ -688,7 +688,6 @@ void frmMain::cmdAuto_Click() {
         PanelClosing = true;
         animatePanel(panelStillNarrowing);
     }
-    fileWriter_.finish();
     QGuiApplication::restoreOverrideCursor();
     batchRunning_ = false;
     // Told once the pointer is back and the panel narrowed, so that the
@@ -767,8 +766,6 @@ bool frmMain::AutoExportPuzzle(const QString& sFilePath) {
     QString reason;
     const bool written =
         writePuzzleFile(fileWriter_, sFilePath, Puzzle, settings(), words, &reason);
-    // Only a batch run keeps a spare between two files.
-    if (!batchRunning_) fileWriter_.finish();
     if (!written) tell(writeFailureMessage(sFilePath, reason));
     return written;
 }
@@ -808,7 +805,7 @@ void frmMain::T_Timer() {
 
 bool frmMain::writeChosenFile(const QString& path, const QByteArray& bytes) {
     QString reason;
-    if (writeFileAtomically(path, bytes, &reason)) return true;
+    if (writeFileAtomically(path, bytes, &reason, Durability::Durable)) return true;
     showMessage(writeFailureMessage(path, reason));
     return false;
 }

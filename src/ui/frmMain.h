@@ -244,8 +244,7 @@ class frmMain : public QMainWindow {
     bool closeAfterBatch_ = false;
     // What stopped the batch run, told when it has wound down.
     QString batchFailure_;
-    // Puzzle files go through it; a batch run keeps its spare file between
-    // two puzzles.
+    // Puzzle files go through it: made again at will, they are not synced.
     FileWriter fileWriter_;
 };
 

@@ -1,5 +1,6 @@
 #include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QDir>
@@ -8,6 +9,7 @@
 #include <QTest>
 #include <cerrno>
 #include <csignal>
+#include <cstring>
 
 #include "FullFolder.h"
 #include "SafeWrite.h"
@@ -60,7 +62,7 @@ class SafeWriteTest : public QObject {
         QCOMPARE(readAll(path), QByteArray(400, 'n'));
     }
 
-    void aWriterReplacingARunOfFilesLeavesEachWholeAndNoSpareBehind() {
+    void aWriterReplacingARunOfFilesLeavesEachWholeAndNothingElseBehind() {
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
         const QStringList names{"Tabloza1.txt", "Tabloza2.txt", "Tabloza3.txt"};
@@ -70,7 +72,7 @@ class SafeWriteTest : public QObject {
         QVERIFY(QFile::setPermissions(dir.filePath("Tabloza2.txt"),
                                       QFile::ReadOwner | QFile::WriteOwner));
         FileWriter writer;
-        // Shorter, longer and new: each replaced file's place is reused.
+        // Shorter, longer and new.
         const QList<QByteArray> contents{"corto", QByteArray(5000, 'l'), "nuevo"};
         QStringList written = names;
         written << "Tabloza4.txt";
@@ -79,7 +81,6 @@ class SafeWriteTest : public QObject {
             QVERIFY2(writer.write(dir.filePath(written[i]), contents.value(i % 3), &reason),
                      qPrintable(reason));
         }
-        writer.finish();
         for (int i = 0; i < written.size(); ++i) {
             QCOMPARE(readAll(dir.filePath(written[i])), contents.value(i % 3));
         }
@@ -182,6 +183,83 @@ class SafeWriteTest : public QObject {
         QVERIFY(!reason.isEmpty());
         QCOMPARE(readAll(path), QByteArray("bueno\r\n"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"Tabloza1.txt"});
+    }
+
+    void aSymbolicLinkStaysALinkAndTheFileItNamesIsReplaced_data() {
+        QTest::addColumn<bool>("absolute");
+        QTest::addColumn<bool>("existing");
+        QTest::newRow("relative, to a file in another folder") << false << true;
+        QTest::newRow("absolute, to a file not written yet") << true << false;
+    }
+    void aSymbolicLinkStaysALinkAndTheFileItNamesIsReplaced() {
+        QFETCH(bool, absolute);
+        QFETCH(bool, existing);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        QVERIFY(QDir(dir.path()).mkpath("docs") && QDir(dir.path()).mkpath("real"));
+        const QString real = dir.filePath("real/lista.txt");
+        if (existing) {
+            QVERIFY(writeFileAtomically(real, "viejo\r\n"));
+            QVERIFY(QFile::setPermissions(real, QFile::ReadOwner | QFile::WriteOwner |
+                                                    QFile::ReadUser | QFile::WriteUser |
+                                                    QFile::ReadGroup));
+        }
+        const QByteArray target =
+            absolute ? QFile::encodeName(real) : QByteArray("../real/lista.txt");
+        const QString link = dir.filePath("docs/lista.txt");
+        QCOMPARE(::symlink(target.constData(), QFile::encodeName(link).constData()), 0);
+
+        QString reason;
+        QVERIFY2(writeFileAtomically(link, "nuevo\r\n", &reason), qPrintable(reason));
+        QByteArray named(256, '\0');
+        named.truncate(::readlink(QFile::encodeName(link).constData(), named.data(), 256));
+        QCOMPARE(named, target);
+        QCOMPARE(readAll(real), QByteArray("nuevo\r\n"));
+        struct stat info {};
+        QCOMPARE(::stat(QFile::encodeName(real).constData(), &info), 0);
+        if (existing) QCOMPARE(info.st_mode & 0777, mode_t{0640});
+        const auto everything = QDir::Files | QDir::Hidden | QDir::System;
+        QCOMPARE(QDir(dir.filePath("docs")).entryList(everything), QStringList{"lista.txt"});
+        QCOMPARE(QDir(dir.filePath("real")).entryList(everything), QStringList{"lista.txt"});
+    }
+
+    void aFileSystemThatRefusesModesStillSavesTheFile_data() {
+        QTest::addColumn<int>("error");
+        QTest::newRow("FUSE FAT driver: ENOSYS") << ENOSYS;
+        QTest::newRow("kernel vfat mount: EPERM") << EPERM;
+    }
+    void aFileSystemThatRefusesModesStillSavesTheFile() {
+        QFETCH(int, error);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString path = dir.filePath("palabras.txt");
+        QFile probe(dir.filePath("probe"));
+        QVERIFY(probe.open(QIODevice::WriteOnly));
+
+        qputenv("SOPALY_FCHMOD_FAILS", QByteArray::number(error));
+        const bool refused = ::fchmod(probe.handle(), 0600) != 0 && errno == error;
+        QString reason;
+        bool saved = writeFileAtomically(path, "sol\r\n", &reason);
+        if (saved) saved = writeFileAtomically(path, "sol\r\nmar\r\n", &reason);
+        qunsetenv("SOPALY_FCHMOD_FAILS");
+
+        probe.remove();
+        QVERIFY2(refused, "fchmod worked: the test runs without the shim that ctest preloads");
+        QVERIFY2(saved, qPrintable(reason));
+        QCOMPARE(readAll(path), QByteArray("sol\r\nmar\r\n"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{"palabras.txt"});
+    }
+
+    void noReasonIsTheSystemsOwnText() {
+        // The system's sentences are English for most users; a number the
+        // program has no sentence for is still named, in Spanish.
+        for (int error = 1; error < 134; ++error) {
+            const QString reason = writeFailureReason(error);
+            QVERIFY(!reason.isEmpty());
+            QVERIFY2(reason != QString::fromLocal8Bit(std::strerror(error)), qPrintable(reason));
+        }
+        QCOMPARE(writeFailureReason(ENOSYS), QStringLiteral("error del sistema %1").arg(ENOSYS));
     }
 };
 

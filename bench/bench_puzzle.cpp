@@ -4,12 +4,15 @@
 
 #include "BenchWords.h"
 #include "Puzzle.h"
+#include "RudeWords.h"
 
 namespace {
 
 void BM_BuildAndFinish(benchmark::State& state) {
     const QStringList words = benchList(state.range(0));
     sopaly::PuzzleSettings settings;  // 20 × 20, word limit 100, master
+    // The rude words the program ships, as the window passes them.
+    settings.rudeWords = sopaly::readRudeWords(QStringLiteral(SOPALY_BENCH_PROGRAM_FILES));
     sopaly::Random random;
     sopaly::Puzzle puzzle;
     double placed = 0;

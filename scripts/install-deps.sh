@@ -1,20 +1,34 @@
 #!/usr/bin/env bash
-# Installs, from Debian 12's own packages, whatever the build, the program and
-# the tests need and the machine lacks. Run as root.
+# Installs, from Debian 12's own packages, whatever the machine lacks of the
+# tools asked for. Run as root.
+#
+#   scripts/install-deps.sh            the build, the program and the tests
+#   scripts/install-deps.sh --package  only the build and Debian's packaging
+#                                      tools, what scripts/package.sh needs
 set -euo pipefail
 
-packages=(
+build=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  qt6-translations-l10n
+)
+packaging=(dpkg-dev)
+# What the program loads at run time: Qt's Spanish texts, and the faces that
+# stand in for the design's fonts and set the menus and dialogs.
+program=(qt6-translations-l10n fonts-liberation)
+tests=(
   libbenchmark-dev
-  fonts-liberation
   xvfb xauth xdotool x11-utils x11-xkb-utils
   poppler-utils imagemagick
   librsvg2-bin
-  dpkg-dev appstream desktop-file-utils
+  appstream desktop-file-utils
   lintian devscripts
 )
+
+case ${1:-} in
+  "") packages=("${build[@]}" "${packaging[@]}" "${program[@]}" "${tests[@]}") ;;
+  --package) packages=("${build[@]}" "${packaging[@]}") ;;
+  *) echo "usage: $0 [--package]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

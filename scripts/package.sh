@@ -11,7 +11,8 @@
 # The program is built in DIR (default: a fresh build-deb/); a DIR kept from
 # an earlier run is only brought up to date. The package is written to --out
 # (default: the top of the source tree). Needs no root; run as root it first
-# installs what the build lacks.
+# installs what it lacks of the build's tools and Debian's packaging tools,
+# and nothing the tests alone need.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 top=$(pwd)
@@ -28,10 +29,10 @@ done
 
 # As root on a fresh machine, the tools come first, as for run.sh and test.sh.
 if [[ $EUID -eq 0 ]]; then
-    bash scripts/install-deps.sh
+    bash scripts/install-deps.sh --package
 fi
-for tool in cmake dpkg-deb dpkg-shlibdeps dpkg dpkg-buildflags dpkg-parsechangelog gzip strip; do
-    command -v "$tool" >/dev/null || { echo "package: $tool is not installed (scripts/install-deps.sh)" >&2; exit 1; }
+for tool in cmake ninja dpkg-deb dpkg-shlibdeps dpkg dpkg-buildflags dpkg-parsechangelog gzip strip; do
+    command -v "$tool" >/dev/null || { echo "package: $tool is not installed (scripts/install-deps.sh --package)" >&2; exit 1; }
 done
 
 if [[ -z "$build" ]]; then
@@ -72,10 +73,10 @@ install -D -m 644 packaging/copyright "$doc/copyright"
 install -d "$root/usr/share/man/man1"
 gzip -9n <packaging/changelog >"$doc/changelog.gz"
 gzip -9n <packaging/sopaly.1 >"$root/usr/share/man/man1/sopaly.1.gz"
-# The banner lists are the administrator's: under /etc, kept by dpkg across
-# upgrades. The program reads them there once installed, so the program
-# folder keeps no copy an administrator could edit in vain.
-conffiles=(etc/sopaly/u.t etc/sopaly/p.t)
+# The banner lists and the rude words are the administrator's: under /etc,
+# kept by dpkg across upgrades. The program reads them there once installed,
+# so the program folder keeps no copy an administrator could edit in vain.
+conffiles=(etc/sopaly/u.t etc/sopaly/p.t etc/sopaly/palabrotas.txt)
 for conffile in "${conffiles[@]}"; do
     name=$(basename "$conffile")
     install -D -m 644 "assets/$name" "$root/$conffile"

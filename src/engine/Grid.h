@@ -39,6 +39,7 @@ class Grid {
     // Pointer access for walking a line of cells: one row down is
     // rowStride() cells on.
     Cell* cellPointer(int row, int col) { return cells_.data() + index(row, col); }
+    const Cell* cellPointer(int row, int col) const { return cells_.data() + index(row, col); }
     std::ptrdiff_t rowStride() const { return cols_ + 1; }
 
     bool operator==(const Grid&) const = default;

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "Directions.h"
+#include "Fairness.h"
 #include "Numbers.h"
 
 namespace sopaly {
@@ -11,6 +12,10 @@ namespace sopaly {
 namespace {
 
 constexpr int kTriesPerWord = 1001;
+// Draws of one cell before the fill gives the puzzle up, and rebuilds of a
+// puzzle before it is kept as it is.
+constexpr int kDrawsPerCell = 300;
+constexpr int kRebuilds = 3;
 
 // A start cell drawn from a text that is no whole number can lie past the
 // grid, and a huge text must still give an int. The truncating cast is a
@@ -20,16 +25,6 @@ int drawnIndex(double range, float draw) {
     const double value = std::clamp(range * static_cast<double>(draw) + 1.0, -32768.0, 32767.0);
     const auto truncated = static_cast<int>(value);
     return value < static_cast<double>(truncated) ? truncated - 1 : truncated;
-}
-
-void appendCell(QString& text, Cell cell) {
-    if (cell == kBlankCell) return;  // a never-written cell prints as nothing
-    if (QChar::requiresSurrogates(cell)) {
-        text.append(QChar(QChar::highSurrogate(cell)));
-        text.append(QChar(QChar::lowSurrogate(cell)));
-    } else {
-        text.append(QChar(static_cast<char16_t>(cell)));
-    }
 }
 
 // The rows and columns a rendering covers: the fields' whole-number
@@ -42,14 +37,29 @@ std::pair<int, int> renderedSize(const Grid& grid, const PuzzleSettings& setting
 QString linesOf(const Grid& grid, int rows, int cols) {
     QString text;
     if (rows <= 0) return text;
-    text.reserve(rows * (2 * std::max(cols, 0) + 2));
+    const int width = std::max(cols, 0);
+    // Written through a pointer: appending a character at a time cost more
+    // than filling the grid. A cell beyond the Basic Multilingual Plane
+    // takes two units, so the text is sized for that and cut to length.
+    text.resize(static_cast<qsizetype>(rows) * (3 * width + 2));
+    QChar* out = text.data();
     for (int r = 1; r <= rows; ++r) {
-        for (int c = 1; c <= cols; ++c) {
-            appendCell(text, grid.at(r, c));
-            text.append(u' ');
+        const Cell* cell = grid.cellPointer(r, 1);
+        for (int c = 1; c <= width; ++c, ++cell) {
+            if (*cell == kBlankCell) {
+                // a never-written cell prints as nothing
+            } else if (QChar::requiresSurrogates(*cell)) {
+                *out++ = QChar(QChar::highSurrogate(*cell));
+                *out++ = QChar(QChar::lowSurrogate(*cell));
+            } else {
+                *out++ = QChar(static_cast<char16_t>(*cell));
+            }
+            *out++ = QChar(u' ');
         }
-        text.append(u"\r\n");
+        *out++ = QChar(u'\r');
+        *out++ = QChar(u'\n');
     }
+    text.truncate(out - text.constData());
     return text;
 }
 
@@ -84,6 +94,7 @@ void allocateGrids(Puzzle& puzzle, const PuzzleSettings& settings) {
     const int cols = wholeNumber(settings.colsText);
     puzzle.SolutionGrid = Grid(rows, cols, kBlankCell);
     puzzle.WordGrid = Grid(rows, cols, kEmptyCell);
+    puzzle.GuardMatchesGrid = false;
 }
 
 namespace {
@@ -110,8 +121,10 @@ bool emptyWordFits(int iRow, int iCol, int iDirection, const PlacementLimits& li
 
 }  // namespace
 
-bool FitWord(Grid& grid, std::u32string_view word, int iRow, int iCol, int iDirection,
-             const PlacementLimits& limits) {
+namespace {
+
+bool wordFits(const Grid& grid, std::u32string_view word, int iRow, int iCol, int iDirection,
+              const PlacementLimits& limits) {
     // A start cell drawn from a row or column text with a fraction (6.5 draws
     // up to 7 in a grid of 6) lies outside the grid: refuse it rather than
     // write past the grid's edge.
@@ -130,18 +143,91 @@ bool FitWord(Grid& grid, std::u32string_view word, int iRow, int iCol, int iDire
         return false;
     }
 
-    Cell* const first = grid.cellPointer(iRow, iCol);
+    const Cell* cell = grid.cellPointer(iRow, iCol);
     const std::ptrdiff_t stride = step.dRow * grid.rowStride() + step.dCol;
-    Cell* cell = first;
     for (const Cell letter : word) {
         if (*cell != kEmptyCell && *cell != letter) return false;
         cell += stride;
     }
-    cell = first;
+    return true;
+}
+
+void writeWord(Grid& grid, std::u32string_view word, int iRow, int iCol, int iDirection) {
+    if (word.empty()) return;
+    const Step step = directionStep(iDirection);
+    const std::ptrdiff_t stride = step.dRow * grid.rowStride() + step.dCol;
+    Cell* cell = grid.cellPointer(iRow, iCol);
     for (const Cell letter : word) {
         *cell = letter;
         cell += stride;
     }
+}
+
+// Calls `found` for every start cell and direction the difficulty allows
+// where `word` fits as FitWord would place it: the starts whose last letter
+// stays in bounds, then the cells.
+template <typename Found>
+void placesOf(const Grid& grid, std::u32string_view word, const PlacementLimits& limits,
+              Found&& found) {
+    const auto length = static_cast<int>(word.size());
+    if (length == 0) return;
+    const int directions = limits.easy ? 4 : 8;
+    // The starts whose last letter stays in bounds, by direction.
+    struct Range {
+        int rowLow, rowHigh, colLow, colHigh;
+        std::ptrdiff_t stride;
+    };
+    std::array<Range, 9> ranges{};
+    const int span = length - 1;
+    for (int direction = 1; direction <= directions; ++direction) {
+        const Step step = directionStep(direction);
+        const auto d = static_cast<std::size_t>(direction);
+        const int lastRowMax = std::min(limits.lastRowMax[d], grid.rows());
+        const int lastColMax = std::min(limits.lastColMax[d], grid.cols());
+        ranges[d] = {
+            std::max(1, 1 - span * step.dRow), std::min(grid.rows(), lastRowMax - span * step.dRow),
+            std::max(1, 1 - span * step.dCol), std::min(grid.cols(), lastColMax - span * step.dCol),
+            step.dRow * grid.rowStride() + step.dCol};
+    }
+    const Cell first = word.front();
+    for (int row = 1; row <= grid.rows(); ++row) {
+        const Cell* start = grid.cellPointer(row, 1);
+        for (int col = 1; col <= grid.cols(); ++col, ++start) {
+            // Most cells of a crowded grid turn every direction away at once.
+            if (*start != kEmptyCell && *start != first) continue;
+            for (int direction = 1; direction <= directions; ++direction) {
+                const Range& range = ranges[static_cast<std::size_t>(direction)];
+                if (row < range.rowLow || row > range.rowHigh || col < range.colLow ||
+                    col > range.colHigh) {
+                    continue;
+                }
+                const Cell* cell = start;
+                bool fits = true;
+                for (const Cell letter : word) {
+                    if (*cell != kEmptyCell && *cell != letter) {
+                        fits = false;
+                        break;
+                    }
+                    cell += range.stride;
+                }
+                if (fits) found(row, col, direction);
+            }
+        }
+    }
+}
+
+// The words of the list as the pool holds them: without its empty first
+// entry and the repeated last one.
+QStringList listedWords(const QStringList& pool) {
+    return pool.size() > 2 ? pool.mid(1, pool.size() - 2) : QStringList();
+}
+
+}  // namespace
+
+bool FitWord(Grid& grid, std::u32string_view word, int iRow, int iCol, int iDirection,
+             const PlacementLimits& limits) {
+    if (!wordFits(grid, word, iRow, iCol, iDirection, limits)) return false;
+    writeWord(grid, word, iRow, iCol, iDirection);
     return true;
 }
 
@@ -178,7 +264,15 @@ void RandPos(Random& random, const PlacementLimits& limits, int& iRow, int& iCol
 std::vector<Placement> FitWordOnGrid(Puzzle& puzzle, const PuzzleSettings& settings,
                                      Random& random) {
     const PlacementLimits limits = PlacementLimits::read(settings);
-    std::vector<Placement> placed;
+    Grid& grid = puzzle.WordGrid;
+    std::vector<Placement>& placed = puzzle.Placements;
+    placed.clear();
+    puzzle.BuiltWith = settings;
+    puzzle.Fairness = {};
+    ReadingGuard& guard = puzzle.Guard;
+    guard.reset(listedWords(puzzle.WordPool), settings.rudeWords);
+    guard.mirror(grid);
+    std::vector<Placement> places;  // every place a word that missed its tries fits
     // The pool repeats its last word at the end; that copy is never tried.
     const auto last = puzzle.WordPool.size() - 2;
     int iRow = 0;
@@ -187,14 +281,38 @@ std::vector<Placement> FitWordOnGrid(Puzzle& puzzle, const PuzzleSettings& setti
     for (qsizetype i = 1; i <= last; ++i) {
         if (limits.wordLimit < static_cast<double>(i)) break;
         const std::u32string word = puzzle.WordPool.at(i).toStdU32String();
-        for (int attempt = 0; attempt < kTriesPerWord; ++attempt) {
+        const auto fitsFairly = [&](int row, int col, int direction) {
+            return wordFits(grid, word, row, col, direction, limits) &&
+                   !guard.wordWouldMisread(word, row, col, direction);
+        };
+        const auto put = [&](int row, int col, int direction) {
+            writeWord(grid, word, row, col, direction);
+            guard.place(word, row, col, direction);
+            placed.push_back({static_cast<int>(i), row, col, direction});
+        };
+        bool done = false;
+        for (int attempt = 0; attempt < kTriesPerWord && !done; ++attempt) {
             RandPos(random, limits, iRow, iCol, iDirection);
-            if (FitWord(puzzle.WordGrid, word, iRow, iCol, iDirection, limits)) {
-                placed.push_back({static_cast<int>(i), iRow, iCol, iDirection});
-                break;
+            if (fitsFairly(iRow, iCol, iDirection)) {
+                put(iRow, iCol, iDirection);
+                done = true;
             }
         }
+        if (done) continue;
+        // The tries can miss the few places a crowded grid still has.
+        places.clear();
+        placesOf(grid, word, limits, [&](int row, int col, int direction) {
+            if (!guard.wordWouldMisread(word, row, col, direction)) {
+                places.push_back({0, row, col, direction});
+            }
+        });
+        if (places.empty()) continue;
+        const auto k =
+            std::min(places.size() - 1,
+                     static_cast<std::size_t>(random.next() * static_cast<float>(places.size())));
+        put(places[k].row, places[k].col, places[k].direction);
     }
+    puzzle.GuardMatchesGrid = true;
     return placed;
 }
 
@@ -209,21 +327,110 @@ Cell fillLetter(float draw) {
     return kFillLetters[static_cast<std::size_t>(offset)];
 }
 
+namespace {
+
+enum class FillEnd { Fair, Stuck, KeptUnfair };
+
+// Fills the empty cells row by row. A cell that kDrawsPerCell draws cannot
+// fill fairly stops the fill, or, when `keepAnyway`, keeps its last draw.
+FillEnd fillFairly(Grid& grid, int rows, int cols, ReadingGuard& guard,
+                   const FillAlphabet& alphabet, Random& random, bool keepAnyway) {
+    FillEnd end = FillEnd::Fair;
+    for (int r = 1; r <= rows; ++r) {
+        for (int c = 1; c <= cols; ++c) {
+            Cell& cell = grid.at(r, c);
+            if (cell != kEmptyCell) continue;
+            Cell letter = alphabet.letter(random.next());
+            for (int draws = 1; guard.letterWouldMisread(r, c, letter); ++draws) {
+                if (draws == kDrawsPerCell) {
+                    if (!keepAnyway) return FillEnd::Stuck;
+                    end = FillEnd::KeptUnfair;
+                    break;
+                }
+                letter = alphabet.letter(random.next());
+            }
+            cell = letter;
+            guard.set(r, c, letter);
+        }
+    }
+    return end;
+}
+
+}  // namespace
+
 QString ShowFinishedWord(Puzzle& puzzle, const PuzzleSettings& settings, Random& random) {
     Grid& grid = puzzle.WordGrid;
     const auto [rows, cols] = renderedSize(grid, settings);
-    if (puzzle.SolutionGrid.rows() != grid.rows() || puzzle.SolutionGrid.cols() != grid.cols()) {
-        puzzle.SolutionGrid = Grid(grid.rows(), grid.cols(), kBlankCell);
-    }
-    for (int r = 1; r <= rows; ++r) {
-        for (int c = 1; c <= cols; ++c) puzzle.SolutionGrid.at(r, c) = grid.at(r, c);
-    }
-    for (int r = 1; r <= rows; ++r) {
-        for (int c = 1; c <= cols; ++c) {
-            if (grid.at(r, c) == kEmptyCell) grid.at(r, c) = fillLetter(random.next());
+    int rebuilds = 0;
+    for (;;) {
+        if (puzzle.SolutionGrid.rows() != grid.rows() ||
+            puzzle.SolutionGrid.cols() != grid.cols()) {
+            puzzle.SolutionGrid = Grid(grid.rows(), grid.cols(), kBlankCell);
         }
+        for (int r = 1; r <= rows; ++r) {
+            for (int c = 1; c <= cols; ++c) puzzle.SolutionGrid.at(r, c) = grid.at(r, c);
+        }
+        ReadingGuard& guard = puzzle.Guard;
+        if (!puzzle.GuardMatchesGrid) {
+            guard.reset(listedWords(puzzle.WordPool), settings.rudeWords);
+            guard.mirror(grid);
+            for (const Placement& where : puzzle.Placements) {
+                guard.place(puzzle.WordPool.at(where.poolIndex).toStdU32String(), where.row,
+                            where.col, where.direction);
+            }
+        }
+        // The fill changes the grid behind the build's back.
+        puzzle.GuardMatchesGrid = false;
+        const FillAlphabet alphabet(grid, rows, cols);
+        // A grid the build did not make cannot be made again.
+        const bool lastChance = rebuilds == kRebuilds || !puzzle.BuiltWith;
+        const FillEnd end = fillFairly(grid, rows, cols, guard, alphabet, random, lastChance);
+        if (end != FillEnd::Stuck) {
+            puzzle.Fairness.rebuilds = rebuilds;
+            if (end == FillEnd::KeptUnfair) puzzle.Fairness.readTwice = guard.misreadWords();
+            break;
+        }
+        ++rebuilds;
+        const PuzzleSettings builtWith = *puzzle.BuiltWith;
+        allocateGrids(puzzle, builtWith);
+        FitWordOnGrid(puzzle, builtWith, random);
     }
     return linesOf(grid, rows, cols);
+}
+
+QStringList fairnessNotes(const Puzzle& puzzle) {
+    QStringList notes;
+    const auto folded = [](const QString& word) { return foldAccents(word.toStdU32String()); };
+    for (const Placement& inner : puzzle.Placements) {
+        const QString& word = puzzle.WordPool.at(inner.poolIndex);
+        const std::u32string part = folded(word);
+        if (part.size() < static_cast<std::size_t>(kShortestGuardedWord)) continue;
+        const std::u32string backwards(part.rbegin(), part.rend());
+        for (const Placement& outer : puzzle.Placements) {
+            const QString& whole = puzzle.WordPool.at(outer.poolIndex);
+            if (whole == word) continue;
+            const std::u32string text = folded(whole);
+            if (text.find(part) == std::u32string::npos &&
+                text.find(backwards) == std::u32string::npos) {
+                continue;
+            }
+            // Two words that read as each other backwards (RAMO, OMAR) are
+            // one pair, named once.
+            const QString mirrored =
+                QStringLiteral("%1 se lee también dentro de %2.").arg(whole, word);
+            if (text.size() == part.size() && notes.contains(mirrored)) continue;
+            const QString note = QStringLiteral("%1 se lee también dentro de %2.").arg(word, whole);
+            if (!notes.contains(note)) notes << note;
+        }
+    }
+    const QStringList& twice = puzzle.Fairness.readTwice;
+    if (twice.size() == 1) {
+        notes << QStringLiteral("%1 se lee más de una vez.").arg(twice.first());
+    } else if (twice.size() > 1) {
+        notes
+            << QStringLiteral("Se leen más de una vez: %1.").arg(twice.join(QStringLiteral(", ")));
+    }
+    return notes;
 }
 
 std::vector<Placement> buildPuzzle(Puzzle& puzzle, const QStringList& pool,

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "Fairness.h"
 #include "Grid.h"
 #include "Random.h"
 
@@ -21,6 +22,9 @@ struct PuzzleSettings {
     QString colsText = QStringLiteral("20");        // txtGridCol
     QString wordLimitText = QStringLiteral("100");  // txtWordCount
     bool easy = false;                              // optEasy selected
+    // Words that must never read in a puzzle by chance: the program's list
+    // of rude words, as the program folder holds it.
+    QStringList rudeWords;
 };
 
 // The settings in the readings that placement takes of them.
@@ -50,6 +54,16 @@ struct Placement {
     int direction = 0;
 };
 
+// What the finishing step had to do to keep every word at its one place.
+struct FairnessReport {
+    // Times the fill met a cell that no letter could fill fairly and the
+    // puzzle was built again.
+    int rebuilds = 0;
+    // The listed words that read at more places than they were placed: only
+    // when the rebuilds gave up and the puzzle was kept as it was.
+    QStringList readTwice;
+};
+
 // The state of one puzzle. A build replaces all of it.
 struct Puzzle {
     // Element 0 empty, the words longest first, the last word repeated.
@@ -58,6 +72,17 @@ struct Puzzle {
     Grid WordGrid;
     // Blank until the finishing step stores the placed grid in it.
     Grid SolutionGrid;
+    // Where each placed word went, in placing order. The finishing step may
+    // build the puzzle again, so this, not what the build returned, is the key.
+    std::vector<Placement> Placements;
+    // The settings of the last build, which a rebuild repeats; none when the
+    // grid was not built by FitWordOnGrid.
+    std::optional<PuzzleSettings> BuiltWith;
+    FairnessReport Fairness;
+    // The build's view of the readings, handed on to the finishing step
+    // while it still matches WordGrid.
+    ReadingGuard Guard;
+    bool GuardMatchesGrid = false;
 };
 
 // The sizes the window offers for a grid side.
@@ -83,7 +108,10 @@ bool FitWord(Grid& grid, std::u32string_view word, int iRow, int iCol, int iDire
 void RandPos(Random& random, const PlacementLimits& limits, int& iRow, int& iCol, int& iDirection);
 
 // Places the first words of the pool, up to the word limit, with up to 1001
-// tries each. Returns where each placed word went, in placing order.
+// tries each; a try that would make a listed word read a second time, or a
+// rude word read at all, does not fit. A word that no try placed goes to a
+// place drawn among all those where it fits, if there is one. Returns where
+// each placed word went, in placing order (also kept in puzzle.Placements).
 std::vector<Placement> FitWordOnGrid(Puzzle& puzzle, const PuzzleSettings& settings,
                                      Random& random);
 
@@ -97,12 +125,21 @@ inline constexpr std::u32string_view kFillLetters = U"ABCDEFGHIJKLMN\u00D1OPQRST
 Cell fillLetter(float draw);
 
 // The finishing step: keeps the placed grid in SolutionGrid, fills every "."
-// of WordGrid with one draw each, and returns the finished grid's text.
+// of WordGrid, and returns the finished grid's text. A letter that would
+// complete a reading that is not allowed is drawn again; a cell that a few
+// hundred draws cannot fill has the puzzle built again, a few times at most,
+// after which it is kept as it is and puzzle.Fairness names the words that
+// read twice. A fill that refuses nothing takes exactly one draw per cell.
 QString ShowFinishedWord(Puzzle& puzzle, const PuzzleSettings& settings, Random& random);
 
 // The whole build of one puzzle from a pool already sorted (the build button's
 // road without the window): allocate, place, and return the placements.
 std::vector<Placement> buildPuzzle(Puzzle& puzzle, const QStringList& pool,
                                    const PuzzleSettings& settings, Random& random);
+
+// The sentences that tell the user which words read at more than one place:
+// a word inside another placed word ("SOL se lee también dentro de
+// GIRASOL."), and the words a kept puzzle lets read twice.
+QStringList fairnessNotes(const Puzzle& puzzle);
 
 }  // namespace sopaly

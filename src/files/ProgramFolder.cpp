@@ -74,11 +74,15 @@ QString findOrNameUserFolder(const ProgramFolderPlace& place, QStringList& probl
 
 QStringList shippedProgramFiles() {
     return {QStringLiteral("S.g"), QStringLiteral("bovedal.swf"), QStringLiteral("u.t"),
-            QStringLiteral("p.t")};
+            QStringLiteral("p.t"), QStringLiteral("palabrotas.txt")};
 }
 
 QStringList overridableProgramFiles() {
     return {QStringLiteral("u.t"), QStringLiteral("p.t")};
+}
+
+QStringList additiveProgramFiles() {
+    return {QStringLiteral("palabrotas.txt")};
 }
 
 QString systemProgramFolder() {
@@ -102,6 +106,15 @@ QString ProgramFolderChoice::fileToRead(const QString& name) const {
     if (userChoseOne || folder == shippedFolder) return own;
     const QString base = systemFolder.isEmpty() ? shippedFolder : systemFolder;
     return QDir(base).filePath(name);
+}
+
+QStringList ProgramFolderChoice::filesToRead(const QString& name) const {
+    if (!additiveProgramFiles().contains(name)) return {fileToRead(name)};
+    const QString base = QDir(systemFolder.isEmpty() ? shippedFolder : systemFolder).filePath(name);
+    const QString own = QDir(folder).filePath(name);
+    QStringList files{base};
+    if (own != base && QFileInfo(own).isFile()) files << own;
+    return files;
 }
 
 ProgramFolderChoice ProgramFolderChoice::inFolder(const QString& folder) {

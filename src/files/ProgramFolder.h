@@ -9,12 +9,16 @@ namespace sopaly {
 class Settings;
 
 // The files the program ships beside its executable: the standby banner
-// picture, the about window's movie and the two banner lists.
+// picture, the about window's movie, the two banner lists and the list of
+// rude words.
 QStringList shippedProgramFiles();
 
 // The lists a user may override with a copy of their own in the user's
 // folder; installed, they are read from the system folder otherwise.
 QStringList overridableProgramFiles();
+
+// The lists a user's own copy adds to: the rude words.
+QStringList additiveProgramFiles();
 
 // The file that only the Debian package puts beside the executable: its
 // presence tells an installed program from a build tree or a portable copy,
@@ -44,6 +48,9 @@ struct ProgramFolderChoice {
     // The file to read for `name`: the user's own copy of a list when there
     // is one, else the administrator's, else the shipped one.
     QString fileToRead(const QString& name) const;
+    // Every file to read for `name`: for a list the user's copy adds to, the
+    // administrator's (or the shipped one) and then the user's own, if any.
+    QStringList filesToRead(const QString& name) const;
     // A choice that reads and writes everything in one folder.
     static ProgramFolderChoice inFolder(const QString& folder);
 };

@@ -1,6 +1,7 @@
 #include "Program.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QTimer>
 #include <QWidget>
@@ -11,6 +12,7 @@
 #include "Form3.h"
 #include "ProgramFolder.h"
 #include "Puzzle.h"
+#include "RudeWords.h"
 #include "frmMain.h"
 
 namespace sopaly {
@@ -63,6 +65,16 @@ frmMain* Program::showMainWindow() {
         QMessageBox::warning(mainWindow_, mainWindow_->windowTitle(), text);
     }
     return mainWindow_;
+}
+
+QStringList Program::rudeWords() const {
+    // The administrator's list, and whatever a teacher adds in their own.
+    QStringList words;
+    for (const QString& file : folderChoice_.filesToRead(QString::fromLatin1(kRudeWordsFileName))) {
+        words << readRudeWords(QFileInfo(file).path());
+    }
+    words.removeDuplicates();
+    return words;
 }
 
 Form3* Program::showAbout() {

@@ -43,6 +43,10 @@ class Program {
     // What the program keeps between runs, read at start (Settings.h).
     Settings& settings() { return *settings_; }
 
+    // The rude words of the program folder's list, read afresh at each call
+    // so that a teacher's edit counts from the next puzzle on.
+    QStringList rudeWords() const;
+
     // The main window while it is loaded, null once it has been closed.
     frmMain* mainWindow() const;
 

@@ -1,9 +1,14 @@
 #include "Startup.h"
 
+#include <QApplication>
+#include <QByteArray>
 #include <QCoreApplication>
 #include <QFont>
 #include <QLibraryInfo>
 #include <QTranslator>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
 
 namespace sopaly {
 
@@ -21,6 +26,16 @@ void substituteDesignFonts() {
     QFont::insertSubstitution(QStringLiteral("Arial"), sans);
 }
 
+void useOneSansForUndesignedTexts(QCoreApplication& app) {
+    if (!qobject_cast<QApplication*>(&app)) return;
+    // The size stays the desktop's; only the face is ours. Set without a
+    // class name, it also replaces the desktop's own menu and dialog fonts.
+    QFont font = QApplication::font();
+    font.setFamily(QStringLiteral("Liberation Sans"));
+    font.setStyleHint(QFont::SansSerif);
+    QApplication::setFont(font);
+}
+
 bool installQtTranslations(QCoreApplication& app) {
     // Once per application, however often it is asked for.
     if (app.findChild<QTranslator*>(QStringLiteral("qtbase_es"))) return true;
@@ -34,11 +49,86 @@ bool installQtTranslations(QCoreApplication& app) {
     return QCoreApplication::installTranslator(translator);
 }
 
+// --- Starting without a window system -------------------------------------
+
+struct HeldMessage {
+    QtMsgType type;
+    QByteArray file;
+    int line;
+    QByteArray function;
+    QByteArray category;
+    QString text;
+};
+
+QtMessageHandler previousHandler = nullptr;
+std::vector<HeldMessage> heldMessages;
+
+QByteArray noDisplaySentence() {
+    const QByteArray display = qgetenv("DISPLAY");
+    const QByteArray named = display.isEmpty() ? qgetenv("WAYLAND_DISPLAY") : display;
+    const QByteArray start = "Sopaly necesita una sesión gráfica (X11 o Wayland); ";
+    if (named.isEmpty()) {
+        return start +
+               "no se indicó ninguna (DISPLAY y WAYLAND_DISPLAY están vacías): ábralo desde el "
+               "escritorio, por «ssh -X» o bajo «xvfb-run».";
+    }
+    return start + "la pantalla «" + named +
+           "» no acepta la conexión (¿una sesión «ssh -X» ya cerrada?): ábralo desde el "
+           "escritorio, por una nueva «ssh -X» o bajo «xvfb-run».";
+}
+
+// Only the window systems a desktop runs on; a platform asked for by name
+// (offscreen, a misspelt one) keeps Qt's own words.
+bool platformIsTheDesktops() {
+    const QByteArray asked = qgetenv("QT_QPA_PLATFORM");
+    return asked.isEmpty() || asked.startsWith("xcb") || asked.startsWith("wayland");
+}
+
+void guardPlatformStart(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtFatalMsg && platformIsTheDesktops() &&
+        text.contains(QLatin1String("no Qt platform plugin could be initialized"))) {
+        std::fprintf(stderr, "%s\n", noDisplaySentence().constData());
+        std::fflush(stderr);
+        // Nothing worth tidying exists yet, and Qt is half started.
+        std::_Exit(PlatformStartGuard::kExitStatus);
+    }
+    if (type == QtFatalMsg) {
+        // Some other end: Qt's own handler tells it, and aborts.
+        qInstallMessageHandler(previousHandler);
+        qt_message_output(type, context, text);
+        return;
+    }
+    heldMessages.push_back(
+        {type, context.file, context.line, context.function, context.category, text});
+}
+
 }  // namespace
 
 bool prepareApplication(QCoreApplication& app) {
     substituteDesignFonts();
+    useOneSansForUndesignedTexts(app);
     return installQtTranslations(app);
+}
+
+PlatformStartGuard::PlatformStartGuard() {
+    heldMessages.clear();
+    previousHandler = qInstallMessageHandler(guardPlatformStart);
+}
+
+PlatformStartGuard::~PlatformStartGuard() {
+    release();
+}
+
+void PlatformStartGuard::release() {
+    if (!active_) return;
+    active_ = false;
+    qInstallMessageHandler(previousHandler);
+    for (const HeldMessage& held : heldMessages) {
+        const QMessageLogContext context(held.file.constData(), held.line,
+                                         held.function.constData(), held.category.constData());
+        qt_message_output(held.type, context, held.text);
+    }
+    heldMessages.clear();
 }
 
 }  // namespace sopaly

@@ -10,8 +10,32 @@ namespace sopaly {
 //   the file dialog) speak Spanish, whatever the system's language;
 // - the faces that the windows were designed with ("Courier", "Courier New",
 //   "MS Sans Serif", "Arial") resolve to their metric twins from
-//   fonts-liberation, so that texts fit the boxes they were measured for.
+//   fonts-liberation, so that texts fit the boxes they were measured for;
+// - everything without a design face of its own (menus, dialogs, prompts)
+//   is set in Liberation Sans: a machine with no other fonts answers
+//   "sans-serif" with Liberation Mono.
 // Returns whether Qt's Spanish translations were found.
 bool prepareApplication(QCoreApplication& app);
+
+// Held while the QApplication is made. When the window system cannot be
+// reached (no display named, or one that refuses, as after a closed
+// `ssh -X`), Qt gives up with advice to reinstall and aborts; instead the
+// program says in one Spanish sentence what it needs and ends with status 1.
+// What Qt reports meanwhile is held back and passed on once it has started.
+class PlatformStartGuard {
+  public:
+    PlatformStartGuard();
+    ~PlatformStartGuard();
+    PlatformStartGuard(const PlatformStartGuard&) = delete;
+    PlatformStartGuard& operator=(const PlatformStartGuard&) = delete;
+
+    // The platform is up: back to the previous handler of Qt's messages.
+    void release();
+
+    static constexpr int kExitStatus = 1;
+
+  private:
+    bool active_ = true;
+};
 
 }  // namespace sopaly

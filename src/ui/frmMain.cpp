@@ -477,6 +477,7 @@ PuzzleSettings frmMain::settings() const {
     current.colsText = txtGridCol->text();
     current.wordLimitText = txtWordCount->text();
     current.easy = optEasy->isChecked();
+    current.rudeWords = program_.rudeWords();
     return current;
 }
 
@@ -609,7 +610,7 @@ void frmMain::cmdStart_Click() {
     BuiltWith = current;
     ShowWordOnWordText();
     cmdFinish->setEnabled(true);
-    const QString status = puzzleWordsStatus(puzzleWords(Puzzle.WordPool, Placements, current));
+    const QString status = puzzleStatus(Puzzle, current);
     lblPuzzleWords->setText(status);
     lblPuzzleWords->setToolTip(status);
 }
@@ -621,6 +622,11 @@ void frmMain::ShowWordOnWordText() {
 void frmMain::cmdFinish_Click() {
     cmdFinish->setEnabled(false);
     txtWord->setPlainText(ShowFinishedWord(Puzzle, settings(), program_.random()));
+    // A fill that found no fair letter for a cell builds the puzzle again.
+    Placements = Puzzle.Placements;
+    const QString status = puzzleStatus(Puzzle, BuiltWith);
+    lblPuzzleWords->setText(status);
+    lblPuzzleWords->setToolTip(status);
     cmdExport->setEnabled(true);
 }
 
@@ -738,6 +744,7 @@ frmMain::BatchEnd frmMain::makeBatchPuzzles(int count, int step) {
         // Nothing is painted between two yields, so the emptied and the
         // placed grid are never shown.
         const QString finished = ShowFinishedWord(Puzzle, current, program_.random());
+        Placements = Puzzle.Placements;
         if (shown) txtWord->setPlainText(finished);
         if (!AutoExportPuzzle(path)) {
             if (!shown) {

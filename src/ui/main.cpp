@@ -4,7 +4,9 @@
 #include "Startup.h"
 
 int main(int argc, char* argv[]) {
+    sopaly::PlatformStartGuard starting;
     QApplication app(argc, argv);
+    starting.release();
     QApplication::setApplicationName(QStringLiteral("Sopaly"));
     QApplication::setDesktopFileName(QStringLiteral("example.sopaly.Sopaly"));
     sopaly::prepareApplication(app);

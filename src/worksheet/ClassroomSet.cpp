@@ -20,9 +20,10 @@ std::optional<std::vector<WorksheetPuzzle>> ClassroomSet::build(int versions, co
     const QStringList pool = sortIntoPool(list_);
     for (int k = 1; k <= versions; ++k) {
         Puzzle puzzle;
-        const std::vector<Placement> placements = buildPuzzle(puzzle, pool, settings_, random_);
+        buildPuzzle(puzzle, pool, settings_, random_);
+        // The finishing step may build the puzzle again: its placements are the key.
         ShowFinishedWord(puzzle, settings_, random_);
-        set.push_back(worksheetPuzzle(versionTitle(name, k), puzzle, placements, settings_));
+        set.push_back(worksheetPuzzle(versionTitle(name, k), puzzle, puzzle.Placements, settings_));
         if (progress && !progress(k, steps(versions))) return std::nullopt;
     }
     return set;

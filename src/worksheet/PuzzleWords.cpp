@@ -59,4 +59,11 @@ QString puzzleWordsStatus(const PuzzleWords& words) {
     return text;
 }
 
+QString puzzleStatus(const Puzzle& puzzle, const PuzzleSettings& builtWith) {
+    QStringList sentences = fairnessNotes(puzzle);
+    sentences.prepend(
+        puzzleWordsStatus(puzzleWords(puzzle.WordPool, puzzle.Placements, builtWith)));
+    return sentences.join(u' ');
+}
+
 }  // namespace sopaly

@@ -49,6 +49,19 @@ class LocalHttpServer {
     }
 
     bool isListening() const { return server_.isListening(); }
+
+    // Whether a client here can reach a server on 127.0.0.1. With the
+    // loopback interface down (a network namespace of its own, as offline
+    // builders give) a server still listens, but no connection gets through.
+    static bool loopbackWorks() {
+        QTcpServer listener;
+        if (!listener.listen(QHostAddress::LocalHost)) {
+            return false;
+        }
+        QTcpSocket probe;
+        probe.connectToHost(QHostAddress::LocalHost, listener.serverPort());
+        return probe.waitForConnected(5000);
+    }
     QString address(const QString& path) const {
         return QStringLiteral("http://127.0.0.1:%1%2").arg(server_.serverPort()).arg(path);
     }

@@ -26,6 +26,12 @@
 
 using sopaly::SponsorBanner;
 
+#define VERIFY_PAIRED(banner)                   \
+    do {                                        \
+        verifyPaired(banner);                   \
+        if (QTest::currentTestFailed()) return; \
+    } while (false)
+
 #include "TestFiles.h"
 
 namespace {
@@ -133,6 +139,7 @@ class TestSponsorBanner : public QObject {
     Q_OBJECT
 
   private slots:
+    void initTestCase() { loopback_ = LocalHttpServer::loopbackWorks(); }
     void init();
     void cleanup();
 
@@ -169,9 +176,11 @@ class TestSponsorBanner : public QObject {
     // Runs one tick to its end; false when it did not finish in time.
     bool runTick(SponsorBanner& banner, int timeoutMs = 5000);
     // The picture fetched, the file written and the link opened all belong
-    // to the banner the last tick chose.
+    // to the banner the last tick chose. Callers go on only if it holds
+    // (VERIFY_PAIRED), so nothing reads a request or a reply that never came.
     void verifyPaired(SponsorBanner& banner);
 
+    bool loopback_ = false;
     std::unique_ptr<QTemporaryDir> dir_;
     std::unique_ptr<LocalHttpServer> server_;
     sopaly::Random random_;
@@ -185,7 +194,16 @@ void TestSponsorBanner::init() {
     dir_ = std::make_unique<QTemporaryDir>();
     QVERIFY(dir_->isValid());
     server_ = std::make_unique<LocalHttpServer>();
-    QVERIFY(server_->isListening());
+    // Offline builders run the tests with the loopback interface down: the
+    // cases that talk to a server on 127.0.0.1 cannot run there, the others
+    // still do.
+    static const std::set<QByteArray> withoutServer{
+        "withoutAddressesTheStandbyStaysAndClicksOpenNothing", "theProductPageIsOpenedOnRequest"};
+    const bool needsServer = !withoutServer.count(QTest::currentTestFunction());
+    if (needsServer && !loopback_) {
+        QSKIP("needs a server on 127.0.0.1, and the loopback interface is down");
+    }
+    QVERIFY(!needsServer || server_->isListening());
     // Each test draws its own fixed sequence, so a failure can be replayed.
     random_.seed(qHash(QByteArray(QTest::currentTestFunction())));
     opened_.clear();
@@ -238,6 +256,7 @@ bool TestSponsorBanner::runTick(SponsorBanner& banner, int timeoutMs) {
 void TestSponsorBanner::verifyPaired(SponsorBanner& banner) {
     const int index = banner.state().BannerIndex;
     QVERIFY2(index >= 1 && index <= bodies_.size(), qPrintable(QString::number(index)));
+    QVERIFY(!server_->requests().isEmpty());
     QCOMPARE(server_->requests().last(), QStringLiteral("/%1").arg(index));
     QCOMPARE(banner.state().BannerBytes, bodies_.at(index - 1));
     QCOMPARE(readAll(bg()), bodies_.at(index - 1));
@@ -263,7 +282,7 @@ void TestSponsorBanner::withThreeBannersEachTickShowsOneOfThemWithItsOwnLink() {
         QCOMPARE(server_->requests().size(), t + 1);
         // The tick draws from the program's generator, one number a tick.
         QCOMPARE(banner->state().BannerIndex, sopaly::drawBannerIndex(twin, 3));
-        verifyPaired(*banner);
+        VERIFY_PAIRED(*banner);
         QCOMPARE(shown.last().at(0).toString(), bg());
         chosen.insert(banner->state().BannerIndex);
     }
@@ -279,7 +298,7 @@ void TestSponsorBanner::withNineLinesOnlyTheFirstSixAreEverFetched() {
     std::set<QString> fetched;
     for (int t = 0; t < 40; ++t) {
         QVERIFY(runTick(*banner));
-        verifyPaired(*banner);
+        VERIFY_PAIRED(*banner);
         fetched.insert(server_->requests().last());
     }
     QCOMPARE(fetched, (std::set<QString>{"/1", "/2", "/3", "/4", "/5", "/6"}));
@@ -328,7 +347,7 @@ void TestSponsorBanner::beforeTheFirstTickAClickOpensNothing() {
     }
     QVERIFY(opened_.isEmpty());
     QVERIFY(runTick(*banner));
-    verifyPaired(*banner);
+    VERIFY_PAIRED(*banner);
 }
 
 void TestSponsorBanner::aServerThatNeverAnswersDoesNotHoldTheWindow() {
@@ -451,6 +470,7 @@ void TestSponsorBanner::eachAnswerEitherReplacesOrKeepsThePicture() {
     banner->activate();
     QSignalSpy shown(banner.get(), &SponsorBanner::showPicture);
     QVERIFY(runTick(*banner));
+    QVERIFY(server_->requests().size() >= 2);
     QCOMPARE(server_->requests().at(1), QStringLiteral("/next"));
     const QByteArray expected = !accepted ? good : location.isEmpty() ? answer : moved;
     QVERIFY(banner->state().BannerBytes == expected);
@@ -513,6 +533,7 @@ void TestSponsorBanner::aFailedFetchKeepsThePictureAndTheLinkOfTheLastBanner() {
     for (int t = 0; t < 24; ++t) {
         QSignalSpy shown(banner.get(), &SponsorBanner::showPicture);
         QVERIFY(runTick(*banner));
+        QCOMPARE(server_->requests().size(), t + 1);
         const bool failed = server_->requests().last() == QStringLiteral("/bad");
         shownGood = shownGood || !failed;
         if (!shownGood) {
@@ -617,7 +638,7 @@ void TestSponsorBanner::activationBringsBackTheStandbyAndKeepsTheLink() {
     QCOMPARE(shown.size(), 1);
     QCOMPARE(shown.at(0).at(0).toString(), file(QStringLiteral("S.g")));
     QCOMPARE(banner->state().BannerIndex, index);
-    verifyPaired(*banner);
+    VERIFY_PAIRED(*banner);
 
     // Shorter lists replace only the entries they reach; missing ones none.
     writeLists({QStringLiteral("http://127.0.0.1:1/z")}, {QStringLiteral("http://z.example/")});
@@ -654,7 +675,7 @@ void TestSponsorBanner::aCancelledFetchNeverFinishesItsTick() {
     serveBanners(1);
     banner->activate();
     QVERIFY(runTick(*banner));
-    verifyPaired(*banner);
+    VERIFY_PAIRED(*banner);
 
     // A banner closed in the middle of a fetch, with a network access
     // manager of its own or not, leaves nothing behind.
@@ -696,6 +717,7 @@ void TestSponsorBanner::theViewerShowsThePictureOfTheTick() {
         banner->activate();
         QVERIFY(runTick(*banner));
         QCOMPARE(viewer.shownFile(), bg());
+        QVERIFY(banner->state().BannerIndex >= 1);
         const QColor colour = colours.at(banner->state().BannerIndex - 1);
         QCOMPARE(viewer.grab().toImage().pixelColor(viewer.width() / 2, viewer.height() / 2),
                  colour);

@@ -183,6 +183,28 @@ class ProgramFolderTest : public QObject {
                  readFrom == u"user" ? own : QDir(machine.etc).filePath(QStringLiteral("u.t")));
     }
 
+    void theRudeWordsOfTheUserAddToTheAdministrators_data() {
+        QTest::addColumn<bool>("hasCopy");
+        QTest::addColumn<QStringList>("readFrom");
+        QTest::newRow("no copy: the administrator's alone") << false << QStringList{"etc"};
+        QTest::newRow("the user's own list after it") << true << QStringList{"etc", "user"};
+    }
+    void theRudeWordsOfTheUserAddToTheAdministrators() {
+        QFETCH(bool, hasCopy);
+        QFETCH(QStringList, readFrom);
+        Machine machine;
+        const QString name = QStringLiteral("palabrotas.txt");
+        QVERIFY(writeAll(QDir(machine.etc).filePath(name), "PUTA\n"));
+        const ProgramFolderChoice choice = machine.start(QStringLiteral("Documentos"));
+        const QString own = QDir(choice.folder).filePath(name);
+        if (hasCopy) QVERIFY(writeAll(own, "MOCO\n"));
+        QStringList expected;
+        for (const QString& where : readFrom) {
+            expected << (where == u"user" ? own : QDir(machine.etc).filePath(name));
+        }
+        QCOMPARE(choice.filesToRead(name), expected);
+    }
+
     void aUserFolderThatCannotBeMadeIsToldNamingIt() {
         Machine machine;
         // A file where the documents folder should be: no one can make a

@@ -144,13 +144,13 @@ note "section $(dpkg-deb -f "$deb" Section), lintian: $(grep -c '^[EWI]: ' "$WOR
 [[ "$(dpkg-deb -f "$deb" Section)" == education ]] || fail "the section is not education"
 
 note "checking the banner lists are conffiles"
-[[ "$(dpkg-deb --info "$deb" conffiles)" == $'/etc/sopaly/u.t\n/etc/sopaly/p.t' ]] ||
-    fail "DEBIAN/conffiles is not /etc/sopaly/u.t and /etc/sopaly/p.t: $(dpkg-deb --info "$deb" conffiles)"
+[[ "$(dpkg-deb --info "$deb" conffiles)" == $'/etc/sopaly/u.t\n/etc/sopaly/p.t\n/etc/sopaly/palabrotas.txt' ]] ||
+    fail "DEBIAN/conffiles is not /etc/sopaly/u.t, p.t and palabrotas.txt: $(dpkg-deb --info "$deb" conffiles)"
 
 note "checking its contents"
 dpkg-deb -c "$deb" >"$WORK/contents.txt" || fail "dpkg-deb -c"
 for path in usr/lib/sopaly/sopaly usr/lib/sopaly/S.g usr/lib/sopaly/bovedal.swf \
-    usr/lib/sopaly/installed etc/sopaly/u.t etc/sopaly/p.t \
+    usr/lib/sopaly/installed etc/sopaly/u.t etc/sopaly/p.t etc/sopaly/palabrotas.txt \
     usr/share/applications/example.sopaly.Sopaly.desktop \
     usr/share/metainfo/example.sopaly.Sopaly.metainfo.xml \
     usr/share/icons/hicolor/scalable/apps/sopaly.svg \

@@ -8,6 +8,10 @@
 # Each step is a function named in STEPS; a step fails the run by calling
 # fail. Add a step by writing its function and listing it in STEPS.
 set -uo pipefail
+# xdotool turns the words it types into keys through the locale, and a
+# missing or ungenerated one (no LANG, POSIX, es_ES.UTF-8 not generated)
+# cannot read "montaña"; C.UTF-8 is on every Debian.
+export LC_ALL=C.UTF-8
 
 readonly WINDOW_NAME='^Sopaly!!!$'
 readonly STEP_TIMEOUT=20   # seconds any single wait may take

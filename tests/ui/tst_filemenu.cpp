@@ -485,6 +485,46 @@ class FileMenuTest : public QObject {
         QTest::keyClick(window, Qt::Key_L, Qt::AltModifier);
         QTRY_COMPARE(window->lblPuzzleWords->text(), QString());
     }
+
+    void theStatusBarNamesAWordThatReadsInsideAnother() {
+        for (const char* word : {"girasol", "sol", "mar"}) commit(word);
+        QTest::keyClick(window, Qt::Key_I, Qt::AltModifier);
+        QTRY_VERIFY(window->cmdFinish->isEnabled());
+        const QString status = QStringLiteral(
+            "3 de 3 palabras en la cuadrícula. SOL se lee también dentro de GIRASOL.");
+        QCOMPARE(window->lblPuzzleWords->text(), status);
+        QTest::mouseClick(window->cmdFinish, Qt::LeftButton);
+        QCOMPARE(window->lblPuzzleWords->text(), status);
+    }
+
+    void aWordOfTheProgramFoldersRudeListNeverReadsInAFinishedPuzzle() {
+        // Three common letters read by chance in about one 8 x 8 puzzle in
+        // twenty; ASA reads the same both ways.
+        QVERIFY(writeBytes(path(QStringLiteral("palabrotas.txt")), "# prueba\nasa\n"));
+        commit(QStringLiteral("sol"));
+        window->txtGridRows->setText(QStringLiteral("8"));
+        window->txtGridCol->setText(QStringLiteral("8"));
+        for (int n = 0; n < 150; ++n) {
+            QTest::mouseClick(window->cmdStart, Qt::LeftButton);
+            QTest::mouseClick(window->cmdFinish, Qt::LeftButton);
+            const QStringList lines =
+                window->txtWord->toPlainText().split(u'\n', Qt::SkipEmptyParts);
+            QCOMPARE(lines.size(), 8);
+            const auto at = [&](int r, int c) { return lines.at(r).at(2 * c); };
+            for (int r = 0; r < 8; ++r) {
+                for (int c = 0; c < 8; ++c) {
+                    for (const auto& [dr, dc] : {std::pair{0, 1}, {1, 0}, {1, 1}, {1, -1}}) {
+                        const int er = r + 2 * dr;
+                        const int ec = c + 2 * dc;
+                        if (er >= 8 || ec < 0 || ec >= 8) continue;
+                        const QString read = QString(at(r, c)) + at(r + dr, c + dc) + at(er, ec);
+                        QVERIFY2(read != QStringLiteral("ASA"),
+                                 qPrintable(window->txtWord->toPlainText()));
+                    }
+                }
+            }
+        }
+    }
 };
 
 QTEST_MAIN(FileMenuTest)

@@ -1,0 +1,368 @@
+#include "Fairness.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "Directions.h"
+#include "Puzzle.h"
+
+namespace sopaly {
+
+namespace {
+
+constexpr Cell foldLatin(Cell cell) {
+    switch (cell) {
+        case U'\u00C0':
+        case U'\u00C1':
+        case U'\u00C2':
+        case U'\u00C3':
+        case U'\u00C4':
+            return U'A';
+        case U'\u00C8':
+        case U'\u00C9':
+        case U'\u00CA':
+        case U'\u00CB':
+            return U'E';
+        case U'\u00CC':
+        case U'\u00CD':
+        case U'\u00CE':
+        case U'\u00CF':
+            return U'I';
+        case U'\u00D2':
+        case U'\u00D3':
+        case U'\u00D4':
+        case U'\u00D5':
+        case U'\u00D6':
+            return U'O';
+        case U'\u00D9':
+        case U'\u00DA':
+        case U'\u00DB':
+        case U'\u00DC':
+            return U'U';
+        default:
+            return cell;
+    }
+}
+
+}  // namespace
+
+Cell foldAccent(Cell cell) {
+    return foldLatin(cell);
+}
+
+std::u32string foldAccents(std::u32string_view word) {
+    std::u32string folded(word);
+    for (Cell& cell : folded) cell = foldLatin(cell);
+    return folded;
+}
+
+namespace {
+
+// Codes of the characters below 256: 1 to 26 for A to Z, 27 for Ñ, the
+// accented vowels as their plain vowel, 0 for an empty cell, and 63 for
+// everything else until a word holds it.
+constexpr std::array<std::uint8_t, 256> kLatinCodes = [] {
+    std::array<std::uint8_t, 256> codes{};
+    codes.fill(63);
+    codes[kEmptyCell] = 0;
+    codes[kBlankCell] = 0;
+    for (Cell letter = U'A'; letter <= U'Z'; ++letter) {
+        codes[letter] = static_cast<std::uint8_t>(letter - U'A' + 1);
+    }
+    codes[U'\u00D1'] = 27;
+    for (Cell cell = 0xC0; cell < 0x100; ++cell) {
+        if (foldLatin(cell) != cell) codes[cell] = codes[foldLatin(cell)];
+    }
+    return codes;
+}();
+
+}  // namespace
+
+void ReadingGuard::reset(const QStringList& listed, const QStringList& rude) {
+    // A batch builds puzzle after puzzle from the same words.
+    if (rude_ == rude && listed_ == listed && !letters_.empty()) return;
+    listed_ = listed;
+    rude_ = rude;
+    latinCodes_ = kLatinCodes;
+    otherCodes_.clear();
+    nextCode_ = 28;
+    letters_.clear();
+    unsorted_.clear();
+    entries_.clear();
+    longest_ = 0;
+    anyThree_.assign(kCodes * kCodes, 0);
+    middleOfThree_.assign(kCodes * kCodes, 0);
+    firstOfThree_.assign(kCodes * kCodes, 0);
+    firstThree_.assign(kCodes * kCodes, 0);
+
+    const auto add = [&](const QString& text, int listedIndex) {
+        const auto size = text.size();
+        if (size < kShortestGuardedWord) return;
+        const QChar* const units = text.constData();
+        word_.clear();
+        for (qsizetype i = 0; i < size; ++i) {
+            Cell cell = units[i].unicode();
+            if (units[i].isHighSurrogate() && i + 1 < size && units[i + 1].isLowSurrogate()) {
+                cell = QChar::surrogateToUcs4(units[i], units[i + 1]);
+                ++i;
+            }
+            const Code code = codeForWordLetter(cell);
+            // A letter that reads as an empty cell can never be read.
+            if (code == kNoCode) return;
+            word_.push_back(code);
+        }
+        if (word_.size() < static_cast<std::size_t>(kShortestGuardedWord)) return;
+        addEntry(word_, listedIndex);
+        if (!std::equal(word_.begin(), word_.end(), word_.rbegin())) {
+            std::reverse(word_.begin(), word_.end());
+            addEntry(word_, listedIndex);
+        }
+    };
+    for (qsizetype i = 0; i < listed.size(); ++i) add(listed.at(i), static_cast<int>(i));
+    for (const QString& text : rude) add(text, -1);
+
+    // By first letter, so that a reading looks only at the words that start
+    // with the letter it starts with.
+    firstEntry_.fill(0);
+    for (const Entry& entry : unsorted_) ++firstEntry_[letters_[entry.offset] + 1U];
+    for (std::size_t code = 1; code < firstEntry_.size(); ++code) {
+        firstEntry_[code] += firstEntry_[code - 1];
+    }
+    entries_.resize(unsorted_.size());
+    std::array<std::uint32_t, 65> next = firstEntry_;
+    for (const Entry& entry : unsorted_) entries_[next[letters_[entry.offset]]++] = entry;
+}
+
+ReadingGuard::Code ReadingGuard::otherCodeOf(Cell cell) const {
+    for (const auto& [other, code] : otherCodes_) {
+        if (other == cell) return code;
+    }
+    return kForeignCode;
+}
+
+ReadingGuard::Code ReadingGuard::codeForWordLetter(Cell cell) {
+    const Code known = codeOf(cell);
+    if (known != kForeignCode) return known;
+    // Past the codes there are, such letters share the foreign code: a cell
+    // of another strange letter may then be refused, never let through.
+    if (nextCode_ >= kForeignCode) return kForeignCode;
+    const Code code = nextCode_++;
+    if (cell < latinCodes_.size()) {
+        latinCodes_[cell] = code;
+    } else {
+        otherCodes_.emplace_back(cell, code);
+    }
+    return code;
+}
+
+void ReadingGuard::addEntry(const std::vector<Code>& letters, int listed) {
+    const auto offset = static_cast<std::uint32_t>(letters_.size());
+    letters_.insert(letters_.end(), letters.begin(), letters.end());
+    unsorted_.push_back({offset,
+                         static_cast<std::uint16_t>(std::min<std::size_t>(letters.size(), 65535)),
+                         static_cast<std::int16_t>(listed)});
+    longest_ = std::max(longest_, static_cast<int>(letters.size()));
+    for (std::size_t k = 0; k + 2 < letters.size(); ++k) {
+        const std::size_t pair = letters[k] * kCodes + letters[k + 1];
+        const std::uint64_t third = std::uint64_t{1} << letters[k + 2];
+        anyThree_[pair] |= third;
+        middleOfThree_[letters[k] * kCodes + letters[k + 2]] |= std::uint64_t{1} << letters[k + 1];
+        firstOfThree_[letters[k + 1] * kCodes + letters[k + 2]] |= std::uint64_t{1} << letters[k];
+        if (k == 0) firstThree_[pair] |= third;
+    }
+}
+
+void ReadingGuard::mirror(const Grid& grid) {
+    rows_ = grid.rows();
+    cols_ = grid.cols();
+    width_ = cols_ + 2 * kBorder;
+    codes_.assign(static_cast<std::size_t>((rows_ + 2 * kBorder) * width_), kNoCode);
+    places_.clear();
+    line_.resize(static_cast<std::size_t>(std::max(rows_, cols_) + 1));
+    if (!isActive()) return;
+    for (int r = 1; r <= rows_; ++r) {
+        for (int c = 1; c <= cols_; ++c)
+            codes_[static_cast<std::size_t>(indexOf(r, c))] = codeOf(grid.at(r, c));
+    }
+}
+
+std::ptrdiff_t ReadingGuard::stepOf(int direction) const {
+    const Step step = directionStep(direction);
+    return step.dRow * width_ + step.dCol;
+}
+
+template <typename Found>
+bool ReadingGuard::readingsInLine(std::ptrdiff_t step, std::ptrdiff_t from, std::ptrdiff_t to,
+                                  Found&& found) const {
+    const Code* const codes = codes_.data();
+    // A reading that covers a cell from `from` to `to` starts at most
+    // longest - 1 cells before it and ends as far after.
+    std::ptrdiff_t begin = from;
+    for (int k = 1; k < longest_ && codes[begin - step] != kNoCode; ++k) begin -= step;
+    std::ptrdiff_t end = to;
+    for (int k = 1; k < longest_ && codes[end + step] != kNoCode; ++k) end += step;
+    const auto length = static_cast<int>((end - begin) / step) + 1;
+    if (length < kShortestGuardedWord) return false;
+    if (static_cast<std::size_t>(length) > line_.size())
+        line_.resize(static_cast<std::size_t>(length));
+    Code* const line = line_.data();
+    for (int k = 0; k < length; ++k) line[k] = codes[begin + k * step];
+    const auto fromAt = static_cast<int>((from - begin) / step);
+    const auto toAt = static_cast<int>((to - begin) / step);
+    for (int t = 0; t + kShortestGuardedWord <= length && t <= fromAt; ++t) {
+        if (!holds(firstThree_, line[t], line[t + 1], line[t + 2])) continue;
+        const std::uint32_t last = firstEntry_[line[t] + 1U];
+        for (std::uint32_t e = firstEntry_[line[t]]; e < last; ++e) {
+            const Entry& entry = entries_[e];
+            const int size = entry.length;
+            if (t + size > length || t + size - 1 < toAt) continue;
+            const Code* const letters = letters_.data() + entry.offset;
+            if (!std::equal(letters + 1, letters + size, line + t + 1)) continue;
+            if (found(entry, begin + t * step, begin + (t + size - 1) * step)) return true;
+        }
+    }
+    return false;
+}
+
+bool ReadingGuard::isAllowed(std::ptrdiff_t first, std::ptrdiff_t last, std::ptrdiff_t step) const {
+    const auto on = [](const Place& place, std::ptrdiff_t cell) {
+        const std::ptrdiff_t distance = cell - place.start;
+        if (distance % place.step != 0) return false;
+        const std::ptrdiff_t k = distance / place.step;
+        return k >= 0 && k < place.length;
+    };
+    for (const Place& place : places_) {
+        if (place.step != step && place.step != -step) continue;
+        if (on(place, first) && on(place, last)) return true;
+    }
+    return false;
+}
+
+bool ReadingGuard::misreadInLine(std::ptrdiff_t step, std::ptrdiff_t from,
+                                 std::ptrdiff_t to) const {
+    return readingsInLine(step, from, to,
+                          [&](const Entry&, std::ptrdiff_t first, std::ptrdiff_t last) {
+                              return !isAllowed(first, last, step);
+                          });
+}
+
+bool ReadingGuard::wordWouldMisread(std::u32string_view word, int row, int col, int direction) {
+    if (!isActive() || word.empty()) return false;
+    const std::ptrdiff_t step = stepOf(direction);
+    const std::ptrdiff_t start = indexOf(row, col);
+    const auto length = static_cast<std::ptrdiff_t>(word.size());
+    newCells_.clear();
+    for (std::ptrdiff_t k = 0; k < length; ++k) {
+        Code& code = codes_[static_cast<std::size_t>(start + k * step)];
+        if (code != kNoCode) continue;
+        code = codeOf(word[static_cast<std::size_t>(k)]);
+        if (code != kNoCode) newCells_.push_back(start + k * step);
+    }
+    // Letters it shares with the grid already read as they did.
+    if (newCells_.empty()) return false;
+    places_.push_back({start, step, static_cast<int>(length)});
+    const std::ptrdiff_t along = std::abs(step);
+    const std::ptrdiff_t end = start + (length - 1) * step;
+    // Along its own line a reading within the word's cells is its own; only
+    // one that runs on over either end into a letter beyond can be new.
+    const std::ptrdiff_t low = std::min(start, end);
+    const std::ptrdiff_t high = std::max(start, end);
+    const auto runsOn = [&](std::ptrdiff_t first, std::ptrdiff_t second) {
+        const Code* const codes = codes_.data();
+        if (codes[first] == kNoCode || codes[second] == kNoCode) return false;
+        const Code before = codes[first - along];
+        const Code after = codes[second + along];
+        const bool may =
+            (before != kNoCode && holds(anyThree_, before, codes[first], codes[second])) ||
+            (after != kNoCode && holds(anyThree_, codes[first], codes[second], after));
+        return may && misreadInLine(along, first, second);
+    };
+    bool misread = runsOn(low - along, low) || runsOn(high, high + along);
+    const std::ptrdiff_t lines[4] = {1, width_, width_ + 1, width_ - 1};
+    for (std::size_t n = 0; n < newCells_.size() && !misread; ++n) {
+        const std::ptrdiff_t cell = newCells_[n];
+        for (const std::ptrdiff_t across : lines) {
+            if (across == along) continue;
+            if (mayRead(codes_.data() + cell, across) && misreadInLine(across, cell, cell)) {
+                misread = true;
+                break;
+            }
+        }
+    }
+    places_.pop_back();
+    for (const std::ptrdiff_t cell : newCells_) codes_[static_cast<std::size_t>(cell)] = kNoCode;
+    return misread;
+}
+
+void ReadingGuard::place(std::u32string_view word, int row, int col, int direction) {
+    if (!isActive() || word.empty()) return;
+    const std::ptrdiff_t step = stepOf(direction);
+    const std::ptrdiff_t start = indexOf(row, col);
+    for (std::size_t k = 0; k < word.size(); ++k) {
+        codes_[static_cast<std::size_t>(start + static_cast<std::ptrdiff_t>(k) * step)] =
+            codeOf(word[k]);
+    }
+    places_.push_back({start, step, static_cast<int>(word.size())});
+}
+
+QStringList ReadingGuard::misreadWords() const {
+    std::vector<bool> misread(static_cast<std::size_t>(listed_.size()), false);
+    if (isActive()) {
+        for (const std::ptrdiff_t along : {std::ptrdiff_t{1}, width_, width_ + 1, width_ - 1}) {
+            for (int r = 1; r <= rows_; ++r) {
+                for (int c = 1; c <= cols_; ++c) {
+                    const std::ptrdiff_t at = indexOf(r, c);
+                    if (codes_[static_cast<std::size_t>(at)] == kNoCode) continue;
+                    // Each cell once, as the last letter a reading may end on.
+                    readingsInLine(
+                        along, at, at,
+                        [&](const Entry& entry, std::ptrdiff_t first, std::ptrdiff_t last) {
+                            if (std::max(first, last) == at && entry.listed >= 0 &&
+                                !isAllowed(first, last, along)) {
+                                misread[static_cast<std::size_t>(entry.listed)] = true;
+                            }
+                            return false;
+                        });
+                }
+            }
+        }
+    }
+    QStringList words;
+    for (std::size_t i = 0; i < misread.size(); ++i) {
+        if (misread[i] && !words.contains(listed_.at(static_cast<qsizetype>(i)))) {
+            words << listed_.at(static_cast<qsizetype>(i));
+        }
+    }
+    return words;
+}
+
+FillAlphabet::FillAlphabet(const Grid& placed, int rows, int cols) {
+    int letters = 0;
+    for (int r = 1; r <= rows; ++r) {
+        for (int c = 1; c <= cols; ++c) {
+            const Cell cell = placed.at(r, c);
+            if (cell == kEmptyCell || cell == kBlankCell) continue;
+            ++letters;
+            // The 27 capitals of the alphabet.
+            if ((cell < U'A' || cell > U'Z') && cell != U'\u00D1') others_.push_back(cell);
+        }
+    }
+    // However many such letters the words hold, every capital of the
+    // alphabet keeps at least half the draws.
+    if (letters > 0) {
+        share_ = std::min(0.5F, static_cast<float>(others_.size()) / static_cast<float>(letters));
+    }
+}
+
+Cell FillAlphabet::letter(float draw) const {
+    if (others_.empty()) return fillLetter(draw);
+    if (draw < share_) {
+        const auto count = others_.size();
+        const auto k = std::min(
+            count - 1, static_cast<std::size_t>(draw / share_ * static_cast<float>(count)));
+        return others_[k];
+    }
+    return fillLetter((draw - share_) / (1.0F - share_));
+}
+
+}  // namespace sopaly

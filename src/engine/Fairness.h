@@ -1,0 +1,201 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "Grid.h"
+
+namespace sopaly {
+
+// A child reads RATON as RATÓN: Á, É, Í, Ó, Ú, Ü (and their kin) read as the
+// plain vowel. Ñ is a letter of its own and stays.
+Cell foldAccent(Cell cell);
+std::u32string foldAccents(std::u32string_view word);
+
+// Words of one or two letters turn up everywhere and cannot be kept from
+// reading elsewhere.
+inline constexpr int kShortestGuardedWord = 3;
+
+// Keeps the words of a puzzle from reading anywhere but where they were
+// placed, and the rude words from reading at all, in any of the eight
+// directions whatever the difficulty. A reading inside the cells of a placed
+// word (SOL inside GIRASOL, PUTA inside COMPUTADORA) is the word's own and
+// allowed.
+//
+// It mirrors the grid's cells as small letter codes in a block with a border
+// of empty cells, so that a neighbour is read without a bounds test, and
+// keeps every three letters that a guarded word holds in a bit table: a
+// letter that forms no such three with its neighbours in a line completes
+// no reading there, which answers almost every question in a few loads.
+// Only the cells it is told about count: a cell never set reads as empty,
+// so cells outside a shape or not yet filled break every reading.
+class ReadingGuard {
+  public:
+    ReadingGuard() = default;
+    // `listed` are the puzzle's words (their order names them in
+    // misreadWords()), `rude` the words that must never read by chance.
+    ReadingGuard(const QStringList& listed, const QStringList& rude) { reset(listed, rude); }
+    // The same for a new puzzle, keeping the memory of the last one.
+    void reset(const QStringList& listed, const QStringList& rude);
+
+    // False when no word is long enough to guard: every question is then "no".
+    bool isActive() const { return !entries_.empty(); }
+
+    // Takes the used cells of `grid` as they are now; placements are forgotten.
+    void mirror(const Grid& grid);
+    // The cell changed in the grid.
+    void set(int row, int col, Cell cell) {
+        if (isActive()) codes_[static_cast<std::size_t>(indexOf(row, col))] = codeOf(cell);
+    }
+
+    // Would `word`, written at the start cell in the direction (every cell
+    // already empty or equal), complete a reading that is not allowed?
+    bool wordWouldMisread(std::u32string_view word, int row, int col, int direction);
+    // Records a word written into the grid: its cells, and its place as one
+    // where readings are allowed.
+    void place(std::u32string_view word, int row, int col, int direction);
+
+    // Would `cell` written into the empty cell complete a reading that is not
+    // allowed?
+    bool letterWouldMisread(int row, int col, Cell cell) {
+        if (!isActive()) return false;
+        const Code code = codeOf(cell);
+        if (code == kNoCode) return false;
+        const std::ptrdiff_t at = indexOf(row, col);
+        Code* const slot = codes_.data() + at;
+        // The letters that would make three letters of a guarded word with
+        // the neighbours, on either side or between them, in any line: one
+        // load per side and line, whatever the letter.
+        std::uint64_t suspects = 0;
+        for (const std::ptrdiff_t step : {std::ptrdiff_t{1}, width_, width_ + 1, width_ - 1}) {
+            const Code before = slot[-step];
+            const Code after = slot[step];
+            suspects |= anyThree_[slot[-2 * step] * kCodes + before] |
+                        middleOfThree_[before * kCodes + after] |
+                        firstOfThree_[after * kCodes + slot[2 * step]];
+        }
+        if (((suspects >> code) & 1U) == 0) return false;
+        const Code old = *slot;
+        *slot = code;
+        const auto across = [&](std::ptrdiff_t step) {
+            return mayRead(slot, step) && misreadInLine(step, at, at);
+        };
+        const bool misread =
+            across(1) || across(width_) || across(width_ + 1) || across(width_ - 1);
+        *slot = old;
+        return misread;
+    }
+
+    // The listed words that read somewhere no placement explains, once each,
+    // in the order they were given. Rude words are not named.
+    QStringList misreadWords() const;
+
+  private:
+    using Code = std::uint8_t;
+    static constexpr Code kNoCode = 0;        // empty, a border or a cell never set
+    static constexpr Code kForeignCode = 63;  // a character no guarded word holds
+    static constexpr int kBorder = 2;
+    static constexpr std::size_t kCodes = 64;
+
+    struct Entry {
+        std::uint32_t offset;  // into letters_
+        std::uint16_t length;
+        std::int16_t listed;  // index into the listed words, -1 for a rude word
+    };
+    struct Place {
+        std::ptrdiff_t start;  // index into codes_
+        std::ptrdiff_t step;
+        int length;
+    };
+
+    Code codeOf(Cell cell) const {
+        return cell < latinCodes_.size() ? latinCodes_[cell] : otherCodeOf(cell);
+    }
+    Code otherCodeOf(Cell cell) const;
+    Code codeForWordLetter(Cell cell);
+    void addEntry(const std::vector<Code>& letters, int listed);
+    std::ptrdiff_t indexOf(int row, int col) const {
+        return (row + kBorder - 1) * width_ + col + kBorder - 1;
+    }
+    std::ptrdiff_t stepOf(int direction) const;
+
+    // Whether some guarded word holds the letters a, b, c in a row.
+    static bool holds(const std::vector<std::uint64_t>& table, Code a, Code b, Code c) {
+        return (table[a * kCodes + b] >> c) & 1U;
+    }
+    // Whether the letter in `cell` forms three letters of a guarded word
+    // with its neighbours along `step`. An empty cell has code 0, which no
+    // word holds, so it needs no test of its own.
+    bool mayRead(const Code* cell, std::ptrdiff_t step) const {
+        const Code x = *cell;
+        const Code before = cell[-step];
+        const Code after = cell[step];
+        // Three letters in a row need a neighbour in the line.
+        if ((before | after) == kNoCode) return false;
+        const std::uint64_t* const three = anyThree_.data();
+        return ((three[cell[-2 * step] * kCodes + before] >> x) |
+                (three[before * kCodes + x] >> after) |
+                (three[x * kCodes + after] >> cell[2 * step])) &
+               1U;
+    }
+    // Calls `found` for each guarded word that reads in the line of step
+    // `step` (> 0) over every cell from `from` to `to` (filled cells); stops
+    // and returns true when `found` does.
+    template <typename Found>
+    bool readingsInLine(std::ptrdiff_t step, std::ptrdiff_t from, std::ptrdiff_t to,
+                        Found&& found) const;
+    bool isAllowed(std::ptrdiff_t first, std::ptrdiff_t last, std::ptrdiff_t step) const;
+    bool misreadInLine(std::ptrdiff_t step, std::ptrdiff_t from, std::ptrdiff_t to) const;
+
+    QStringList listed_;
+    QStringList rude_;
+    std::array<Code, 256> latinCodes_{};  // codes of the characters below 256
+    std::vector<std::pair<Cell, Code>> otherCodes_;
+    Code nextCode_ = 28;
+    std::vector<Code> letters_;
+    std::vector<Entry> entries_;  // by first letter, forwards and backwards
+    std::array<std::uint32_t, 65>
+        firstEntry_{};  // entries_ of first code k: [firstEntry_[k], firstEntry_[k+1])
+    int longest_ = 0;
+    // For each two letters a, b, the third letters c that follow them in a
+    // guarded word: anywhere, and at its start.
+    std::vector<std::uint64_t> anyThree_;
+    // The same three letters asked the other ways: for a, c the middle
+    // letters b, and for b, c the first letters a.
+    std::vector<std::uint64_t> middleOfThree_;
+    std::vector<std::uint64_t> firstOfThree_;
+    std::vector<std::uint64_t> firstThree_;
+    int rows_ = 0;
+    int cols_ = 0;
+    std::ptrdiff_t width_ = 0;
+    std::vector<Code> codes_;
+    std::vector<Place> places_;
+    std::vector<std::ptrdiff_t> newCells_;
+    std::vector<Code> word_;
+    std::vector<Entry> unsorted_;
+    mutable std::vector<Code> line_;
+};
+
+// The fill letters of a puzzle: the Spanish alphabet's 27 capitals, and the
+// other letters its placed words hold (Á, É, Í, Ó, Ú, Ü above all), drawn
+// about as often as the words hold them, so that no letter gives its word
+// away. When the words hold none of those, a draw gives exactly the letter
+// fillLetter() gives.
+class FillAlphabet {
+  public:
+    // Counts the letters of rows 1..rows, columns 1..cols of the placed grid.
+    FillAlphabet(const Grid& placed, int rows, int cols);
+    Cell letter(float draw) const;
+    bool isPlain() const { return others_.empty(); }
+
+  private:
+    std::vector<Cell> others_;  // one entry per placed cell that holds such a letter
+    float share_ = 0;           // their share of the placed cells
+};
+
+}  // namespace sopaly

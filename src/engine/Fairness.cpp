@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "Cells.h"
 #include "Directions.h"
 #include "Puzzle.h"
 
@@ -96,16 +97,10 @@ void ReadingGuard::reset(const QStringList& listed, const QStringList& rude) {
     firstThree_.assign(kCodes * kCodes, 0);
 
     const auto add = [&](const QString& text, int listedIndex) {
-        const auto size = text.size();
-        if (size < kShortestGuardedWord) return;
-        const QChar* const units = text.constData();
+        if (text.size() < kShortestGuardedWord) return;
+        // A word reads in the grid as the cells it takes there.
         word_.clear();
-        for (qsizetype i = 0; i < size; ++i) {
-            Cell cell = units[i].unicode();
-            if (units[i].isHighSurrogate() && i + 1 < size && units[i + 1].isLowSurrogate()) {
-                cell = QChar::surrogateToUcs4(units[i], units[i + 1]);
-                ++i;
-            }
+        for (const Cell cell : wordCells(text)) {
             const Code code = codeForWordLetter(cell);
             // A letter that reads as an empty cell can never be read.
             if (code == kNoCode) return;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "Cells.h"
 #include "Directions.h"
 #include "Fairness.h"
 #include "Numbers.h"
@@ -34,9 +35,54 @@ std::pair<int, int> renderedSize(const Grid& grid, const PuzzleSettings& setting
             std::min(wholeNumber(settings.colsText), grid.cols())};
 }
 
+// A row holding a right-to-left letter would be shown reordered, or pushed
+// to the right edge: a left-to-right mark opens the row and follows every
+// cell, so that each letter stands alone in its place. The rows of a grid
+// without such letters carry no marks.
+constexpr QChar kLeftToRightMark = u'\u200E';
+
+bool holdsRightToLeftLetter(const Grid& grid, int rows, int cols) {
+    for (int r = 1; r <= rows; ++r) {
+        for (int c = 1; c <= cols; ++c) {
+            if (isRightToLeftCell(grid.at(r, c))) return true;
+        }
+    }
+    return false;
+}
+
+// Whether a cell of the grid is more than one code point written out (a
+// letter with its marks) or runs from right to left: such a grid is written
+// cell by cell, not through a pointer.
+bool needsCellTexts(const Grid& grid, int rows, int cols) {
+    for (int r = 1; r <= rows; ++r) {
+        for (int c = 1; c <= cols; ++c) {
+            const Cell cell = grid.at(r, c);
+            if (cell >= 0x0590 && (isRightToLeftCell(cell) || cell > 0x10FFFF)) return true;
+        }
+    }
+    return false;
+}
+
+QString markedLinesOf(const Grid& grid, int rows, int cols) {
+    QString text;
+    const bool marked = holdsRightToLeftLetter(grid, rows, cols);
+    text.reserve(rows * ((marked ? 3 : 2) * std::max(cols, 0) + 3));
+    for (int r = 1; r <= rows; ++r) {
+        if (marked) text.append(kLeftToRightMark);
+        for (int c = 1; c <= cols; ++c) {
+            appendCellText(text, grid.at(r, c));
+            if (marked) text.append(kLeftToRightMark);
+            text.append(u' ');
+        }
+        text.append(u"\r\n");
+    }
+    return text;
+}
+
 QString linesOf(const Grid& grid, int rows, int cols) {
     QString text;
     if (rows <= 0) return text;
+    if (needsCellTexts(grid, rows, cols)) return markedLinesOf(grid, rows, cols);
     const int width = std::max(cols, 0);
     // Written through a pointer: appending a character at a time cost more
     // than filling the grid. A cell beyond the Basic Multilingual Plane
@@ -280,7 +326,7 @@ std::vector<Placement> FitWordOnGrid(Puzzle& puzzle, const PuzzleSettings& setti
     int iDirection = 0;
     for (qsizetype i = 1; i <= last; ++i) {
         if (limits.wordLimit < static_cast<double>(i)) break;
-        const std::u32string word = puzzle.WordPool.at(i).toStdU32String();
+        const std::u32string word = wordCells(puzzle.WordPool.at(i));
         const auto fitsFairly = [&](int row, int col, int direction) {
             return wordFits(grid, word, row, col, direction, limits) &&
                    !guard.wordWouldMisread(word, row, col, direction);
@@ -375,8 +421,8 @@ QString ShowFinishedWord(Puzzle& puzzle, const PuzzleSettings& settings, Random&
             guard.reset(listedWords(puzzle.WordPool), settings.rudeWords);
             guard.mirror(grid);
             for (const Placement& where : puzzle.Placements) {
-                guard.place(puzzle.WordPool.at(where.poolIndex).toStdU32String(), where.row,
-                            where.col, where.direction);
+                guard.place(wordCells(puzzle.WordPool.at(where.poolIndex)), where.row, where.col,
+                            where.direction);
             }
         }
         // The fill changes the grid behind the build's back.
@@ -400,7 +446,7 @@ QString ShowFinishedWord(Puzzle& puzzle, const PuzzleSettings& settings, Random&
 
 QStringList fairnessNotes(const Puzzle& puzzle) {
     QStringList notes;
-    const auto folded = [](const QString& word) { return foldAccents(word.toStdU32String()); };
+    const auto folded = [](const QString& word) { return foldAccents(wordCells(word)); };
     for (const Placement& inner : puzzle.Placements) {
         const QString& word = puzzle.WordPool.at(inner.poolIndex);
         const std::u32string part = folded(word);

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "Numbers.h"
+#include "PuzzleFile.h"
 
 namespace sopaly {
 
@@ -22,11 +23,18 @@ QString batchStatusText(const QString& path) {
            QDir::toNativeSeparators(path);
 }
 
-QString unencodableWordMessage(const QString& word) {
-    return QStringLiteral(
-               "La palabra «%1» tiene caracteres que el archivo del rompecabezas no puede "
-               "guardar. Cámbiela o quítela de la lista para generar los rompecabezas.")
-        .arg(word);
+QString unencodableStatus(const QStringList& words) {
+    const QString letters = unencodableLetters(words);
+    if (letters.isEmpty()) return {};
+    return QStringLiteral("«Generar y Guardar» no puede guardar estas letras en sus archivos: %1.")
+        .arg(letters);
+}
+
+QString unencodableWordsMessage(const QStringList& words) {
+    return unencodableStatus(words) +
+           QStringLiteral(
+               " Cambie o quite esas palabras de la lista para generar los "
+               "rompecabezas; la hoja de trabajo en PDF sí las imprime.");
 }
 
 BatchPlan planBatch(const QString& countText, int barLength) {

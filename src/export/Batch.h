@@ -13,9 +13,14 @@ QString batchFilePath(const QString& folder, qint64 n);
 // The status line while puzzle file `path` is being made.
 QString batchStatusText(const QString& path);
 
-// Why a batch run does not start when `word` (found by
-// firstUnencodableWord) cannot be written to a puzzle file.
-QString unencodableWordMessage(const QString& word);
+// Tells, as a word enters the list, which of `words` a puzzle file cannot
+// hold and why: "«Generar y Guardar» no puede guardar estas letras en sus
+// archivos: ŁÓDŹ: Ł, Ź." Empty when it can hold them all.
+QString unencodableStatus(const QStringList& words);
+
+// Why a batch run does not start when a word of the list cannot be written
+// to a puzzle file: every such word, named with those characters.
+QString unencodableWordsMessage(const QStringList& words);
 
 // What a press of the batch button is to do with the count the user typed.
 struct BatchPlan {

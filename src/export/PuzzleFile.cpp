@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 
+#include "Cells.h"
 #include "Numbers.h"
 #include "Product.h"
 #include "SafeWrite.h"
@@ -25,17 +26,6 @@ void appendSpacers(QString& text, int count) {
     for (int i = 0; i < count; ++i) appendLine(text, kSpacer);
 }
 
-void appendCell(QString& text, Cell cell) {
-    // A cell that was never written holds no character at all.
-    if (cell == kBlankCell) return;
-    if (QChar::requiresSurrogates(cell)) {
-        text.append(QChar(QChar::highSurrogate(cell)));
-        text.append(QChar(QChar::lowSurrogate(cell)));
-    } else {
-        text.append(QChar(static_cast<char16_t>(cell)));
-    }
-}
-
 // Rows 1..rows, columns 1..cols of `grid`, every cell followed by a space.
 // The fields may have been edited since the grid was sized, so the reading
 // never goes past the grid.
@@ -45,7 +35,7 @@ void appendGrid(QString& text, const Grid& grid, int rows, int cols) {
     for (int r = 1; r <= lastRow; ++r) {
         QString line;
         for (int c = 1; c <= lastCol; ++c) {
-            appendCell(line, grid.at(r, c));
+            appendCellText(line, grid.at(r, c));
             line.append(u' ');
         }
         appendLine(text, line);
@@ -142,6 +132,38 @@ std::optional<QString> firstUnencodableWord(const QStringList& words) {
         if (!lossless) return word;
     }
     return std::nullopt;
+}
+
+QStringList unencodableCharacters(const QString& word) {
+    QStringList characters;
+    bool whole = false;
+    encodeWindows1252(word, &whole);
+    if (whole) return characters;
+    for (const char32_t c : word.toUcs4()) {
+        const QString character = QString::fromUcs4(&c, 1);
+        bool lossless = false;
+        encodeWindows1252(character, &lossless);
+        if (lossless) continue;
+        const QChar::Category category = QChar::category(c);
+        const bool mark = category == QChar::Mark_NonSpacing ||
+                          category == QChar::Mark_SpacingCombining ||
+                          category == QChar::Mark_Enclosing;
+        const QString shown = mark ? QStringLiteral("\u25CC") + character : character;
+        if (!characters.contains(shown)) characters << shown;
+    }
+    return characters;
+}
+
+QString unencodableLetters(const QStringList& words) {
+    QStringList named;
+    for (const QString& word : words) {
+        const QStringList characters = unencodableCharacters(word);
+        if (characters.isEmpty()) continue;
+        const QString entry = word + QStringLiteral(": ") + characters.join(QStringLiteral(", "));
+        // A word listed twice is named once.
+        if (!named.contains(entry)) named << entry;
+    }
+    return named.join(QStringLiteral("; "));
 }
 
 bool writePuzzleFile(FileWriter& writer, const QString& path, const Puzzle& puzzle,

@@ -23,6 +23,14 @@ QByteArray puzzleFileBytes(const Grid& wordGrid, const Grid& solutionGrid, int r
 // or nothing when every word can be written as it stands.
 std::optional<QString> firstUnencodableWord(const QStringList& words);
 
+// The characters of `word` that have no single Windows-1252 byte, each once,
+// in the order they come; a mark is shown on a dotted circle.
+QStringList unencodableCharacters(const QString& word);
+
+// Each word of `words` a puzzle file cannot hold, with those characters:
+// "ŁÓDŹ: Ł, Ź; 中文: 中, 文". Empty when a file holds them all.
+QString unencodableLetters(const QStringList& words);
+
 // One puzzle file of a batch run: the puzzle's grids at the sizes the
 // settings give (whole-number readings), the list's words in list order.
 // On failure `reason` says why, in the user's words.

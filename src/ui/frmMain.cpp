@@ -39,6 +39,7 @@
 #include "PuzzleFile.h"
 #include "PuzzleWords.h"
 #include "SensorCursor.h"
+#include "StatusLine.h"
 #include "Toolkit.h"
 #include "WordList.h"
 #include "WordListFile.h"
@@ -189,15 +190,8 @@ void frmMain::setupFileMenu() {
     updateFileMenu();
 
     // Below the design client area, which keeps its size and contents.
-    lblPuzzleWords = new QLabel(this);
+    lblPuzzleWords = new StatusLine(this);
     lblPuzzleWords->setObjectName(QStringLiteral("lblPuzzleWords"));
-    // A long list of names is cut at the window's edge rather than widening it.
-    lblPuzzleWords->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    // As high empty as with a line of text, so that the bar does not grow
-    // into the client area of a window that the user may resize.
-    lblPuzzleWords->setText(QStringLiteral("Ñg"));
-    lblPuzzleWords->setMinimumHeight(lblPuzzleWords->sizeHint().height());
-    lblPuzzleWords->clear();
     statusBar()->addWidget(lblPuzzleWords, 1);
     statusBar()->setSizeGripEnabled(false);
 }
@@ -511,7 +505,20 @@ void frmMain::centreOnActivation() {
 void frmMain::txtInputWord_KeyPress(int KeyAscii) {
     if (KeyAscii != kKeyEnter) return;
     const std::optional<QString> word = committedWord(txtInputWord->text());
-    if (word && commitWords({*word})) txtInputWord->clear();
+    if (!word) return;
+    // A refused word stays in the box for the user to mend.
+    const Intake intake = sortOutWords({*word}, kMostWordsInList - words_->count());
+    if (!intake.noLetters.isEmpty()) {
+        showMessage(noLettersMessage(intake.noLetters));
+        return;
+    }
+    if (!intake.noRoom.isEmpty()) {
+        showMessage(fullListMessage(1));
+        return;
+    }
+    commitWords(intake.words);
+    txtInputWord->clear();
+    tellUnencodable(intake.words);
 }
 
 void frmMain::txtInputWord_Change() {
@@ -519,22 +526,34 @@ void frmMain::txtInputWord_Change() {
     // each, as if Enter had ended every one.
     const QString text = txtInputWord->text();
     if (!holdsLineBreak(text)) return;
-    txtInputWord->clear();
-    commitWords(committedLines(text));
+    const QList<PastedLine> lines = pastedLines(text);
+    QStringList committed;
+    for (const PastedLine& line : lines) committed << line.word;
+    const Intake intake = sortOutWords(committed, kMostWordsInList - words_->count());
+    // The first word the full list could not take waits in the box.
+    txtInputWord->setText(intake.noRoom.isEmpty() ? QString()
+                                                  : lines.at(intake.noRoom.first()).typed);
+    commitWords(intake.words);
+    tellUnencodable(intake.words);
+    if (!intake.noLetters.isEmpty()) showMessage(noLettersMessage(intake.noLetters));
+    if (!intake.noRoom.isEmpty()) {
+        showMessage(fullListMessage(static_cast<int>(intake.noRoom.size())));
+    }
 }
 
-bool frmMain::commitWords(const QStringList& words) {
-    if (words.isEmpty() || words_->count() >= kMostWordsInList) return false;
+void frmMain::commitWords(const QStringList& words) {
+    if (words.isEmpty()) return;
     listChanging_ = true;
-    for (const QString& word : words) {
-        if (words_->count() >= kMostWordsInList) break;
-        words_->add(word);
-    }
+    for (const QString& word : words) words_->add(word);
     listChanging_ = false;
     cmdStart->setEnabled(true);
     cmdAuto->setEnabled(true);
     txtInputWord->setFocus();
-    return true;
+}
+
+void frmMain::tellUnencodable(const QStringList& words) {
+    const QString status = unencodableStatus(words);
+    if (!status.isEmpty()) lblPuzzleWords->setText(status);
 }
 
 void frmMain::lstInputWord_Click() {
@@ -573,7 +592,6 @@ void frmMain::ListBoxControl(const QString& sMode) {
             cmdExport->setEnabled(false);
             // The words of the last build are no longer on show.
             lblPuzzleWords->clear();
-            lblPuzzleWords->setToolTip(QString());
             txtInputWord->setFocus();
             break;
         case ListMode::None:
@@ -610,9 +628,7 @@ void frmMain::cmdStart_Click() {
     BuiltWith = current;
     ShowWordOnWordText();
     cmdFinish->setEnabled(true);
-    const QString status = puzzleStatus(Puzzle, current);
-    lblPuzzleWords->setText(status);
-    lblPuzzleWords->setToolTip(status);
+    lblPuzzleWords->setText(puzzleStatus(Puzzle, current));
 }
 
 void frmMain::ShowWordOnWordText() {
@@ -624,9 +640,7 @@ void frmMain::cmdFinish_Click() {
     txtWord->setPlainText(ShowFinishedWord(Puzzle, settings(), program_.random()));
     // A fill that found no fair letter for a cell builds the puzzle again.
     Placements = Puzzle.Placements;
-    const QString status = puzzleStatus(Puzzle, BuiltWith);
-    lblPuzzleWords->setText(status);
-    lblPuzzleWords->setToolTip(status);
+    lblPuzzleWords->setText(puzzleStatus(Puzzle, BuiltWith));
     cmdExport->setEnabled(true);
 }
 
@@ -677,8 +691,8 @@ void frmMain::cmdAuto_Click() {
     }
     settingsStored(program_.settings().storeNumber(kBatchCountSetting.key, plan.count));
     if (words_->count() > 0 && !gridSizeIsUsable(settings())) return;
-    if (const auto word = firstUnencodableWord(words_->words())) {
-        showMessage(unencodableWordMessage(*word));
+    if (firstUnencodableWord(words_->words())) {
+        showMessage(unencodableWordsMessage(words_->words()));
         return;
     }
 
@@ -766,8 +780,8 @@ frmMain::BatchEnd frmMain::makeBatchPuzzles(int count, int step) {
 bool frmMain::AutoExportPuzzle(const QString& sFilePath) {
     const QStringList words = words_->words();
     // A word typed during the run's yields is checked too.
-    if (const auto word = firstUnencodableWord(words)) {
-        tell(unencodableWordMessage(*word));
+    if (firstUnencodableWord(words)) {
+        tell(unencodableWordsMessage(words));
         return false;
     }
     QString reason;
@@ -839,7 +853,18 @@ void frmMain::mnuOpenList_Click() {
         showMessage(wordListReadMessage(path, read.failure));
         return;
     }
+    if (read.words.isEmpty() && read.noLetters.isEmpty()) {
+        showMessage(emptyWordListMessage(path));
+        return;
+    }
+    const int already = alreadyListed(*words_, read.words);
     commitWords(read.words);
+    QStringList status{listOpenedStatus(
+        QFileInfo(path).fileName(), static_cast<int>(read.words.size()), already, read.noLetters)};
+    if (const QString unencodable = unencodableStatus(read.words); !unencodable.isEmpty()) {
+        status << unencodable;
+    }
+    lblPuzzleWords->setText(status.join(u' '));
 }
 
 void frmMain::mnuSaveList_Click() {

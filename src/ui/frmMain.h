@@ -13,6 +13,7 @@
 #include "Puzzle.h"
 #include "SafeWrite.h"
 #include "Settings.h"
+#include "StatusLine.h"
 
 class QAction;
 class QLabel;
@@ -97,7 +98,9 @@ class frmMain : public QMainWindow {
     QAction* mnuWorksheetPdf = nullptr;  // enabled with cmdExport
     QAction* mnuClassroomPdf = nullptr;
     // At the foot of the window: which words the last build left out.
-    QLabel* lblPuzzleWords = nullptr;
+    // It also tells what the last list opened added, and which words a
+    // puzzle file cannot hold as they enter.
+    StatusLine* lblPuzzleWords = nullptr;
 
     // --- State ----------------------------------------------------------------
     sopaly::Puzzle Puzzle;
@@ -211,9 +214,11 @@ class frmMain : public QMainWindow {
     void Form_Load();
     void Form_Unload();
     void centreOnActivation();
-    // Puts words into the list as Enter does, as many as the list still
-    // holds; false when none went in.
-    bool commitWords(const QStringList& words);
+    // Puts words into the list as Enter does; the caller has made sure
+    // that the list holds them all.
+    void commitWords(const QStringList& words);
+    // Names in the status line the words a puzzle file cannot hold.
+    void tellUnencodable(const QStringList& words);
     // Shows a message, or during a batch run keeps the run's first one
     // for its end.
     void tell(const QString& text);

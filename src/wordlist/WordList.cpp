@@ -1,9 +1,12 @@
 #include "WordList.h"
 
 #include <QLocale>
+#include <QSet>
 #include <algorithm>
 #include <numeric>
 #include <vector>
+
+#include "Cells.h"
 
 namespace sopaly {
 
@@ -53,13 +56,39 @@ bool isLineBreak(QChar c) {
     return c == u'\n' || c == u'\r' || c == u'\u0085' || c == u'\u2028' || c == u'\u2029';
 }
 
+bool isVariationSelector(char32_t c) {
+    return (c >= 0xFE00 && c <= 0xFE0F) || (c >= 0xE0100 && c <= 0xE01EF) ||
+           (c >= 0x180B && c <= 0x180D) || c == 0x180F;
+}
+
 }  // namespace
 
+QString printableText(QStringView text) {
+    // What does not print would take a cell of its own in the grid, or make
+    // a word that looks clean unsavable.
+    QString kept;
+    kept.reserve(text.size());
+    for (const char32_t c : text.toUcs4()) {
+        const QChar::Category category = QChar::category(c);
+        if (category == QChar::Other_Control || category == QChar::Other_Format ||
+            category == QChar::Separator_Line || category == QChar::Separator_Paragraph ||
+            isVariationSelector(c)) {
+            continue;
+        }
+        if (category == QChar::Separator_Space) {
+            kept.append(u' ');
+        } else if (QChar::requiresSurrogates(c)) {
+            kept.append(QChar(QChar::highSurrogate(c)));
+            kept.append(QChar(QChar::lowSurrogate(c)));
+        } else {
+            kept.append(QChar(static_cast<char16_t>(c)));
+        }
+    }
+    return kept.normalized(QString::NormalizationForm_C);
+}
+
 std::optional<QString> committedWord(const QString& typed) {
-    // A control character would break the puzzle file's lines or a grid
-    // cell; it has no letter to give.
-    QString text = typed;
-    text.removeIf([](QChar c) { return c.category() == QChar::Other_Control || isLineBreak(c); });
+    const QString text = printableText(typed);
     qsizetype begin = 0;
     qsizetype end = text.size();
     while (begin < end && text.at(begin) == u' ') ++begin;
@@ -74,28 +103,97 @@ bool holdsLineBreak(QStringView text) {
     return std::any_of(text.begin(), text.end(), isLineBreak);
 }
 
-QStringList committedLines(const QString& text) {
-    QStringList words;
+QList<PastedLine> pastedLines(const QString& text) {
+    QList<PastedLine> lines;
     qsizetype start = 0;
     for (qsizetype i = 0; i <= text.size(); ++i) {
         if (i < text.size() && !isLineBreak(text.at(i))) continue;
-        if (const auto word = committedWord(text.mid(start, i - start))) words.append(*word);
+        const QString line = text.mid(start, i - start);
+        if (const auto word = committedWord(line)) lines.append({line.trimmed(), *word});
         start = i + 1;
     }
+    return lines;
+}
+
+QStringList committedLines(const QString& text) {
+    QStringList words;
+    for (const PastedLine& line : pastedLines(text)) words.append(line.word);
     return words;
 }
 
-int wordLength(const QString& word) {
-    qsizetype begin = 0;
-    qsizetype end = word.size();
-    while (begin < end && word.at(begin) == u' ') ++begin;
-    while (end > begin && word.at(end - 1) == u' ') --end;
-    int length = 0;
-    for (qsizetype i = begin; i < end; ++i) {
-        if (word.at(i).isLowSurrogate() && i > begin && word.at(i - 1).isHighSurrogate()) continue;
-        ++length;
+Intake sortOutWords(const QStringList& committed, int room) {
+    Intake intake;
+    for (qsizetype i = 0; i < committed.size(); ++i) {
+        const QString& word = committed.at(i);
+        if (!hasCells(word)) {
+            intake.noLetters << word;
+        } else if (intake.words.size() < room) {
+            intake.words << word;
+        } else {
+            intake.noRoom << i;
+        }
     }
-    return length;
+    return intake;
+}
+
+int alreadyListed(const WordList& list, const QStringList& words) {
+    const QSet<QString> listed(list.words().cbegin(), list.words().cend());
+    return static_cast<int>(
+        std::count_if(words.cbegin(), words.cend(),
+                      [&listed](const QString& word) { return listed.contains(word); }));
+}
+
+namespace {
+
+QString quotedList(const QStringList& entries) {
+    QStringList quoted;
+    for (const QString& entry : entries) quoted << QStringLiteral("«%1»").arg(entry);
+    return quoted.join(QStringLiteral(", "));
+}
+
+QString spanishCount(int n) {
+    return QLocale(QLocale::Spanish).toString(n);
+}
+
+}  // namespace
+
+QString listOpenedStatus(const QString& fileName, int added, int alreadyThere,
+                         const QStringList& noLetters) {
+    QString text =
+        added == 1
+            ? QStringLiteral("1 palabra añadida de %1").arg(fileName)
+            : QStringLiteral("%1 palabras añadidas de %2").arg(spanishCount(added), fileName);
+    if (alreadyThere == 1) {
+        text += QStringLiteral(" (1 ya estaba en la lista)");
+    } else if (alreadyThere > 1) {
+        text += QStringLiteral(" (%1 ya estaban en la lista)").arg(spanishCount(alreadyThere));
+    }
+    text += u'.';
+    if (!noLetters.isEmpty()) {
+        text += QStringLiteral(" Sin letras ni números, no se añadieron: %1.")
+                    .arg(quotedList(noLetters));
+    }
+    return text;
+}
+
+QString noLettersMessage(const QStringList& entries) {
+    return QStringLiteral(
+               "Sin letras ni números no hay nada que buscar en la sopa: no se añadieron %1.")
+        .arg(quotedList(entries));
+}
+
+QString fullListMessage(int left) {
+    const QString full = QStringLiteral("La lista ya tiene %1 palabras, todas las que caben.")
+                             .arg(spanishCount(kMostWordsInList));
+    if (left <= 1) return full + QStringLiteral(" Quite alguna para añadir otra.");
+    return full + QStringLiteral(" No se añadieron %1 palabras; quite algunas para añadirlas.")
+                      .arg(spanishCount(left));
+}
+
+int wordLength(const QString& word) {
+    // Longest first by the letters the grid places, not by the signs
+    // between them.
+    return static_cast<int>(wordCells(word).size());
 }
 
 QStringList sortIntoPool(const QStringList& list) {

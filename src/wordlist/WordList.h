@@ -2,7 +2,9 @@
 
 #include <QAbstractListModel>
 #include <QCollator>
+#include <QList>
 #include <QStringList>
+#include <QStringView>
 #include <optional>
 
 namespace sopaly {
@@ -34,18 +36,55 @@ class WordList : public QAbstractListModel {
     QStringList words_;
 };
 
-// What Enter makes of the entry field's text: control characters (line
-// breaks and tabs among them) dropped, spaces trimmed at both ends, composed
-// to NFC, upper case. Nothing when no other character is left.
+// What a word keeps of any text it comes from, on every road in (typing,
+// pasting, a list file): control and format characters (zero-width spaces
+// and joiners, byte-order marks, direction marks) and variation selectors
+// dropped, every kind of space made a plain space, composed to NFC.
+QString printableText(QStringView text);
+
+// What Enter makes of the entry field's text: its printable text with
+// spaces trimmed at both ends, in upper case and NFC. Nothing when no other
+// character is left.
 std::optional<QString> committedWord(const QString& typed);
 
 // Whether the text holds a line break of any kind: pasted lines, not a word.
 bool holdsLineBreak(QStringView text);
 
+// One non-blank line of a paste: as the user had it, and as Enter commits it.
+struct PastedLine {
+    QString typed;
+    QString word;
+};
+QList<PastedLine> pastedLines(const QString& text);
+
 // Each line of the text as Enter commits it, blank lines left out.
 QStringList committedLines(const QString& text);
 
-// A word's length in code points, leading and trailing spaces not counted.
+// What a list of committed words gives a list that has `room` places left:
+// the words it takes, in order; those with no letter or digit to hide,
+// which it refuses; and the positions of those it has no room for.
+struct Intake {
+    QStringList words;
+    QStringList noLetters;
+    QList<qsizetype> noRoom;
+};
+Intake sortOutWords(const QStringList& committed, int room);
+
+// How many of `words` the list holds already.
+int alreadyListed(const WordList& list, const QStringList& words);
+
+// The status after opening a list file, for instance "40 palabras añadidas
+// de lista.txt (3 ya estaban en la lista)."
+QString listOpenedStatus(const QString& fileName, int added, int alreadyThere,
+                         const QStringList& noLetters);
+
+// Why Enter or a paste did not take entries with nothing to hide.
+QString noLettersMessage(const QStringList& entries);
+
+// Why the full list took no more words; `left` is how many it left out.
+QString fullListMessage(int left);
+
+// A word's length: the cells its letters and digits take in the grid.
 int wordLength(const QString& word);
 
 // "SORT": element 0 empty, the words longest first (equal lengths in list

@@ -46,7 +46,8 @@ PuzzleWords puzzleWords(const QStringList& pool, const std::vector<Placement>& p
 }
 
 QString puzzleWordsStatus(const PuzzleWords& words) {
-    QString text = QStringLiteral("%1 de %2 palabras en la cuadrícula.")
+    QString text = (words.listCount == 1 ? QStringLiteral("%1 de %2 palabra en la cuadrícula.")
+                                         : QStringLiteral("%1 de %2 palabras en la cuadrícula."))
                        .arg(words.placed.size())
                        .arg(words.listCount);
     if (!words.noRoom.isEmpty()) {

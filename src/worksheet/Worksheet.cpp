@@ -6,10 +6,12 @@
 #include <QPainterPath>
 #include <QPdfWriter>
 #include <QPrinterInfo>
+#include <QTextLayout>
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 
+#include "Cells.h"
 #include "Directions.h"
 
 namespace sopaly {
@@ -34,8 +36,13 @@ QFont textFont(double points, bool bold = false) {
     return font;
 }
 
-QFont titleFont() {
-    return textFont(16, true);
+constexpr double kTitlePoints = 16;
+// A title too long for two lines shrinks down to this share of its size.
+constexpr double kSmallestTitleShare = 0.6;
+constexpr double kTitleShrinkStep = 0.4;
+
+QFont titleFont(double points = kTitlePoints) {
+    return textFont(points, true);
 }
 QFont headingFont() {
     return textFont(13, true);
@@ -45,10 +52,6 @@ QFont wordFont() {
 }
 QFont noteFont() {
     return textFont(10);
-}
-
-QString cellText(Cell cell) {
-    return QString::fromUcs4(&cell, 1);
 }
 
 QString noRoomLine(const PuzzleWords& words) {
@@ -61,10 +64,54 @@ QString beyondLimitLine(const PuzzleWords& words) {
     return QStringLiteral("Fuera del máximo de palabras: %1.").arg(words.beyondLimit.join(u", "));
 }
 
+// The lines of `text` in `font` within `width`: broken between words, and
+// inside a word only where it is wider than the line.
+QStringList wrappedLines(const QString& text, const QFont& font, double width,
+                         const QPaintDevice* device) {
+    QTextLayout layout(text, font, const_cast<QPaintDevice*>(device));
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    QStringList lines;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        lines << text.mid(line.textStart(), line.textLength()).trimmed();
+    }
+    layout.endLayout();
+    return lines;
+}
+
+}  // namespace
+
+TitleLines fitTitle(const QString& title, double width, const QPaintDevice* device) {
+    TitleLines fitted;
+    for (double points = kTitlePoints; points >= kTitlePoints * kSmallestTitleShare - 1e-9;
+         points -= kTitleShrinkStep) {
+        fitted.font = titleFont(points);
+        fitted.lines = wrappedLines(title, fitted.font, width, device);
+        if (fitted.lines.size() <= 2) return fitted;
+    }
+    // Still more than two lines at the smallest size: the second line takes
+    // what it can of the rest, and "…" says that more was there.
+    fitted.font = titleFont(kTitlePoints * kSmallestTitleShare);
+    const QStringList lines = wrappedLines(title, fitted.font, width, device);
+    const QString first = lines.value(0);
+    const QString rest = title.mid(title.indexOf(first) + first.size()).simplified();
+    const QFontMetricsF metrics(fitted.font, device);
+    QString second = metrics.elidedText(rest, Qt::ElideRight, width);
+    if (!second.endsWith(u'…')) second = metrics.elidedText(rest + u'…', Qt::ElideRight, width);
+    fitted.lines = {first, second};
+    return fitted;
+}
+
+namespace {
+
 // Where everything of one page goes, in the painter's coordinates.
 struct PageLayout {
     double mm = 1;  // device units in a millimetre
     QRectF title;
+    TitleLines titleLines;
     QRectF heading;
     QRectF grid;
     double cell = 0;
@@ -86,8 +133,11 @@ PageLayout layOut(const QPaintDevice* device, const QRectF& page, const Workshee
     double top = page.top();
 
     if (!puzzle.title.isEmpty()) {
-        const QFontMetricsF metrics(titleFont(), device);
-        layout.title = QRectF(page.left(), top, width, metrics.height() * 1.2);
+        layout.titleLines = fitTitle(puzzle.title, width, device);
+        const QFontMetricsF metrics(layout.titleLines.font, device);
+        const auto lines = static_cast<double>(layout.titleLines.lines.size());
+        layout.title =
+            QRectF(page.left(), top, width, lines * metrics.lineSpacing() + metrics.height() * 0.2);
         top = layout.title.bottom();
     }
     if (kind == PageKind::AnswerKey) {
@@ -150,11 +200,11 @@ QPointF cellCentre(const PageLayout& layout, int row, int col) {
 
 int placedLength(const WorksheetPuzzle& puzzle, const Placement& where) {
     if (where.poolIndex < 0 || where.poolIndex >= puzzle.pool.size()) return 0;
-    return static_cast<int>(puzzle.pool.at(where.poolIndex).toStdU32String().size());
+    return static_cast<int>(wordCells(puzzle.pool.at(where.poolIndex)).size());
 }
 
 // The cells that a placed word runs through.
-std::vector<bool> wordCells(const WorksheetPuzzle& puzzle) {
+std::vector<bool> placedCells(const WorksheetPuzzle& puzzle) {
     const Grid& grid = puzzle.grid;
     std::vector<bool> used(static_cast<std::size_t>((grid.rows() + 1) * (grid.cols() + 1)), false);
     for (const Placement& where : puzzle.placements) {
@@ -185,7 +235,7 @@ void drawGrid(QPainter& painter, const PageLayout& layout, const WorksheetPuzzle
     letters.setPixelSize(std::max(1, static_cast<int>(std::lround(layout.cell * 0.58))));
     painter.setFont(letters);
     const std::vector<bool> used =
-        kind == PageKind::AnswerKey ? wordCells(puzzle) : std::vector<bool>();
+        kind == PageKind::AnswerKey ? placedCells(puzzle) : std::vector<bool>();
     for (int row = 1; row <= grid.rows(); ++row) {
         for (int col = 1; col <= grid.cols(); ++col) {
             const Cell cell = grid.at(row, col);
@@ -282,8 +332,16 @@ void drawWorksheetPage(QPainter& painter, const QRectF& page, const WorksheetPuz
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.setPen(Qt::black);
     if (!layout.title.isEmpty()) {
-        painter.setFont(titleFont());
-        painter.drawText(layout.title, Qt::AlignCenter, puzzle.title);
+        const TitleLines& title = layout.titleLines;
+        painter.setFont(title.font);
+        const QFontMetricsF metrics(title.font, painter.device());
+        double top = layout.title.top() + metrics.height() * 0.1;
+        for (const QString& line : title.lines) {
+            painter.drawText(
+                QRectF(layout.title.left(), top, layout.title.width(), metrics.lineSpacing()),
+                Qt::AlignHCenter | Qt::AlignVCenter, line);
+            top += metrics.lineSpacing();
+        }
     }
     if (!layout.heading.isEmpty()) {
         painter.setFont(headingFont());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFont>
 #include <QPageSize>
 #include <QRectF>
 #include <QString>
@@ -12,6 +13,7 @@
 #include "PuzzleWords.h"
 
 class QPainter;
+class QPaintDevice;
 
 namespace sopaly {
 
@@ -40,6 +42,15 @@ inline constexpr char16_t kAnswerKeyHeading[] = u"Solución";
 // answer key, each placed word outlined and the words the grid does not hold.
 void drawWorksheetPage(QPainter& painter, const QRectF& page, const WorksheetPuzzle& puzzle,
                        PageKind kind);
+
+// A title as it stands on its page: up to two lines, in a size no smaller
+// than 60 % of the title's own, the second line cut with "…" when even that
+// does not hold it all.
+struct TitleLines {
+    QFont font;
+    QStringList lines;
+};
+TitleLines fitTitle(const QString& title, double width, const QPaintDevice* device);
 
 // The page the worksheets print on: the default printer's, A4 without one.
 QPageSize worksheetPageSize();

@@ -1,0 +1,126 @@
+#include "Cells.h"
+
+#include <QHash>
+#include <QStringList>
+#include <algorithm>
+#include <mutex>
+
+namespace sopaly {
+
+namespace {
+
+// A letter with marks that no single code point stands for gets a cell
+// value past the last code point, numbered in the order first seen. The
+// grid keeps one char32_t a cell, so a copy stays a memcpy.
+constexpr Cell kFirstClusterCell = 0x110000;
+
+struct Clusters {
+    std::mutex lock;
+    QStringList texts;
+    QHash<QString, Cell> cells;
+};
+
+Clusters& clusters() {
+    static Clusters table;
+    return table;
+}
+
+Cell clusterCell(const QString& text) {
+    Clusters& table = clusters();
+    const std::lock_guard guard(table.lock);
+    const auto found = table.cells.constFind(text);
+    if (found != table.cells.cend()) return *found;
+    const Cell cell = kFirstClusterCell + static_cast<Cell>(table.texts.size());
+    table.texts.append(text);
+    table.cells.insert(text, cell);
+    return cell;
+}
+
+bool isMark(char32_t codePoint) {
+    const QChar::Category category = QChar::category(codePoint);
+    return category == QChar::Mark_NonSpacing || category == QChar::Mark_SpacingCombining ||
+           category == QChar::Mark_Enclosing;
+}
+
+// Below the first combining mark every text is already composed.
+bool surelyComposed(QStringView word) {
+    return std::all_of(word.begin(), word.end(), [](QChar c) { return c.unicode() < 0x300; });
+}
+
+}  // namespace
+
+std::u32string wordCells(QStringView word) {
+    // Every build asks this of every word: the common word of Latin letters
+    // costs no normalisation and no copy.
+    QString composed;
+    if (!surelyComposed(word)) {
+        composed = word.toString().normalized(QString::NormalizationForm_C);
+        word = composed;
+    }
+    std::u32string cells;
+    cells.reserve(static_cast<std::size_t>(word.size()));
+    std::u32string cluster;
+    const auto close = [&] {
+        if (cluster.size() == 1) {
+            cells.push_back(cluster.front());
+        } else if (!cluster.empty()) {
+            cells.push_back(clusterCell(QString::fromStdU32String(cluster)));
+        }
+        cluster.clear();
+    };
+    for (qsizetype i = 0; i < word.size(); ++i) {
+        char32_t codePoint = word[i].unicode();
+        if (word[i].isHighSurrogate() && i + 1 < word.size() && word[i + 1].isLowSurrogate()) {
+            codePoint = QChar::surrogateToUcs4(word[i], word[i + 1]);
+            ++i;
+        }
+        if (QChar::isLetterOrNumber(codePoint)) {
+            close();
+            cluster.push_back(codePoint);
+        } else if (isMark(codePoint) && !cluster.empty()) {
+            cluster.push_back(codePoint);
+        } else {
+            // A sign takes no cell, and a mark after it has no letter to sit on.
+            close();
+        }
+    }
+    close();
+    return cells;
+}
+
+void appendCellText(QString& text, Cell cell) {
+    if (cell == kBlankCell) return;  // a never-written cell prints as nothing
+    if (cell >= kFirstClusterCell) {
+        Clusters& table = clusters();
+        const std::lock_guard guard(table.lock);
+        text.append(table.texts.value(static_cast<qsizetype>(cell - kFirstClusterCell)));
+        return;
+    }
+    if (QChar::requiresSurrogates(cell)) {
+        text.append(QChar(QChar::highSurrogate(cell)));
+        text.append(QChar(QChar::lowSurrogate(cell)));
+    } else {
+        text.append(QChar(static_cast<char16_t>(cell)));
+    }
+}
+
+QString cellText(Cell cell) {
+    QString text;
+    appendCellText(text, cell);
+    return text;
+}
+
+bool isRightToLeftCell(Cell cell) {
+    // No script before Hebrew runs from right to left.
+    if (cell < 0x0590) return false;
+    char32_t letter = cell;
+    if (cell >= kFirstClusterCell) {
+        const QString text = cellText(cell);
+        if (text.isEmpty()) return false;
+        letter = text.toStdU32String().front();
+    }
+    const QChar::Direction direction = QChar::direction(letter);
+    return direction == QChar::DirR || direction == QChar::DirAL || direction == QChar::DirAN;
+}
+
+}  // namespace sopaly

@@ -1,0 +1,121 @@
+#include "StatusLine.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <QTextLayout>
+#include <QTimer>
+#include <algorithm>
+
+namespace sopaly {
+
+namespace {
+
+constexpr int kMargin = 1;
+
+// The text broken between words within `width`; inside a word only where
+// the word alone is wider than the line.
+QStringList wrapped(const QString& text, const QFont& font, int width) {
+    QTextLayout layout(text, font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    QStringList lines;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        lines << text.mid(line.textStart(), line.textLength());
+    }
+    layout.endLayout();
+    return lines;
+}
+
+// As much of `text` as fits in `width` with "…" after it, cut where a word
+// ends; within a word only when not even the first word fits.
+QString elidedAtWord(const QString& text, const QFontMetrics& metrics, int width) {
+    const QString ellipsis = QStringLiteral("…");
+    QString fitting;
+    for (qsizetype end = text.indexOf(u' '); end >= 0; end = text.indexOf(u' ', end + 1)) {
+        const QString candidate = text.left(end).trimmed();
+        if (metrics.horizontalAdvance(candidate + ellipsis) > width) break;
+        fitting = candidate;
+    }
+    if (!fitting.isEmpty()) return fitting + ellipsis;
+    QString cut = metrics.elidedText(text, Qt::ElideRight, width);
+    return cut.endsWith(ellipsis) ? cut
+                                  : metrics.elidedText(text + ellipsis, Qt::ElideRight, width);
+}
+
+}  // namespace
+
+StatusLine::StatusLine(QWidget* parent) : QWidget(parent) {
+    // A long text wraps rather than widening the window.
+    setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    setFixedHeight(heightFor(1));
+}
+
+int StatusLine::heightFor(int lines) const {
+    return std::max(lines, 1) * fontMetrics().lineSpacing() + 2 * kMargin;
+}
+
+QSize StatusLine::sizeHint() const {
+    return {0, heightFor(static_cast<int>(lines_.size()))};
+}
+
+QSize StatusLine::minimumSizeHint() const {
+    return sizeHint();
+}
+
+void StatusLine::setText(const QString& text) {
+    text_ = text;
+    setToolTip(text);
+    relayout();
+}
+
+void StatusLine::relayout() {
+    const int width = std::max(contentsRect().width() - 2 * kMargin, 1);
+    QStringList lines = wrapped(text_, font(), width);
+    if (lines.size() > kMostLines) {
+        const QFontMetrics metrics(font());
+        qsizetype shown = 0;
+        for (int i = 0; i < kMostLines - 1; ++i) shown += lines.at(i).size();
+        lines = lines.mid(0, kMostLines - 1);
+        lines << elidedAtWord(text_.mid(shown).trimmed(), metrics, width);
+    }
+    for (QString& line : lines) line = line.trimmed();
+    lines_ = lines;
+    setFixedHeight(heightFor(static_cast<int>(lines_.size())));
+    update();
+    // Once the bar has taken the new height: a window resized inside a
+    // resize of its own would be laid out twice over.
+    QTimer::singleShot(0, this, &StatusLine::fitWindow);
+}
+
+void StatusLine::fitWindow() {
+    QWidget* top = window();
+    if (!top || top == this || !top->isVisible()) return;
+    if (top->isMaximized() || top->isFullScreen() || top->isMinimized()) return;
+    const int wanted = heightFor(static_cast<int>(lines_.size())) - heightFor(1);
+    const int change = wanted - grownBy_;
+    if (change == 0) return;
+    grownBy_ = wanted;
+    top->resize(top->width(), top->height() + change);
+}
+
+void StatusLine::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    relayout();
+}
+
+void StatusLine::paintEvent(QPaintEvent* /*event*/) {
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::WindowText));
+    const int spacing = fontMetrics().lineSpacing();
+    const QRect area = contentsRect().adjusted(kMargin, kMargin, -kMargin, -kMargin);
+    for (qsizetype i = 0; i < lines_.size(); ++i) {
+        const QRect line(area.left(), area.top() + static_cast<int>(i) * spacing, area.width(),
+                         spacing);
+        painter.drawText(line, Qt::AlignLeft | Qt::AlignVCenter, lines_.at(i));
+    }
+}
+
+}  // namespace sopaly

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QStringList>
+#include <QWidget>
+
+namespace sopaly {
+
+// The status line at the foot of the main window. Its text wraps between
+// words onto up to three lines; what does not fit ends in "…", and the
+// tooltip holds the whole text. The window grows by the lines it takes
+// beyond the first, so that the client area above keeps its size.
+class StatusLine : public QWidget {
+    Q_OBJECT
+    // The lines as shown, the last one cut with "…" when the text goes on.
+    Q_PROPERTY(QStringList shownLines READ shownLines)
+  public:
+    static constexpr int kMostLines = 3;
+
+    explicit StatusLine(QWidget* parent = nullptr);
+
+    QString text() const { return text_; }
+    void setText(const QString& text);
+    void clear() { setText(QString()); }
+    QStringList shownLines() const { return lines_; }
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    // Lays the text out at the present width and fits the window to it.
+    void relayout();
+    void fitWindow();
+    int heightFor(int lines) const;
+
+    QString text_;
+    QStringList lines_;
+    // How much taller than its design the window was made for the lines.
+    int grownBy_ = 0;
+};
+
+}  // namespace sopaly

@@ -21,6 +21,7 @@ tests=(
   poppler-utils imagemagick
   librsvg2-bin
   appstream desktop-file-utils
+  lintian devscripts
 )
 
 case ${1:-} in

@@ -47,8 +47,10 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
-mkdir -m 700 "$work/runtime" "$work/home"
-export XDG_RUNTIME_DIR=$work/runtime HOME=$work/home
+mkdir -m 700 "$work/runtime" "$work/home" "$work/xdg"
+# The design values, whatever this machine's or its administrator's settings.
+export XDG_RUNTIME_DIR=$work/runtime HOME=$work/home XDG_CONFIG_HOME=$work/home/.config \
+    XDG_CONFIG_DIRS=$work/xdg
 
 # Waits up to 20 s for the command to succeed.
 wait_until() {

@@ -54,10 +54,13 @@ void SponsorBanner::setTimeout(int iMilliseconds) {
 }
 
 void SponsorBanner::activate() {
-    emit showPicture(programFile(QStringLiteral("S.g")));
+    const auto shipped = [this](const QString& sName) {
+        return locate_ ? locate_(sName) : programFile(sName);
+    };
+    emit showPicture(shipped(QStringLiteral("S.g")));
     state_.BannerCount =
-        static_cast<qint16>(readBannerList(programFile(QStringLiteral("u.t")), state_.BannerUrls));
-    readBannerList(programFile(QStringLiteral("p.t")), state_.BannerLinks);
+        static_cast<qint16>(readBannerList(shipped(QStringLiteral("u.t")), state_.BannerUrls));
+    readBannerList(shipped(QStringLiteral("p.t")), state_.BannerLinks);
 }
 
 bool SponsorBanner::tick() {

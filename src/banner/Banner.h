@@ -75,6 +75,10 @@ class SponsorBanner : public QObject {
     bool isFetching() const { return !reply_.isNull(); }
     const BannerState& state() const { return state_; }
     QString programFile(const QString& sName) const;
+    // Where the banner reads a file it does not write (the standby picture,
+    // the lists); by default the program folder holds them too.
+    using FileLocator = std::function<QString(const QString& sName)>;
+    void setFileLocator(FileLocator locate) { locate_ = std::move(locate); }
 
     // How long a fetch may take before it is given up; at most the default.
     void setTimeout(int iMilliseconds);
@@ -93,6 +97,7 @@ class SponsorBanner : public QObject {
     void finishTick(int iIndex, bool fetched);
 
     QString programFolder_;
+    FileLocator locate_;
     Random& random_;
     QNetworkAccessManager* network_;
     Opener opener_;

@@ -21,8 +21,8 @@
 #include <QTextFrame>
 
 #include "Preview.h"
-#include "ProgramFolder.h"
 #include "SafeWrite.h"
+#include "Settings.h"
 #include "Twips.h"
 
 namespace sopaly {
@@ -44,10 +44,17 @@ Form1::Form1(const QString& puzzleName, const QString& displayText, const QStrin
       saveFileChooser_([this](QWidget* dialogParent) {
           const QString name = puzzleName_.isEmpty() ? QStringLiteral("Rompecabezas")
                                                      : QString(puzzleName_).replace(u'/', u'_');
-          return QFileDialog::getSaveFileName(
-              dialogParent, QStringLiteral("Guardar PDF"),
-              QDir(programFolder()).filePath(name + QStringLiteral(".pdf")),
-              QStringLiteral("Documentos PDF (*.pdf)"));
+          Settings settings;
+          const QString path =
+              QFileDialog::getSaveFileName(dialogParent, QStringLiteral("Guardar PDF"),
+                                           QDir(fileDialogFolder(settings, FileDialog::PreviewPdf))
+                                               .filePath(name + QStringLiteral(".pdf")),
+                                           QStringLiteral("Documentos PDF (*.pdf)"));
+          if (const auto failure =
+                  rememberFileDialogChoice(settings, FileDialog::PreviewPdf, path)) {
+              tell(*failure);
+          }
+          return path;
       }),
       puzzleName_(puzzleName) {
     setAttribute(Qt::WA_DeleteOnClose);

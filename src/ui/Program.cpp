@@ -1,23 +1,41 @@
 #include "Program.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QTimer>
 #include <QWidget>
+#include <utility>
 
+#include "ClassroomSet.h"
 #include "Form1.h"
 #include "Form3.h"
 #include "ProgramFolder.h"
+#include "Puzzle.h"
 #include "RudeWords.h"
 #include "frmMain.h"
 
 namespace sopaly {
 
-Program::Program(Random::Clock clock) : random_(std::move(clock)) {
+namespace {
+
+// The settings file is read back only within the ranges the window takes.
+bool settingsMatchTheWindow() {
+    return kGridRowsSetting.lowest == kSmallestGrid && kGridRowsSetting.highest == kLargestGrid &&
+           kGridColumnsSetting.lowest == kSmallestGrid &&
+           kGridColumnsSetting.highest == kLargestGrid &&
+           kClassroomVersionsSetting.lowest == ClassroomSet::kFewestVersions &&
+           kClassroomVersionsSetting.highest == ClassroomSet::kMostVersions;
+}
+
+}  // namespace
+
+Program::Program(Random::Clock clock)
+    : random_(std::move(clock)), settings_(std::make_unique<Settings>()) {
     QGuiApplication::setQuitOnLastWindowClosed(false);
-    ProgramFolderChoice choice = programFolderChoice();
-    programFolder_ = choice.folder;
-    folderProblems_ = choice.problems;
+    Q_ASSERT(settingsMatchTheWindow());
+    folderChoice_ = programFolderChoice(*settings_);
+    folderProblems_ = std::exchange(folderChoice_.problems, {});
 }
 
 Program::~Program() {
@@ -50,14 +68,20 @@ frmMain* Program::showMainWindow() {
 }
 
 QStringList Program::rudeWords() const {
-    return readRudeWords(programFolder_);
+    // The administrator's list, and whatever a teacher adds in their own.
+    QStringList words;
+    for (const QString& file : folderChoice_.filesToRead(QString::fromLatin1(kRudeWordsFileName))) {
+        words << readRudeWords(QFileInfo(file).path());
+    }
+    words.removeDuplicates();
+    return words;
 }
 
 Form3* Program::showAbout() {
     if (about_.isNull()) {
         // No parent: the about window stays, and keeps the program running,
         // when the main window is closed.
-        about_ = new Form3(programFolder_, [this] { showMainWindow(); });
+        about_ = new Form3(folderChoice_.shippedFolder, [this] { showMainWindow(); });
         endWhenLastWindowGoes(about_);
     }
     about_->show();

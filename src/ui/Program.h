@@ -4,8 +4,11 @@
 #include <QPointer>
 #include <QString>
 #include <QStringList>
+#include <memory>
 
+#include "ProgramFolder.h"
 #include "Random.h"
+#include "Settings.h"
 
 namespace sopaly {
 
@@ -28,10 +31,17 @@ class Program {
     // The name typed at the print button; empty until the first prompt.
     QString PuzzleName;
 
-    // The folder that holds every file the program reads or writes, decided
-    // once at start (ProgramFolder.h).
-    QString programFolder() const { return programFolder_; }
-    void setProgramFolder(const QString& folder) { programFolder_ = folder; }
+    // The folder that holds every file the program writes, decided once at
+    // start (ProgramFolder.h), and where each file it reads is found.
+    QString programFolder() const { return folderChoice_.folder; }
+    const ProgramFolderChoice& folderChoice() const { return folderChoice_; }
+    // Reads and writes everything in `folder`, as a build tree does.
+    void setProgramFolder(const QString& folder) {
+        folderChoice_ = ProgramFolderChoice::inFolder(folder);
+    }
+
+    // What the program keeps between runs, read at start (Settings.h).
+    Settings& settings() { return *settings_; }
 
     // The rude words of the program folder's list, read afresh at each call
     // so that a teacher's edit counts from the next puzzle on.
@@ -73,7 +83,8 @@ class Program {
     QPointer<frmMain> mainWindow_;
     QPointer<Form3> about_;
     bool exiting_ = false;
-    QString programFolder_;
+    std::unique_ptr<Settings> settings_;
+    ProgramFolderChoice folderChoice_;
     QStringList folderProblems_;
 };
 

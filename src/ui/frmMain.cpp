@@ -27,7 +27,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
-#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTextEdit>
 #include <QTimer>
@@ -42,7 +41,6 @@
 #include "Program.h"
 #include "PuzzleFile.h"
 #include "PuzzleWords.h"
-#include "RememberedOptions.h"
 #include "SensorCursor.h"
 #include "StatusLine.h"
 #include "Toolkit.h"
@@ -91,10 +89,6 @@ std::optional<QString> askForName(QWidget* parent, const QString& last) {
     return ok ? std::optional<QString>(name) : std::nullopt;
 }
 
-QString documentsFolder() {
-    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-}
-
 QString fileFilter(const QString& suggested) {
     return suggested.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)
                ? QStringLiteral("Documentos PDF (*.pdf);;Todos los archivos (*)")
@@ -127,15 +121,14 @@ frmMain::frmMain(Program& program, QWidget* parent)
         return QFileDialog::getSaveFileName(this, caption, suggested, fileFilter(suggested));
     };
     askWorksheetName = [this](const QString& last) { return askForName(this, last); };
-    askVersionCount = [this]() -> std::optional<int> {
+    askVersionCount = [this](int last) -> std::optional<int> {
         bool ok = false;
-        const int count =
-            QInputDialog::getInt(this, QStringLiteral("Juego para la clase"),
-                                 QStringLiteral("¿Cuántas versiones? (de %1 a %2)")
-                                     .arg(ClassroomSet::kFewestVersions)
-                                     .arg(ClassroomSet::kMostVersions),
-                                 ClassroomSet::kDefaultVersions, ClassroomSet::kFewestVersions,
-                                 ClassroomSet::kMostVersions, 1, &ok);
+        const int count = QInputDialog::getInt(this, QStringLiteral("Juego para la clase"),
+                                               QStringLiteral("¿Cuántas versiones? (de %1 a %2)")
+                                                   .arg(ClassroomSet::kFewestVersions)
+                                                   .arg(ClassroomSet::kMostVersions),
+                                               last, ClassroomSet::kFewestVersions,
+                                               ClassroomSet::kMostVersions, 1, &ok);
         return ok ? std::optional<int>(count) : std::nullopt;
     };
 
@@ -153,11 +146,14 @@ frmMain::frmMain(Program& program, QWidget* parent)
     banner_ = new SponsorBanner(
         program_.programFolder(), program_.random(), nullptr,
         [this](const QUrl& url) { openAddress(url); }, this);
+    banner_->setFileLocator(
+        [this](const QString& name) { return program_.folderChoice().fileToRead(name); });
 
     setupMenus();
     setupWidgets();
     setupFileMenu();
     setupOptionsMenu();
+    setupSettings();
     connect(banner_, &SponsorBanner::showPicture, Banner, &BannerViewer::showFile);
     setupTimers();
     setupTabOrder();
@@ -218,6 +214,44 @@ void frmMain::setupFileMenu() {
     statusBar()->setSizeGripEnabled(false);
 }
 
+void frmMain::setupSettings() {
+    Settings& kept = program_.settings();
+    const std::array<std::pair<QLineEdit*, const NumberSetting*>, 4> fields{{
+        {txtGridRows, &kGridRowsSetting},
+        {txtGridCol, &kGridColumnsSetting},
+        {txtWordCount, &kWordLimitSetting},
+        {txtNumOfPuzzles, &kBatchCountSetting},
+    }};
+    for (const auto& [field, setting] : fields) {
+        if (const auto value = kept.number(*setting)) field->setText(QString::number(*value));
+        // Only what the user types is kept, not what the program puts there.
+        connect(field, &QLineEdit::textEdited, this, [this, setting](const QString& text) {
+            settingsStored(program_.settings().storeNumberText(*setting, text));
+        });
+    }
+    if (const auto easy = kept.easy()) (*easy ? optEasy : optHard)->setChecked(true);
+    for (QRadioButton* option : {optEasy, optHard}) {
+        connect(option, &QRadioButton::clicked, this,
+                [this] { settingsStored(program_.settings().storeEasy(optEasy->isChecked())); });
+    }
+}
+
+void frmMain::settingsStored(const std::optional<QString>& failure) {
+    if (failure) tell(*failure);
+}
+
+QString frmMain::chooseFile(bool save, FileDialog dialog, const QString& caption,
+                            const QString& fileName) {
+    const QString folder = fileDialogFolder(program_.settings(), dialog);
+    const QString suggested = fileName.isEmpty() ? folder : QDir(folder).filePath(fileName);
+    const QString path =
+        save ? chooseSaveFile(caption, suggested) : chooseOpenFile(caption, suggested);
+    if (!path.isEmpty()) {
+        settingsStored(rememberFileDialogChoice(program_.settings(), dialog, path));
+    }
+    return path;
+}
+
 void frmMain::updateFileMenu() {
     const bool hasWords = words_->count() > 0;
     mnuSaveList->setEnabled(hasWords);
@@ -230,18 +264,21 @@ void frmMain::setupOptionsMenu() {
     mnuOptions = new QMenu(QStringLiteral("&Opciones"), this);
     mnuOptions->setObjectName(QStringLiteral("mnuOptions"));
     menuBar()->insertMenu(mnuAbout->menuAction(), mnuOptions);
-    const RememberedOptions remembered = readRememberedOptions();
+    const Settings& kept = program_.settings();
+    const bool lowerCase = kept.flag(settingKey::kLowerCase).value_or(false);
+    const bool hideList = kept.flag(settingKey::kHideList).value_or(false);
 
     mnuLowerCase = mnuOptions->addAction(QStringLiteral("Letras &minúsculas"));
     mnuLowerCase->setObjectName(QStringLiteral("mnuLowerCase"));
     mnuLowerCase->setCheckable(true);
-    mnuLowerCase->setChecked(remembered.lowerCase);
+    mnuLowerCase->setChecked(lowerCase);
     connect(mnuLowerCase, &QAction::triggered, this, &frmMain::mnuLowerCase_Click);
 
     mnuShape = mnuOptions->addMenu(QStringLiteral("&Forma"));
     mnuShape->setObjectName(QStringLiteral("mnuShape"));
     auto* shapes = new QActionGroup(mnuShape);
-    const Shape shape = shapeFromKey(remembered.shape).value_or(Shape::Square);
+    const Shape shape =
+        shapeFromKey(kept.word(settingKey::kShape).value_or(QString())).value_or(Shape::Square);
     for (std::size_t i = 0; i < kShapes.size(); ++i) {
         QAction* item = mnuShape->addAction(shapeName(kShapes[i]));
         item->setObjectName(QStringLiteral("mnuShape_") + shapeKey(kShapes[i]));
@@ -261,17 +298,18 @@ void frmMain::setupOptionsMenu() {
     mnuHideList = mnuOptions->addAction(QStringLiteral("&Ocultar la lista en la hoja"));
     mnuHideList->setObjectName(QStringLiteral("mnuHideList"));
     mnuHideList->setCheckable(true);
-    mnuHideList->setChecked(remembered.hideList);
+    mnuHideList->setChecked(hideList);
     connect(mnuHideList, &QAction::triggered, this, &frmMain::mnuHideList_Click);
 
-    words_->setShownInLowerCase(remembered.lowerCase);
+    words_->setShownInLowerCase(lowerCase);
 }
 
 void frmMain::rememberOptionsMenu() {
+    Settings& kept = program_.settings();
     const PuzzleSettings current = settings();
-    if (!rememberOptions({current.lowerCase, shapeKey(current.shape), current.hideList})) {
-        showMessage(QStringLiteral("No se pudieron guardar las opciones."));
-    }
+    settingsStored(kept.storeFlag(settingKey::kLowerCase, current.lowerCase));
+    settingsStored(kept.store(settingKey::kShape, shapeKey(current.shape)));
+    settingsStored(kept.storeFlag(settingKey::kHideList, current.hideList));
 }
 
 void frmMain::setupWidgets() {
@@ -728,6 +766,7 @@ void frmMain::cmdAuto_Click() {
         showMessage(plan.message);
         return;
     }
+    settingsStored(program_.settings().storeNumber(kBatchCountSetting.key, plan.count));
     if (words_->count() > 0 && !gridSizeIsUsable(settings())) return;
     if (firstUnencodableWord(words_->words())) {
         showMessage(unencodableWordsMessage(words_->words()));
@@ -869,14 +908,14 @@ bool frmMain::writeChosenFile(const QString& path, const QByteArray& bytes) {
     return false;
 }
 
-std::optional<std::pair<QString, QString>> frmMain::askNameAndPdfPath(const QString& caption) {
+std::optional<std::pair<QString, QString>> frmMain::askNameAndPdfPath(FileDialog dialog,
+                                                                      const QString& caption) {
     const std::optional<QString> name = askWorksheetName(program_.PuzzleName);
     if (!name) return std::nullopt;
     program_.PuzzleName = *name;
     QString file = name->isEmpty() ? QStringLiteral("sopa") : *name;
     file.replace(u'/', u'-');
-    QString path =
-        chooseSaveFile(caption, QDir(documentsFolder()).filePath(file + QStringLiteral(".pdf")));
+    QString path = chooseFile(true, dialog, caption, file + QStringLiteral(".pdf"));
     if (path.isEmpty()) return std::nullopt;
     if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pdf");
     return std::pair{*name, path};
@@ -884,7 +923,7 @@ std::optional<std::pair<QString, QString>> frmMain::askNameAndPdfPath(const QStr
 
 void frmMain::mnuOpenList_Click() {
     const QString path =
-        chooseOpenFile(QStringLiteral("Abrir lista de palabras"), documentsFolder());
+        chooseFile(false, FileDialog::OpenList, QStringLiteral("Abrir lista de palabras"));
     if (path.isEmpty()) return;
     const WordListRead read = readWordListFile(path, words_->count());
     if (!read.failure.isEmpty()) {
@@ -908,15 +947,16 @@ void frmMain::mnuOpenList_Click() {
 void frmMain::mnuSaveList_Click() {
     if (words_->count() == 0) return;
     const QString path =
-        chooseSaveFile(QStringLiteral("Guardar lista de palabras"),
-                       QDir(documentsFolder()).filePath(QStringLiteral("palabras.txt")));
+        chooseFile(true, FileDialog::SaveList, QStringLiteral("Guardar lista de palabras"),
+                   QStringLiteral("palabras.txt"));
     if (path.isEmpty()) return;
     writeChosenFile(path, wordListFileBytes(words_->words()));
 }
 
 void frmMain::mnuWorksheetPdf_Click() {
     if (!cmdExport->isEnabled()) return;
-    const auto chosen = askNameAndPdfPath(QStringLiteral("Guardar hoja de trabajo en PDF"));
+    const auto chosen = askNameAndPdfPath(FileDialog::WorksheetPdf,
+                                          QStringLiteral("Guardar hoja de trabajo en PDF"));
     if (!chosen) return;
     const auto& [name, path] = *chosen;
     const QByteArray pdf = worksheetPdf({worksheetPuzzle(name, Puzzle, Placements, BuiltWith)},
@@ -933,9 +973,14 @@ void frmMain::mnuClassroomPdf_Click() {
     if (words_->count() == 0) return;
     const PuzzleSettings current = settings();
     if (!gridSizeIsUsable(current)) return;
-    const std::optional<int> versions = askVersionCount();
+    const std::optional<int> versions =
+        askVersionCount(program_.settings()
+                            .number(kClassroomVersionsSetting)
+                            .value_or(ClassroomSet::kDefaultVersions));
     if (!versions) return;
-    const auto chosen = askNameAndPdfPath(QStringLiteral("Guardar juego para la clase en PDF"));
+    settingsStored(program_.settings().storeNumber(kClassroomVersionsSetting.key, *versions));
+    const auto chosen = askNameAndPdfPath(FileDialog::ClassroomPdf,
+                                          QStringLiteral("Guardar juego para la clase en PDF"));
     if (!chosen) return;
     const auto& [name, path] = *chosen;
 

@@ -12,6 +12,7 @@
 #include "Form1.h"
 #include "Puzzle.h"
 #include "SafeWrite.h"
+#include "Settings.h"
 #include "StatusLine.h"
 
 class QAction;
@@ -134,11 +135,11 @@ class frmMain : public QMainWindow {
     std::function<QString(const QString& caption, const QString& suggested)> chooseSaveFile;
     // The print button's prompt with the last name filled in; nothing on Cancel.
     std::function<std::optional<QString>(const QString& last)> askWorksheetName;
-    // How many versions a classroom set has; nothing on Cancel.
-    std::function<std::optional<int>()> askVersionCount;
     // The secret message prompt with the current message filled in;
     // nothing on Cancel.
     std::function<std::optional<QString>(const QString& current)> askSecretMessage;
+    // How many versions a classroom set has, `last` offered; nothing on Cancel.
+    std::function<std::optional<int>(int last)> askVersionCount;
 
     // Hands a web address to the system's browser; tests watch it instead.
     std::function<void(const QUrl&)> openAddress;
@@ -216,13 +217,23 @@ class frmMain : public QMainWindow {
     void setupFileMenu();
     void updateFileMenu();
     void setupOptionsMenu();
-    // Writes the menu's checks to the settings file.
+    // Keeps the menu's checks in the settings.
     void rememberOptionsMenu();
+    // Fills the settings controls from what the user (or an administrator)
+    // kept, and keeps what the user changes in them.
+    void setupSettings();
+    // Tells the user, once, that the settings could not be kept.
+    void settingsStored(const std::optional<QString>& failure);
+    // A file dialog in its remembered folder; the folder of the file chosen
+    // is remembered for next time.
+    QString chooseFile(bool save, FileDialog dialog, const QString& caption,
+                       const QString& fileName = QString());
     // Writes a file the user chose; on failure tells which and why, once.
     bool writeChosenFile(const QString& path, const QByteArray& bytes);
     // The name and then the PDF file for the worksheet features; nothing
     // when the user cancels either.
-    std::optional<std::pair<QString, QString>> askNameAndPdfPath(const QString& caption);
+    std::optional<std::pair<QString, QString>> askNameAndPdfPath(FileDialog dialog,
+                                                                 const QString& caption);
     void Form_Load();
     void Form_Unload();
     void centreOnActivation();

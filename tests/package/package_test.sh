@@ -1,15 +1,19 @@
 #!/bin/bash
-# The Debian package as a user gets it: build the .deb from the build tree,
-# check what it holds, unpack it into a temporary root, and run the unpacked
-# program under a bare X server as an ordinary user (nobody) whose documents
-# folder is a fresh one. The program cannot write beside itself there, so a
-# batch of one must land in that user's "Sopaly" folder, next to the copies
-# of the shipped files.
+# The Debian package as a school's administrator checks it before a roll-out:
+# build the .deb with Debian's hardening flags, check it with lintian and
+# hardening-check, check what it holds (the banner lists in /etc/sopaly as
+# conffiles), unpack it into a temporary root, and run the unpacked program
+# under a bare X server, first as an ordinary user (nobody) whose documents
+# folder is a fresh one, then as root. Each run makes a batch of one, which
+# must land in that user's "Sopaly" folder and nowhere under the unpacked
+# tree; the ordinary user's banner must ask for the picture that the
+# administrator's /etc/sopaly/u.t names, with no list copied into the user's
+# folder.
 #
 #   package_test.sh <source tree> <build tree>
 #
 # Needs root (to run as another user); exits 77, which ctest counts as a
-# skip, when not root or when a tool is missing.
+# skip, when not root, when a tool is missing or when the loopback is down.
 set -uo pipefail
 
 readonly WINDOW_NAME='^Sopaly!!!$'
@@ -45,9 +49,10 @@ file_complete() {
     [[ "$(tail -c 35 "$1" | od -An -v -tx1 | tr -d ' \n')" == "$(printf '2a%.0s' {1..33})0d0a" ]]
 }
 
-# --- Second pass: the ordinary user, under X -------------------------------------
-if [[ "${1:-}" == --as-user ]]; then
+# --- Second pass: a user, under X -------------------------------------------------
+if [[ "${1:-}" == --run ]]; then
     program=$2
+    banner_log=${3:-}
     documents=$HOME/Documentos
     folder=$documents/Sopaly
     pid=
@@ -55,7 +60,6 @@ if [[ "${1:-}" == --as-user ]]; then
     keys() { timeout "$STEP_TIMEOUT" xdotool key --clearmodifiers --delay 40 "$@" || fail "xdotool key $*"; }
     alive() { [[ -n "$pid" ]] && kill -0 "$pid" 2>/dev/null; }
 
-    [[ "$(id -u)" != 0 ]] || fail "the program runs as root"
     [[ ! -e "$documents" ]] || fail "$documents exists before the program starts"
     wait_until xdpyinfo || fail "the X server does not answer"
     "$program" >"$HOME/stdout.txt" 2>"$HOME/stderr.txt" &
@@ -75,6 +79,12 @@ if [[ "${1:-}" == --as-user ]]; then
     wait_until file_complete "$folder/Tabloza1.txt" || fail "no complete $folder/Tabloza1.txt"
     grep -q $'^LUNA\r$' "$folder/Tabloza1.txt" || fail "Tabloza1.txt does not list LUNA"
     alive || fail "the program ended during the batch run"
+    if [[ -n "$banner_log" ]]; then
+        # The banner's first tick, five seconds after the start, asks for
+        # the first picture of the list.
+        wait_until grep -q '^GET /anuncio-de-la-escuela.gif ' "$banner_log" ||
+            fail "the banner never asked for the picture /etc/sopaly/u.t names"
+    fi
 
     keys alt+x
     wait_until bash -c "! kill -0 $pid" || fail "the program still runs after Alt+X"
@@ -91,7 +101,8 @@ source_tree=$(readlink -f "$1")
 build_tree=$(readlink -f "$2")
 
 [[ "$(id -u)" == 0 ]] || skip "needs root to run the program as an ordinary user"
-for tool in dpkg-deb dpkg-shlibdeps setpriv xvfb-run xauth xdotool xdpyinfo timeout; do
+for tool in dpkg-deb dpkg-shlibdeps setpriv xvfb-run xauth xdotool xdpyinfo timeout lintian \
+    hardening-check objdump readelf gcc perl; do
     command -v "$tool" >/dev/null || skip "$tool is not installed (scripts/install-deps.sh)"
 done
 getent passwd "$USER_NAME" >/dev/null || skip "there is no user $USER_NAME"
@@ -102,13 +113,13 @@ trap 'rm -rf "$WORK"' EXIT
 # The ordinary user reaches the unpacked program and this script through it.
 chmod 755 "$WORK"
 
-note "building the package"
-bash "$source_tree/scripts/package.sh" --build "$build_tree" --out "$WORK" >"$WORK/package.log" 2>&1 ||
+note "building the package (in $build_tree/deb, kept between runs)"
+bash "$source_tree/scripts/package.sh" --build "$build_tree/deb" --out "$WORK" >"$WORK/package.log" 2>&1 ||
     fail "scripts/package.sh: $(tail -n 20 "$WORK/package.log")"
 debs=("$WORK"/sopaly_*_"$(dpkg --print-architecture)".deb)
 [[ ${#debs[@]} -eq 1 && -f "${debs[0]}" ]] || fail "no sopaly_<version>_<arch>.deb"
 deb=${debs[0]}
-version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build_tree/CMakeCache.txt")
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build_tree/deb/CMakeCache.txt")
 [[ "$(basename "$deb")" == "sopaly_${version}_$(dpkg --print-architecture).deb" ]] ||
     fail "$(basename "$deb") does not carry the version $version"
 
@@ -122,15 +133,30 @@ for needed in libc6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6network6 libqt6p
         fail "Depends lacks $needed: $depends"
 done
 
+note "checking it with lintian"
+# Run by nobody: lintian needs no root, and says so when it gets it.
+chmod 644 "$deb"
+setpriv --reuid="$USER_NAME" --regid="$GROUP_NAME" --clear-groups env -i PATH=/usr/bin:/bin \
+    HOME="$WORK" LANG=C.UTF-8 lintian --fail-on error,warning --info "$deb" >"$WORK/lintian.txt" 2>&1 ||
+    fail "lintian: $(cat "$WORK/lintian.txt")"
+grep -E '^[EW]: ' "$WORK/lintian.txt" && fail "lintian finds errors or warnings"
+note "section $(dpkg-deb -f "$deb" Section), lintian: $(grep -c '^[EWI]: ' "$WORK/lintian.txt") tags"
+[[ "$(dpkg-deb -f "$deb" Section)" == education ]] || fail "the section is not education"
+
+note "checking the banner lists are conffiles"
+[[ "$(dpkg-deb --info "$deb" conffiles)" == $'/etc/sopaly/u.t\n/etc/sopaly/p.t\n/etc/sopaly/palabrotas.txt' ]] ||
+    fail "DEBIAN/conffiles is not /etc/sopaly/u.t, p.t and palabrotas.txt: $(dpkg-deb --info "$deb" conffiles)"
+
 note "checking its contents"
 dpkg-deb -c "$deb" >"$WORK/contents.txt" || fail "dpkg-deb -c"
 for path in usr/lib/sopaly/sopaly usr/lib/sopaly/S.g usr/lib/sopaly/bovedal.swf \
-    usr/lib/sopaly/u.t usr/lib/sopaly/p.t \
+    usr/lib/sopaly/installed etc/sopaly/u.t etc/sopaly/p.t etc/sopaly/palabrotas.txt \
     usr/share/applications/example.sopaly.Sopaly.desktop \
     usr/share/metainfo/example.sopaly.Sopaly.metainfo.xml \
     usr/share/icons/hicolor/scalable/apps/sopaly.svg \
     usr/share/icons/hicolor/{32x32,48x48,64x64,128x128,256x256}/apps/sopaly.png \
-    usr/share/doc/sopaly/copyright; do
+    usr/share/doc/sopaly/copyright usr/share/doc/sopaly/changelog.gz \
+    usr/share/man/man1/sopaly.1.gz; do
     grep -q "^-[-rwx]* root/root .* \./$path\$" "$WORK/contents.txt" ||
         fail "the package lacks ./$path owned by root"
 done
@@ -139,48 +165,105 @@ grep -q '^-rwxr-xr-x root/root .* \./usr/lib/sopaly/sopaly$' "$WORK/contents.txt
 grep -q '^lrwxrwxrwx root/root .* \./usr/bin/sopaly -> \.\./lib/sopaly/sopaly$' "$WORK/contents.txt" ||
     fail "/usr/bin/sopaly does not point to /usr/lib/sopaly/sopaly"
 
-note "unpacking it and running the program as $USER_NAME"
+note "unpacking it"
 dpkg -x "$deb" "$WORK/root" || fail "dpkg -x"
 chmod 755 "$WORK/root"
 cp "$0" "$WORK/package_test.sh" && chmod 644 "$WORK/package_test.sh"
 
+note "checking its hardening"
+binary=$WORK/root/usr/lib/sopaly/sopaly
+if ! hardening-check "$binary" >"$WORK/hardening.txt" 2>&1; then
+    # One line cannot pass on Debian 12 whatever the flags: its C start files
+    # (crt1.o, crti.o) carry no control-flow note, so the linker drops it from
+    # every program (hardening-check /usr/bin/ls says the same). It is let
+    # off only where the start files lack the note and the program's own
+    # code carries the protection's landing pads; every other line must pass.
+    readelf -n "$(gcc -print-file-name=Scrt1.o)" | grep -q 'IBT' &&
+        fail "hardening-check: $(cat "$WORK/hardening.txt")"
+    (($(objdump -d "$binary" | grep -c endbr64) > 100)) ||
+        fail "the program was built without -fcf-protection: $(cat "$WORK/hardening.txt")"
+    hardening-check --nocfprotection "$binary" >"$WORK/hardening.txt" 2>&1 ||
+        fail "hardening-check: $(cat "$WORK/hardening.txt")"
+fi
+cat "$WORK/hardening.txt"
+
+# The administrator's list names a picture on a listener of this test's own;
+# that the banner asks for it is the proof that the list reached it.
+banner_log=$WORK/banner-requests.txt
+: >"$banner_log" && chmod 666 "$banner_log"
+perl -MIO::Socket::INET -e '
+    my $server = IO::Socket::INET->new(LocalAddr => "127.0.0.1", LocalPort => 0, Listen => 5,
+                                       ReuseAddr => 1) or exit 3;
+    open(my $port, ">", $ARGV[0]) or exit 4; print $port $server->sockport, "\n"; close $port;
+    while (my $client = $server->accept) {
+        my $line = <$client>;
+        open(my $log, ">>", $ARGV[1]); print $log $line; close $log;
+        print $client "HTTP/1.0 404 Not Found\r\nContent-Length: 0\r\n\r\n";
+        close $client;
+    }' "$WORK/port" "$banner_log" &
+listener=$!
+trap 'kill "$listener" 2>/dev/null; rm -rf "$WORK"' EXIT
+wait_until test -s "$WORK/port" || skip "no listener on the loopback (is it down?)"
+printf 'http://127.0.0.1:%s/anuncio-de-la-escuela.gif\n' "$(cat "$WORK/port")" \
+    >"$WORK/root/etc/sopaly/u.t"
+printf 'http://127.0.0.1:%s/\n' "$(cat "$WORK/port")" >"$WORK/root/etc/sopaly/p.t"
+# Anything under the unpacked tree newer than this was made by a run.
+touch "$WORK/unpacked" && sleep 1
+
 # A fresh home: the documents folder as xdg-user-dirs names it in a Spanish
 # session, not made yet.
+# make_home <user> <group>
 make_home() {
     rm -rf "$home"
     mkdir -p "$home/.config" "$home/runtime" || fail "cannot make $home"
     # shellcheck disable=SC2016
     printf 'XDG_DOCUMENTS_DIR="$HOME/Documentos"\n' >"$home/.config/user-dirs.dirs"
     chmod 700 "$home/runtime"
-    chown -R "$USER_NAME:$GROUP_NAME" "$home"
+    chown -R "$1:$2" "$home"
 }
 
-run_as_user() {
+# run_as <user> <group> [banner log]
+run_as() {
     timeout --kill-after=10 "$RUN_TIMEOUT" \
-        setpriv --reuid="$USER_NAME" --regid="$GROUP_NAME" --clear-groups \
+        setpriv --reuid="$1" --regid="$2" --clear-groups \
         env -i HOME="$home" PATH=/usr/bin:/bin XDG_RUNTIME_DIR="$home/runtime" LANG=C.UTF-8 \
-        TMPDIR=/tmp \
+        TMPDIR=/tmp SOPALY_ETC_DIR="$WORK/root/etc/sopaly" \
         xvfb-run -a -n "$((100 + RANDOM % 800))" -s "-screen 0 1024x768x24 -nolisten tcp" \
-        bash "$WORK/package_test.sh" --as-user "$WORK/root/usr/bin/sopaly"
+        bash "$WORK/package_test.sh" --run "$WORK/root/usr/bin/sopaly" "${3:-}"
 }
 
-home=$WORK/home
 # Typing through xdotool into a bare X server now and then loses a key on a
 # loaded machine; one more attempt in a fresh home on a fresh server tells
 # such a slip from a fault of the program, which fails both.
-make_home
-if ! run_as_user; then
-    note "attempt 1 failed"
-    make_home
-    run_as_user || fail "the unpacked program did not do its batch run as $USER_NAME"
-fi
+# run_twice <user> <group> <what> [banner log]
+run_twice() {
+    make_home "$1" "$2"
+    if ! run_as "$@"; then
+        note "attempt 1 failed"
+        make_home "$1" "$2"
+        run_as "$@" || fail "the unpacked program did not do its batch run as $1"
+    fi
+}
 
-folder=$home/Documentos/Sopaly
-for name in S.g bovedal.swf u.t p.t; do
-    cmp -s "$WORK/root/usr/lib/sopaly/$name" "$folder/$name" ||
-        fail "$folder/$name is not a copy of the shipped file"
-done
-[[ "$(stat -c %U "$folder/Tabloza1.txt")" == "$USER_NAME" ]] || fail "Tabloza1.txt is not the user's"
-extra=$(find "$WORK/root" -newer "$deb" ! -type d)
-[[ -z "$extra" ]] || fail "files appeared beside the installed program: $extra"
+# Only the batch's puzzle is made in the user's folder: no copy of a list,
+# of the standby picture or of the movie.
+only_the_puzzle_in() {
+    local made
+    made=$(cd "$1" && find . -mindepth 1 | sort | tr '\n' ' ')
+    [[ "$made" == "./Tabloza1.txt " ]] || fail "$1 holds more than the puzzle: $made"
+    [[ "$(stat -c %U "$1/Tabloza1.txt")" == "$2" ]] || fail "Tabloza1.txt is not $2's"
+}
+
+note "running the unpacked program as $USER_NAME"
+home=$WORK/home
+run_twice "$USER_NAME" "$GROUP_NAME" "$banner_log"
+only_the_puzzle_in "$home/Documentos/Sopaly" "$USER_NAME"
+
+note "running the unpacked program as root"
+home=$WORK/root-home
+run_twice root root
+only_the_puzzle_in "$home/Documentos/Sopaly" root
+
+extra=$(find "$WORK/root" -newer "$WORK/unpacked")
+[[ -z "$extra" ]] || fail "the program wrote under the unpacked tree: $extra"
 note "passed"

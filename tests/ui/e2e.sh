@@ -56,6 +56,8 @@ PROGRAM="$PROGRAM_DIR/$(basename "$1")"
 PID=
 WID=
 mkdir -m 700 "$WORK/runtime" && export XDG_RUNTIME_DIR="$WORK/runtime"
+# Fresh settings: what one run types must not preset the next.
+mkdir "$WORK/config" "$WORK/xdg" && export XDG_CONFIG_HOME="$WORK/config" XDG_CONFIG_DIRS="$WORK/xdg"
 
 cleanup() {
     if [[ -n "$PID" ]] && kill -0 "$PID" 2>/dev/null; then

@@ -14,6 +14,7 @@
 #include "Form1.h"
 #include "FullFolder.h"
 #include "Program.h"
+#include "TestEnvironment.h"
 #include "TextFit.h"
 #include "Toolkit.h"
 #include "WordList.h"
@@ -69,6 +70,8 @@ class BatchRunTest : public QObject {
 
   private slots:
     void init() {
+        // Each case starts from the design values, whatever an earlier one typed.
+        sopaly::test::freshSettings();
         folder = std::make_unique<QTemporaryDir>();
         QVERIFY(folder->isValid());
         program = std::make_unique<Program>(steppingClock());

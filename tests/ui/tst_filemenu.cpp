@@ -23,6 +23,7 @@
 
 #include "Directions.h"
 #include "Program.h"
+#include "TestEnvironment.h"
 #include "WordList.h"
 #include "Worksheet.h"
 #include "frmMain.h"
@@ -145,6 +146,8 @@ class FileMenuTest : public QObject {
 
   private slots:
     void init() {
+        // Each case starts from the design values, whatever an earlier one typed.
+        sopaly::test::freshSettings();
         folder = std::make_unique<QTemporaryDir>();
         QVERIFY(folder->isValid());
         program = std::make_unique<Program>(steppingClock());
@@ -355,7 +358,7 @@ class FileMenuTest : public QObject {
         const QString shown = window->txtWord->toPlainText();
         const Grid grid = window->Puzzle.WordGrid;
         const QStringList list = window->wordList().words();
-        window->askVersionCount = [] { return std::optional<int>(5); };
+        window->askVersionCount = [](int) { return std::optional<int>(5); };
         window->askWorksheetName = [](const QString&) {
             return std::optional<QString>(QStringLiteral("Clase"));
         };
@@ -394,7 +397,7 @@ class FileMenuTest : public QObject {
 
     void cancellingAClassroomSetLeavesNoFile() {
         for (const char* word : {"perro", "casa", "gato", "luna", "sol", "mar"}) commit(word);
-        window->askVersionCount = [] { return std::optional<int>(200); };
+        window->askVersionCount = [](int) { return std::optional<int>(200); };
         window->askWorksheetName = [](const QString&) {
             return std::optional<QString>(QStringLiteral("Clase"));
         };
@@ -424,7 +427,7 @@ class FileMenuTest : public QObject {
     void aFileThatCannotBeWrittenIsToldOnceAndLeftAbsent() {
         QFETCH(Qt::Key, menuItem);
         buildAndFinish({"sol", "mar", "casa"}, "10", "100");
-        window->askVersionCount = [] { return std::optional<int>(2); };
+        window->askVersionCount = [](int) { return std::optional<int>(2); };
         window->askWorksheetName = [](const QString&) { return std::optional<QString>(QString()); };
         nextSavePath = path(QStringLiteral("no-existe/archivo"));
         chooseFromFileMenu(menuItem);
@@ -447,7 +450,7 @@ class FileMenuTest : public QObject {
         QTest::mouseClick(window->cmdStart, Qt::LeftButton);
         QCOMPARE(messages.size(), 1);
         bool asked = false;
-        window->askVersionCount = [&asked] {
+        window->askVersionCount = [&asked](int) {
             asked = true;
             return std::optional<int>(2);
         };

@@ -15,6 +15,7 @@
 
 #include "Directions.h"
 #include "Program.h"
+#include "TestEnvironment.h"
 #include "TextFit.h"
 #include "Toolkit.h"
 #include "WordList.h"
@@ -141,6 +142,8 @@ class MainWindowTest : public QObject {
 
   private slots:
     void init() {
+        // Each case starts from the design values, whatever an earlier one typed.
+        sopaly::test::freshSettings();
         messages.clear();
         open();
     }

@@ -25,6 +25,7 @@
 #include "Program.h"
 #include "SecretMessage.h"
 #include "Shape.h"
+#include "TestEnvironment.h"
 #include "WordList.h"
 #include "frmMain.h"
 
@@ -77,7 +78,6 @@ QString gridLetters(const QString& text) {
 class OptionsTest : public QObject {
     Q_OBJECT
 
-    QTemporaryDir config;
     std::unique_ptr<QTemporaryDir> folder;
     std::unique_ptr<Program> program;
     frmMain* window = nullptr;
@@ -157,15 +157,12 @@ class OptionsTest : public QObject {
     }
 
   private slots:
-    void initTestCase() {
-        // The options are remembered in the settings file: this run's own.
-        QVERIFY(config.isValid());
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
-    }
     void init() {
         folder = std::make_unique<QTemporaryDir>();
         QVERIFY(folder->isValid());
-        QFile::remove(config.filePath(QStringLiteral("sopaly/sopaly.conf")));
+        // Each case starts from the design values; a restart within a case
+        // finds what the case kept.
+        test::freshSettings();
         messages.clear();
         startProgram();
     }

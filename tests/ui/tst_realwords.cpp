@@ -24,6 +24,7 @@
 #include "Directions.h"
 #include "Form1.h"
 #include "Program.h"
+#include "TestEnvironment.h"
 #include "WordList.h"
 #include "Worksheet.h"
 #include "frmMain.h"
@@ -267,6 +268,8 @@ class RealWordsTest : public QObject {
 
   private slots:
     void init() {
+        // Each case starts from the design values, whatever an earlier one typed.
+        sopaly::test::freshSettings();
         folder = std::make_unique<QTemporaryDir>();
         QVERIFY(folder->isValid());
         program = std::make_unique<Program>(steppingClock());
@@ -495,7 +498,7 @@ class RealWordsTest : public QObject {
         QTest::keyClick(window, Qt::Key_V, Qt::AltModifier);
         QTRY_VERIFY(window->cmdExport->isEnabled());
         window->askWorksheetName = [title](const QString&) { return std::optional(title); };
-        window->askVersionCount = [] { return std::optional<int>(1); };
+        window->askVersionCount = [](int) { return std::optional<int>(1); };
         nextSavePath = path(QStringLiteral("hoja.pdf"));
         chooseFromFileMenu(menuItem);
         QVERIFY2(messages.isEmpty(), qPrintable(messages.join(u'\n')));

@@ -29,6 +29,7 @@
 #include "Product.h"
 #include "Program.h"
 #include "Startup.h"
+#include "TestEnvironment.h"
 #include "TextFit.h"
 #include "WordList.h"
 #include "frmMain.h"
@@ -87,6 +88,8 @@ class ShellTest : public QObject {
     }
 
     void init() {
+        // Each case starts from the design values, whatever an earlier one typed.
+        sopaly::test::freshSettings();
         folder = std::make_unique<QTemporaryDir>();
         QVERIFY(folder->isValid());
         // The program's standby picture, so that the banner has one to show.

@@ -1,0 +1,105 @@
+#pragma once
+
+#include <QString>
+#include <limits>
+#include <memory>
+#include <optional>
+
+class QSettings;
+
+namespace sopaly {
+
+// What the program keeps between runs, through QSettings: the user's file is
+// $XDG_CONFIG_HOME/sopaly/sopaly.conf (~/.config/sopaly/sopaly.conf), and an
+// administrator presets the same keys for everyone in
+// $XDG_CONFIG_DIRS/sopaly/sopaly.conf (/etc/xdg/sopaly/sopaly.conf). A key the
+// user's file lacks is read from the administrator's.
+namespace settingKey {
+inline const QString kGridRows = QStringLiteral("rompecabezas/filas");
+inline const QString kGridColumns = QStringLiteral("rompecabezas/columnas");
+inline const QString kWordLimit = QStringLiteral("rompecabezas/maximo_de_palabras");
+inline const QString kDifficulty = QStringLiteral("rompecabezas/dificultad");
+inline const QString kBatchCount = QStringLiteral("lote/rompecabezas");
+inline const QString kClassroomVersions = QStringLiteral("clase/versiones");
+// The Options menu's checks and shape; the secret message is never kept.
+inline const QString kLowerCase = QStringLiteral("opciones/minusculas");
+inline const QString kShape = QStringLiteral("opciones/forma");
+inline const QString kHideList = QStringLiteral("opciones/ocultar_lista");
+// The user's Sopaly folder once the installed program has chosen it.
+inline const QString kProgramFolder = QStringLiteral("carpetas/sopaly");
+}  // namespace settingKey
+
+// What each number may be to be read back: the grid sides of the engine, a
+// positive word limit, a batch count the batch button takes, and the
+// versions of a classroom set. A value outside its range is ignored.
+struct NumberSetting {
+    QString key;
+    int lowest;
+    int highest;
+};
+inline const NumberSetting kGridRowsSetting{settingKey::kGridRows, 5, 20};
+inline const NumberSetting kGridColumnsSetting{settingKey::kGridColumns, 5, 20};
+inline const NumberSetting kWordLimitSetting{settingKey::kWordLimit, 1, 32767};
+inline const NumberSetting kBatchCountSetting{settingKey::kBatchCount, 1,
+                                              std::numeric_limits<qint32>::max()};
+inline const NumberSetting kClassroomVersionsSetting{settingKey::kClassroomVersions, 1, 200};
+
+// Each file dialog remembers the folder it was last used in, under a key of
+// its own.
+enum class FileDialog { OpenList, SaveList, WorksheetPdf, ClassroomPdf, PreviewPdf };
+QString fileDialogKey(FileDialog dialog);
+
+// The two difficulties as the settings file spells them.
+inline const QString kDifficultyMaster = QStringLiteral("master");
+inline const QString kDifficultyEasy = QStringLiteral("facil");
+
+class Settings {
+  public:
+    Settings();
+    ~Settings();
+    Settings(const Settings&) = delete;
+    Settings& operator=(const Settings&) = delete;
+
+    // A whole number within [lowest, highest]; anything else, or a missing
+    // key, reads as nothing, so that the field keeps its design value.
+    std::optional<int> number(const QString& key, int lowest, int highest) const;
+    std::optional<int> number(const NumberSetting& setting) const {
+        return number(setting.key, setting.lowest, setting.highest);
+    }
+    // "master" or "facil"; true for the easy one.
+    std::optional<bool> easy() const;
+    // "true" or "false".
+    std::optional<bool> flag(const QString& key) const;
+    // A word such as a shape's; nothing when the key is missing or empty.
+    std::optional<QString> word(const QString& key) const;
+    // An absolute path; whether it exists is the caller's question.
+    std::optional<QString> folder(const QString& key) const;
+
+    // Each store is written out at once. The first store that cannot be
+    // written returns the sentence that tells the user; later failures
+    // return nothing, so the user hears it once.
+    std::optional<QString> store(const QString& key, const QString& value);
+    std::optional<QString> storeNumber(const QString& key, int value);
+    // Stores `text` when it reads as the setting expects; a field on its
+    // way to a value ("1" of "12") or a wrong one leaves the last good one.
+    std::optional<QString> storeNumberText(const NumberSetting& setting, const QString& text);
+    std::optional<QString> storeEasy(bool easy);
+    std::optional<QString> storeFlag(const QString& key, bool flag);
+
+    // The user's settings file.
+    QString fileName() const;
+
+  private:
+    std::unique_ptr<QSettings> settings_;
+    bool failureTold_ = false;
+};
+
+// Where a file dialog opens: the folder it was last used in, else the user's
+// documents folder, else the home folder. Never the current folder, which is
+// wherever the program happened to be started.
+QString fileDialogFolder(const Settings& settings, FileDialog dialog);
+// Remembers the folder of the file the user chose in `dialog`.
+std::optional<QString> rememberFileDialogChoice(Settings& settings, FileDialog dialog,
+                                                const QString& chosenFile);
+
+}  // namespace sopaly

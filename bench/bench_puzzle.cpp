@@ -8,9 +8,10 @@
 
 namespace {
 
-void BM_BuildAndFinish(benchmark::State& state) {
+void buildAndFinish(benchmark::State& state, sopaly::Shape shape) {
     const QStringList words = benchList(state.range(0));
     sopaly::PuzzleSettings settings;  // 20 × 20, word limit 100, master
+    settings.shape = shape;
     // The rude words the program ships, as the window passes them.
     settings.rudeWords = sopaly::readRudeWords(QStringLiteral(SOPALY_BENCH_PROGRAM_FILES));
     sopaly::Random random;
@@ -26,8 +27,19 @@ void BM_BuildAndFinish(benchmark::State& state) {
     state.counters["words_placed"] = benchmark::Counter(placed, benchmark::Counter::kAvgIterations);
 }
 
+void BM_BuildAndFinish(benchmark::State& state) {
+    buildAndFinish(state, sopaly::Shape::Square);
+}
+
+// The same in a 20 × 20 heart: the tries are drawn among the places that lie
+// on the shape.
+void BM_BuildAndFinishHeart(benchmark::State& state) {
+    buildAndFinish(state, sopaly::Shape::Heart);
+}
+
 }  // namespace
 
 BENCHMARK(BM_BuildAndFinish)->Arg(100)->Arg(30)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_BuildAndFinishHeart)->Arg(30)->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_MAIN();

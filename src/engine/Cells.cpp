@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <mutex>
 
+#include "Shape.h"
+
 namespace sopaly {
 
 namespace {
@@ -90,6 +92,10 @@ std::u32string wordCells(QStringView word) {
 
 void appendCellText(QString& text, Cell cell) {
     if (cell == kBlankCell) return;  // a never-written cell prints as nothing
+    if (cell == kOffShapeCell) {
+        text.append(u' ');  // no cell: a space keeps the columns
+        return;
+    }
     if (cell >= kFirstClusterCell) {
         Clusters& table = clusters();
         const std::lock_guard guard(table.lock);

@@ -6,6 +6,7 @@
 #include "Cells.h"
 #include "Directions.h"
 #include "Puzzle.h"
+#include "Shape.h"
 
 namespace sopaly {
 
@@ -336,7 +337,7 @@ FillAlphabet::FillAlphabet(const Grid& placed, int rows, int cols) {
     for (int r = 1; r <= rows; ++r) {
         for (int c = 1; c <= cols; ++c) {
             const Cell cell = placed.at(r, c);
-            if (cell == kEmptyCell || cell == kBlankCell) continue;
+            if (cell == kEmptyCell || cell == kBlankCell || cell == kOffShapeCell) continue;
             ++letters;
             // The 27 capitals of the alphabet.
             if ((cell < U'A' || cell > U'Z') && cell != U'\u00D1') others_.push_back(cell);

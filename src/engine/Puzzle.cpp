@@ -13,6 +13,8 @@ namespace sopaly {
 namespace {
 
 constexpr int kTriesPerWord = 1001;
+// How many builds a secret message gets before the puzzle goes without it.
+constexpr int kMessageBuilds = 5;
 // Draws of one cell before the fill gives the puzzle up, and rebuilds of a
 // puzzle before it is kept as it is.
 constexpr int kDrawsPerCell = 300;
@@ -79,10 +81,13 @@ QString markedLinesOf(const Grid& grid, int rows, int cols) {
     return text;
 }
 
-QString linesOf(const Grid& grid, int rows, int cols) {
+QString linesOf(const Grid& grid, int rows, int cols, bool lowerCase) {
     QString text;
     if (rows <= 0) return text;
-    if (needsCellTexts(grid, rows, cols)) return markedLinesOf(grid, rows, cols);
+    if (needsCellTexts(grid, rows, cols)) {
+        text = markedLinesOf(grid, rows, cols);
+        return lowerCase ? text.toLower() : text;
+    }
     const int width = std::max(cols, 0);
     // Written through a pointer: appending a character at a time cost more
     // than filling the grid. A cell beyond the Basic Multilingual Plane
@@ -94,6 +99,8 @@ QString linesOf(const Grid& grid, int rows, int cols) {
         for (int c = 1; c <= width; ++c, ++cell) {
             if (*cell == kBlankCell) {
                 // a never-written cell prints as nothing
+            } else if (*cell == kOffShapeCell) {
+                *out++ = QChar(u' ');  // keeps the columns of the rest of the row
             } else if (QChar::requiresSurrogates(*cell)) {
                 *out++ = QChar(QChar::highSurrogate(*cell));
                 *out++ = QChar(QChar::lowSurrogate(*cell));
@@ -106,7 +113,7 @@ QString linesOf(const Grid& grid, int rows, int cols) {
         *out++ = QChar(u'\n');
     }
     text.truncate(out - text.constData());
-    return text;
+    return lowerCase ? text.toLower() : text;
 }
 
 }  // namespace
@@ -140,6 +147,7 @@ void allocateGrids(Puzzle& puzzle, const PuzzleSettings& settings) {
     const int cols = wholeNumber(settings.colsText);
     puzzle.SolutionGrid = Grid(rows, cols, kBlankCell);
     puzzle.WordGrid = Grid(rows, cols, kEmptyCell);
+    cutToShape(puzzle.WordGrid, settings.shape);
     puzzle.GuardMatchesGrid = false;
 }
 
@@ -319,6 +327,12 @@ std::vector<Placement> FitWordOnGrid(Puzzle& puzzle, const PuzzleSettings& setti
     guard.reset(listedWords(puzzle.WordPool), settings.rudeWords);
     guard.mirror(grid);
     std::vector<Placement> places;  // every place a word that missed its tries fits
+    // A shape's tries are drawn among the places that lie on it; the
+    // square keeps its own draws.
+    const ShapePlaces* shapePlaces =
+        settings.shape == Shape::Square
+            ? nullptr
+            : &ShapePlaces::of(settings.shape, grid.rows(), grid.cols(), limits.easy);
     // The pool repeats its last word at the end; that copy is never tried.
     const auto last = puzzle.WordPool.size() - 2;
     int iRow = 0;
@@ -327,6 +341,7 @@ std::vector<Placement> FitWordOnGrid(Puzzle& puzzle, const PuzzleSettings& setti
     for (qsizetype i = 1; i <= last; ++i) {
         if (limits.wordLimit < static_cast<double>(i)) break;
         const std::u32string word = wordCells(puzzle.WordPool.at(i));
+        const auto length = static_cast<int>(word.size());
         const auto fitsFairly = [&](int row, int col, int direction) {
             return wordFits(grid, word, row, col, direction, limits) &&
                    !guard.wordWouldMisread(word, row, col, direction);
@@ -336,9 +351,15 @@ std::vector<Placement> FitWordOnGrid(Puzzle& puzzle, const PuzzleSettings& setti
             guard.place(word, row, col, direction);
             placed.push_back({static_cast<int>(i), row, col, direction});
         };
+        // A word that no line of the shape holds has no place to try.
+        if (shapePlaces && shapePlaces->count(length) == 0) continue;
         bool done = false;
         for (int attempt = 0; attempt < kTriesPerWord && !done; ++attempt) {
-            RandPos(random, limits, iRow, iCol, iDirection);
+            if (shapePlaces) {
+                shapePlaces->draw(random, length, iRow, iCol, iDirection);
+            } else {
+                RandPos(random, limits, iRow, iCol, iDirection);
+            }
             if (fitsFairly(iRow, iCol, iDirection)) {
                 put(iRow, iCol, iDirection);
                 done = true;
@@ -362,9 +383,46 @@ std::vector<Placement> FitWordOnGrid(Puzzle& puzzle, const PuzzleSettings& setti
     return placed;
 }
 
+std::vector<Placement> placeWordsAndMessage(Puzzle& puzzle, const PuzzleSettings& settings,
+                                            Random& random) {
+    puzzle.Message = SecretMessage{};
+    const std::u32string letters = messageLetters(settings.message);
+    if (letters.empty()) return FitWordOnGrid(puzzle, settings, random);
+    puzzle.Message.typed = settings.message;
+    const Grid allocated = puzzle.WordGrid;
+    for (int build = 1;; ++build) {
+        FitWordOnGrid(puzzle, settings, random);
+        Grid& grid = puzzle.WordGrid;
+        std::vector<std::pair<int, int>> cells;
+        puzzle.Message.missing = placeMessageLetters(grid, letters, &cells);
+        if (puzzle.Message.missing > 0) return puzzle.Placements;
+        // The build's guard takes the letters one by one, each asked
+        // whether it completes a reading of a word that is not allowed.
+        bool fair = true;
+        for (std::size_t k = 0; k < cells.size() && fair; ++k) {
+            const auto [row, col] = cells[k];
+            fair = !puzzle.Guard.letterWouldMisread(row, col, letters[k]);
+            puzzle.Guard.set(row, col, letters[k]);
+        }
+        if (fair) {
+            puzzle.Message.letters = static_cast<int>(letters.size());
+            return puzzle.Placements;
+        }
+        if (build == kMessageBuilds) {
+            // The words stay where this build put them; the fill takes the
+            // message's cells.
+            for (const auto& [row, col] : cells) grid.at(row, col) = kEmptyCell;
+            puzzle.GuardMatchesGrid = false;
+            puzzle.Message.unfair = true;
+            return puzzle.Placements;
+        }
+        grid = allocated;
+    }
+}
+
 QString gridText(const Grid& grid, const PuzzleSettings& settings) {
     const auto [rows, cols] = renderedSize(grid, settings);
-    return linesOf(grid, rows, cols);
+    return linesOf(grid, rows, cols, settings.lowerCase);
 }
 
 Cell fillLetter(float draw) {
@@ -439,9 +497,9 @@ QString ShowFinishedWord(Puzzle& puzzle, const PuzzleSettings& settings, Random&
         ++rebuilds;
         const PuzzleSettings builtWith = *puzzle.BuiltWith;
         allocateGrids(puzzle, builtWith);
-        FitWordOnGrid(puzzle, builtWith, random);
+        placeWordsAndMessage(puzzle, builtWith, random);
     }
-    return linesOf(grid, rows, cols);
+    return linesOf(grid, rows, cols, settings.lowerCase);
 }
 
 QStringList fairnessNotes(const Puzzle& puzzle) {
@@ -483,7 +541,7 @@ std::vector<Placement> buildPuzzle(Puzzle& puzzle, const QStringList& pool,
                                    const PuzzleSettings& settings, Random& random) {
     allocateGrids(puzzle, settings);
     puzzle.WordPool = pool;
-    return FitWordOnGrid(puzzle, settings, random);
+    return placeWordsAndMessage(puzzle, settings, random);
 }
 
 }  // namespace sopaly

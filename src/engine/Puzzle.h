@@ -11,6 +11,8 @@
 #include "Fairness.h"
 #include "Grid.h"
 #include "Random.h"
+#include "SecretMessage.h"
+#include "Shape.h"
 
 namespace sopaly {
 
@@ -22,6 +24,11 @@ struct PuzzleSettings {
     QString colsText = QStringLiteral("20");        // txtGridCol
     QString wordLimitText = QStringLiteral("100");  // txtWordCount
     bool easy = false;                              // optEasy selected
+    // The Options menu.
+    Shape shape = Shape::Square;  // the cells words and fill may take
+    QString message;              // the secret message as typed; empty for none
+    bool lowerCase = false;       // letters shown in lower case (never in the batch's files)
+    bool hideList = false;        // the worksheet names no word
     // Words that must never read in a puzzle by chance: the program's list
     // of rude words, as the program folder holds it.
     QStringList rudeWords;
@@ -72,6 +79,8 @@ struct Puzzle {
     Grid WordGrid;
     // Blank until the finishing step stores the placed grid in it.
     Grid SolutionGrid;
+    // How the secret message of the last build went.
+    SecretMessage Message;
     // Where each placed word went, in placing order. The finishing step may
     // build the puzzle again, so this, not what the build returned, is the key.
     std::vector<Placement> Placements;
@@ -95,7 +104,8 @@ inline constexpr int kLargestGrid = 20;
 std::optional<QString> gridSizeRefusal(const PuzzleSettings& settings);
 
 // Sizes both grids from the row and column texts (whole-number readings) and
-// clears WordGrid to "." everywhere, row 0 and column 0 included.
+// clears WordGrid to "." everywhere, row 0 and column 0 included, but for
+// the cells outside the settings' shape.
 void allocateGrids(Puzzle& puzzle, const PuzzleSettings& settings);
 
 // Writes `word` into `grid` from (iRow, iCol) in direction `iDirection` when
@@ -115,8 +125,16 @@ void RandPos(Random& random, const PlacementLimits& limits, int& iRow, int& iCol
 std::vector<Placement> FitWordOnGrid(Puzzle& puzzle, const PuzzleSettings& settings,
                                      Random& random);
 
+// FitWordOnGrid, then the settings' secret message in the first free cells.
+// A message that makes a word read a second time has the words placed again,
+// a few times, and then the puzzle goes without it; puzzle.Message tells how
+// it went.
+std::vector<Placement> placeWordsAndMessage(Puzzle& puzzle, const PuzzleSettings& settings,
+                                            Random& random);
+
 // The display text of rows 1..R and columns 1..K of `grid`: every cell
-// followed by a space, every line ended by "\r\n". R and K come from the
+// followed by a space, every line ended by "\r\n", a cell outside the shape
+// a space, in lower case when the settings ask for it. R and K come from the
 // texts, limited to the grid's own size.
 QString gridText(const Grid& grid, const PuzzleSettings& settings);
 
@@ -133,7 +151,8 @@ Cell fillLetter(float draw);
 QString ShowFinishedWord(Puzzle& puzzle, const PuzzleSettings& settings, Random& random);
 
 // The whole build of one puzzle from a pool already sorted (the build button's
-// road without the window): allocate, place, and return the placements.
+// road without the window): allocate, place the words and the message, and
+// return the placements.
 std::vector<Placement> buildPuzzle(Puzzle& puzzle, const QStringList& pool,
                                    const PuzzleSettings& settings, Random& random);
 

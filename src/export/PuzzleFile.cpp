@@ -8,6 +8,7 @@
 #include "Numbers.h"
 #include "Product.h"
 #include "SafeWrite.h"
+#include "Shape.h"
 
 namespace sopaly {
 

@@ -72,6 +72,19 @@ std::optional<bool> Settings::easy() const {
     return std::nullopt;
 }
 
+std::optional<bool> Settings::flag(const QString& key) const {
+    const QString value = settings_->value(key).toString().trimmed();
+    if (value.compare(QStringLiteral("true"), Qt::CaseInsensitive) == 0) return true;
+    if (value.compare(QStringLiteral("false"), Qt::CaseInsensitive) == 0) return false;
+    return std::nullopt;
+}
+
+std::optional<QString> Settings::word(const QString& key) const {
+    const QString value = settings_->value(key).toString().trimmed();
+    if (value.isEmpty()) return std::nullopt;
+    return value;
+}
+
 std::optional<QString> Settings::folder(const QString& key) const {
     const QString value = settings_->value(key).toString();
     if (value.isEmpty() || !QDir::isAbsolutePath(value)) return std::nullopt;
@@ -99,6 +112,10 @@ std::optional<QString> Settings::storeNumberText(const NumberSetting& setting,
     const int value = text.trimmed().toInt(&ok);
     if (!ok || value < setting.lowest || value > setting.highest) return std::nullopt;
     return storeNumber(setting.key, value);
+}
+
+std::optional<QString> Settings::storeFlag(const QString& key, bool flag) {
+    return store(key, flag ? QStringLiteral("true") : QStringLiteral("false"));
 }
 
 std::optional<QString> Settings::storeEasy(bool easy) {

@@ -21,6 +21,10 @@ inline const QString kWordLimit = QStringLiteral("rompecabezas/maximo_de_palabra
 inline const QString kDifficulty = QStringLiteral("rompecabezas/dificultad");
 inline const QString kBatchCount = QStringLiteral("lote/rompecabezas");
 inline const QString kClassroomVersions = QStringLiteral("clase/versiones");
+// The Options menu's checks and shape; the secret message is never kept.
+inline const QString kLowerCase = QStringLiteral("opciones/minusculas");
+inline const QString kShape = QStringLiteral("opciones/forma");
+inline const QString kHideList = QStringLiteral("opciones/ocultar_lista");
 // The user's Sopaly folder once the installed program has chosen it.
 inline const QString kProgramFolder = QStringLiteral("carpetas/sopaly");
 }  // namespace settingKey
@@ -64,6 +68,10 @@ class Settings {
     }
     // "master" or "facil"; true for the easy one.
     std::optional<bool> easy() const;
+    // "true" or "false".
+    std::optional<bool> flag(const QString& key) const;
+    // A word such as a shape's; nothing when the key is missing or empty.
+    std::optional<QString> word(const QString& key) const;
     // An absolute path; whether it exists is the caller's question.
     std::optional<QString> folder(const QString& key) const;
 
@@ -76,6 +84,7 @@ class Settings {
     // way to a value ("1" of "12") or a wrong one leaves the last good one.
     std::optional<QString> storeNumberText(const NumberSetting& setting, const QString& text);
     std::optional<QString> storeEasy(bool easy);
+    std::optional<QString> storeFlag(const QString& key, bool flag);
 
     // The user's settings file.
     QString fileName() const;

@@ -1,6 +1,7 @@
 #include "frmMain.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDir>
@@ -20,6 +21,8 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
@@ -129,6 +132,16 @@ frmMain::frmMain(Program& program, QWidget* parent)
         return ok ? std::optional<int>(count) : std::nullopt;
     };
 
+    askSecretMessage = [this](const QString& current) -> std::optional<QString> {
+        bool ok = false;
+        const QString message = QInputDialog::getText(
+            this, QStringLiteral("Mensaje secreto"),
+            QStringLiteral("Escribe un mensaje corto: sus letras ocupan las primeras\n"
+                           "casillas libres. Déjalo vacío para no poner ninguno."),
+            QLineEdit::Normal, current, &ok);
+        return ok ? std::optional<QString>(message) : std::nullopt;
+    };
+
     openAddress = [](const QUrl& url) { QDesktopServices::openUrl(url); };
     banner_ = new SponsorBanner(
         program_.programFolder(), program_.random(), nullptr,
@@ -139,6 +152,7 @@ frmMain::frmMain(Program& program, QWidget* parent)
     setupMenus();
     setupWidgets();
     setupFileMenu();
+    setupOptionsMenu();
     setupSettings();
     connect(banner_, &SponsorBanner::showPicture, Banner, &BannerViewer::showFile);
     setupTimers();
@@ -178,6 +192,10 @@ void frmMain::setupFileMenu() {
     mnuWorksheetPdf->setObjectName(QStringLiteral("mnuWorksheetPdf"));
     mnuClassroomPdf = mnuFile->addAction(QStringLiteral("&Juego para la clase en PDF..."));
     mnuClassroomPdf->setObjectName(QStringLiteral("mnuClassroomPdf"));
+    mnuPrintWorksheet = mnuFile->addAction(QStringLiteral("&Imprimir hoja de trabajo..."));
+    mnuPrintWorksheet->setObjectName(QStringLiteral("mnuPrintWorksheet"));
+    mnuPrintWorksheet->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    connect(mnuPrintWorksheet, &QAction::triggered, this, &frmMain::mnuPrintWorksheet_Click);
     connect(mnuOpenList, &QAction::triggered, this, &frmMain::mnuOpenList_Click);
     connect(mnuSaveList, &QAction::triggered, this, &frmMain::mnuSaveList_Click);
     connect(mnuWorksheetPdf, &QAction::triggered, this, &frmMain::mnuWorksheetPdf_Click);
@@ -239,6 +257,59 @@ void frmMain::updateFileMenu() {
     mnuSaveList->setEnabled(hasWords);
     mnuClassroomPdf->setEnabled(hasWords);
     mnuWorksheetPdf->setEnabled(cmdExport->isEnabled());
+    mnuPrintWorksheet->setEnabled(cmdExport->isEnabled());
+}
+
+void frmMain::setupOptionsMenu() {
+    mnuOptions = new QMenu(QStringLiteral("&Opciones"), this);
+    mnuOptions->setObjectName(QStringLiteral("mnuOptions"));
+    menuBar()->insertMenu(mnuAbout->menuAction(), mnuOptions);
+    const Settings& kept = program_.settings();
+    const bool lowerCase = kept.flag(settingKey::kLowerCase).value_or(false);
+    const bool hideList = kept.flag(settingKey::kHideList).value_or(false);
+
+    mnuLowerCase = mnuOptions->addAction(QStringLiteral("Letras &minúsculas"));
+    mnuLowerCase->setObjectName(QStringLiteral("mnuLowerCase"));
+    mnuLowerCase->setCheckable(true);
+    mnuLowerCase->setChecked(lowerCase);
+    connect(mnuLowerCase, &QAction::triggered, this, &frmMain::mnuLowerCase_Click);
+
+    mnuShape = mnuOptions->addMenu(QStringLiteral("&Forma"));
+    mnuShape->setObjectName(QStringLiteral("mnuShape"));
+    auto* shapes = new QActionGroup(mnuShape);
+    const Shape shape =
+        shapeFromKey(kept.word(settingKey::kShape).value_or(QString())).value_or(Shape::Square);
+    for (std::size_t i = 0; i < kShapes.size(); ++i) {
+        QAction* item = mnuShape->addAction(shapeName(kShapes[i]));
+        item->setObjectName(QStringLiteral("mnuShape_") + shapeKey(kShapes[i]));
+        item->setCheckable(true);
+        item->setChecked(kShapes[i] == shape);
+        shapes->addAction(item);
+        mnuShapes[i] = item;
+    }
+    connect(shapes, &QActionGroup::triggered, this, &frmMain::mnuShape_Click);
+
+    mnuSecretMessage = mnuOptions->addAction(QStringLiteral("Mensaje &secreto..."));
+    mnuSecretMessage->setObjectName(QStringLiteral("mnuSecretMessage"));
+    // Checked while a message waits for the next build.
+    mnuSecretMessage->setCheckable(true);
+    connect(mnuSecretMessage, &QAction::triggered, this, &frmMain::mnuSecretMessage_Click);
+
+    mnuHideList = mnuOptions->addAction(QStringLiteral("&Ocultar la lista en la hoja"));
+    mnuHideList->setObjectName(QStringLiteral("mnuHideList"));
+    mnuHideList->setCheckable(true);
+    mnuHideList->setChecked(hideList);
+    connect(mnuHideList, &QAction::triggered, this, &frmMain::mnuHideList_Click);
+
+    words_->setShownInLowerCase(lowerCase);
+}
+
+void frmMain::rememberOptionsMenu() {
+    Settings& kept = program_.settings();
+    const PuzzleSettings current = settings();
+    settingsStored(kept.storeFlag(settingKey::kLowerCase, current.lowerCase));
+    settingsStored(kept.store(settingKey::kShape, shapeKey(current.shape)));
+    settingsStored(kept.storeFlag(settingKey::kHideList, current.hideList));
 }
 
 void frmMain::setupWidgets() {
@@ -471,6 +542,12 @@ PuzzleSettings frmMain::settings() const {
     current.colsText = txtGridCol->text();
     current.wordLimitText = txtWordCount->text();
     current.easy = optEasy->isChecked();
+    current.lowerCase = mnuLowerCase->isChecked();
+    for (std::size_t i = 0; i < kShapes.size(); ++i) {
+        if (mnuShapes[i]->isChecked()) current.shape = kShapes[i];
+    }
+    current.message = SecretMessageText;
+    current.hideList = mnuHideList->isChecked();
     current.rudeWords = program_.rudeWords();
     return current;
 }
@@ -624,7 +701,7 @@ void frmMain::cmdStart_Click() {
     if (!gridSizeIsUsable(current)) return;
     allocateGrids(Puzzle, current);
     ListBoxControl(QStringLiteral("SORT"));
-    Placements = FitWordOnGrid(Puzzle, current, program_.random());
+    Placements = placeWordsAndMessage(Puzzle, current, program_.random());
     BuiltWith = current;
     ShowWordOnWordText();
     cmdFinish->setEnabled(true);
@@ -654,7 +731,7 @@ void frmMain::cmdExport_Click() {
     }
     // No parent: the preview stays open, and keeps the program running,
     // when the main window is closed.
-    auto* preview = new Form1(program_.PuzzleName, txtWordText(), words_->words());
+    auto* preview = new Form1(program_.PuzzleName, txtWordText(), words_->shownWords());
     program_.adoptPreview(preview);
     preview->show();
 }
@@ -753,7 +830,7 @@ frmMain::BatchEnd frmMain::makeBatchPuzzles(int count, int step) {
 
         allocateGrids(Puzzle, current);
         ListBoxControl(QStringLiteral("SORT"));
-        Placements = FitWordOnGrid(Puzzle, current, program_.random());
+        Placements = placeWordsAndMessage(Puzzle, current, program_.random());
         BuiltWith = current;
         // Nothing is painted between two yields, so the emptied and the
         // placed grid are never shown.
@@ -930,6 +1007,43 @@ void frmMain::mnuClassroomPdf_Click() {
         return;
     }
     writeChosenFile(path, *pdf);
+}
+
+void frmMain::mnuPrintWorksheet_Click() {
+    if (!cmdExport->isEnabled()) return;
+    const std::optional<QString> name = askWorksheetName(program_.PuzzleName);
+    if (!name) return;
+    program_.PuzzleName = *name;
+    const std::vector<WorksheetPuzzle> sheets{
+        worksheetPuzzle(*name, Puzzle, Placements, BuiltWith)};
+    QPrinter printer(QPrinter::HighResolution);
+    setUpWorksheetPrinter(printer, worksheetPageSize(), *name);
+    QPrintPreviewDialog dialog(&printer, this);
+    dialog.setObjectName(QStringLiteral("worksheetPrintPreview"));
+    dialog.setWindowTitle(QStringLiteral("Imprimir hoja de trabajo"));
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
+            [&sheets](QPrinter* target) { printWorksheets(*target, sheets); });
+    dialog.exec();
+}
+
+void frmMain::mnuLowerCase_Click() {
+    words_->setShownInLowerCase(mnuLowerCase->isChecked());
+    rememberOptionsMenu();
+}
+
+void frmMain::mnuShape_Click() {
+    rememberOptionsMenu();
+}
+
+void frmMain::mnuSecretMessage_Click() {
+    if (const std::optional<QString> message = askSecretMessage(SecretMessageText)) {
+        SecretMessageText = message->trimmed();
+    }
+    mnuSecretMessage->setChecked(!SecretMessageText.isEmpty());
+}
+
+void frmMain::mnuHideList_Click() {
+    rememberOptionsMenu();
 }
 
 }  // namespace sopaly

@@ -97,6 +97,16 @@ class frmMain : public QMainWindow {
     QAction* mnuSaveList = nullptr;
     QAction* mnuWorksheetPdf = nullptr;  // enabled with cmdExport
     QAction* mnuClassroomPdf = nullptr;
+    QAction* mnuPrintWorksheet = nullptr;  // enabled with cmdExport
+
+    // "&Opciones", between "A&rchivo" and "&Acerca de...": read at each
+    // build, batch and classroom set, like the other settings.
+    QMenu* mnuOptions = nullptr;
+    QAction* mnuLowerCase = nullptr;  // a check
+    QMenu* mnuShape = nullptr;
+    std::array<QAction*, kShapes.size()> mnuShapes{};  // one checked, in kShapes' order
+    QAction* mnuSecretMessage = nullptr;
+    QAction* mnuHideList = nullptr;  // a check
     // At the foot of the window: which words the last build left out.
     // It also tells what the last list opened added, and which words a
     // puzzle file cannot hold as they enter.
@@ -110,6 +120,8 @@ class frmMain : public QMainWindow {
     PuzzleSettings BuiltWith;
     // The batch panel's direction: false widens it, true narrows it.
     bool PanelClosing = false;
+    // The secret message typed at "Mensaje &secreto...", for this run only.
+    QString SecretMessageText;
 
     // How the window tells the user something; tests capture it instead of
     // answering a modal box.
@@ -123,6 +135,9 @@ class frmMain : public QMainWindow {
     std::function<QString(const QString& caption, const QString& suggested)> chooseSaveFile;
     // The print button's prompt with the last name filled in; nothing on Cancel.
     std::function<std::optional<QString>(const QString& last)> askWorksheetName;
+    // The secret message prompt with the current message filled in;
+    // nothing on Cancel.
+    std::function<std::optional<QString>(const QString& current)> askSecretMessage;
     // How many versions a classroom set has, `last` offered; nothing on Cancel.
     std::function<std::optional<int>(int last)> askVersionCount;
 
@@ -175,6 +190,11 @@ class frmMain : public QMainWindow {
     void mnuSaveList_Click();
     void mnuWorksheetPdf_Click();
     void mnuClassroomPdf_Click();
+    void mnuPrintWorksheet_Click();
+    void mnuLowerCase_Click();
+    void mnuShape_Click();
+    void mnuSecretMessage_Click();
+    void mnuHideList_Click();
 
   signals:
     // Each time the window becomes active, before it is centred again.
@@ -196,6 +216,9 @@ class frmMain : public QMainWindow {
     void setupTabOrder();
     void setupFileMenu();
     void updateFileMenu();
+    void setupOptionsMenu();
+    // Keeps the menu's checks in the settings.
+    void rememberOptionsMenu();
     // Fills the settings controls from what the user (or an administrator)
     // kept, and keeps what the user changes in them.
     void setupSettings();

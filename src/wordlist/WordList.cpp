@@ -45,8 +45,22 @@ int WordList::rowCount(const QModelIndex& parent) const {
 
 QVariant WordList::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= count()) return {};
+    if (role == Qt::DisplayRole && lowerCase_) return words_.at(index.row()).toLower();
     if (role == Qt::DisplayRole || role == Qt::EditRole) return words_.at(index.row());
     return {};
+}
+
+void WordList::setShownInLowerCase(bool lower) {
+    if (lowerCase_ == lower) return;
+    lowerCase_ = lower;
+    if (count() > 0) emit dataChanged(index(0), index(count() - 1), {Qt::DisplayRole});
+}
+
+QStringList WordList::shownWords() const {
+    if (!lowerCase_) return words_;
+    QStringList shown = words_;
+    for (QString& word : shown) word = word.toLower();
+    return shown;
 }
 
 namespace {

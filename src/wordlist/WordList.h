@@ -28,12 +28,18 @@ class WordList : public QAbstractListModel {
     void removeAt(int position);
     void clear();
 
+    // The view shows the words in lower case; words() keeps them as entered.
+    void setShownInLowerCase(bool lower);
+    // The words as the view shows them.
+    QStringList shownWords() const;
+
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
   private:
     QCollator collator_;
     QStringList words_;
+    bool lowerCase_ = false;
 };
 
 // What a word keeps of any text it comes from, on every road in (typing,

@@ -64,6 +64,9 @@ QString puzzleStatus(const Puzzle& puzzle, const PuzzleSettings& builtWith) {
     QStringList sentences = fairnessNotes(puzzle);
     sentences.prepend(
         puzzleWordsStatus(puzzleWords(puzzle.WordPool, puzzle.Placements, builtWith)));
+    if (const QString message = secretMessageStatus(puzzle.Message); !message.isEmpty()) {
+        sentences << message;
+    }
     return sentences.join(u' ');
 }
 

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPdfWriter>
+#include <QPrinter>
 #include <QPrinterInfo>
 #include <QTextLayout>
 #include <algorithm>
@@ -27,6 +28,7 @@ constexpr double kFramePaddingMm = 1.5;
 const QColor kOutline(0, 102, 204);
 const QColor kFillLetterGrey(175, 175, 175);
 const QColor kFrameGrey(90, 90, 90);
+const QColor kMessageRed(176, 0, 64);
 
 QFont textFont(double points, bool bold = false) {
     QFont font(QStringLiteral("Liberation Sans"));
@@ -54,14 +56,59 @@ QFont noteFont() {
     return textFont(10);
 }
 
-QString noRoomLine(const PuzzleWords& words) {
-    if (words.noRoom.isEmpty()) return {};
-    return QStringLiteral("No caben en la cuadrícula: %1.").arg(words.noRoom.join(u", "));
+QString shownCellText(Cell cell, bool lowerCase) {
+    const QString text = cellText(cell);
+    return lowerCase ? text.toLower() : text;
 }
 
-QString beyondLimitLine(const PuzzleWords& words) {
-    if (words.beyondLimit.isEmpty()) return {};
-    return QStringLiteral("Fuera del máximo de palabras: %1.").arg(words.beyondLimit.join(u", "));
+QStringList inCase(QStringList words, bool lowerCase) {
+    if (lowerCase) {
+        for (QString& word : words) word = word.toLower();
+    }
+    return words;
+}
+
+QString noRoomLine(const WorksheetPuzzle& puzzle) {
+    if (puzzle.words.noRoom.isEmpty()) return {};
+    return QStringLiteral("No caben en la cuadrícula: %1.")
+        .arg(inCase(puzzle.words.noRoom, puzzle.lowerCase).join(u", "));
+}
+
+QString beyondLimitLine(const WorksheetPuzzle& puzzle) {
+    if (puzzle.words.beyondLimit.isEmpty()) return {};
+    return QStringLiteral("Fuera del máximo de palabras: %1.")
+        .arg(inCase(puzzle.words.beyondLimit, puzzle.lowerCase).join(u", "));
+}
+
+// What the worksheet says in place of the list it hides.
+QString hiddenListLine(const WorksheetPuzzle& puzzle) {
+    const auto count = puzzle.words.placed.size();
+    if (!puzzle.hideList || count == 0) return {};
+    if (count == 1) return QStringLiteral("Encuentra la palabra escondida.");
+    return QStringLiteral("Encuentra las %1 palabras escondidas.").arg(count);
+}
+
+QString messageLine(const WorksheetPuzzle& puzzle) {
+    if (puzzle.messageLetters <= 0) return {};
+    if (puzzle.messageLetters == 1) {
+        return QStringLiteral(
+            "La primera letra que sobra, leída en orden, forma un mensaje "
+            "secreto.");
+    }
+    return QStringLiteral(
+               "Las primeras %1 letras que sobran, leídas en orden, forman un mensaje secreto.")
+        .arg(puzzle.messageLetters);
+}
+
+QString messageKeyLine(const WorksheetPuzzle& puzzle) {
+    if (puzzle.messageLetters <= 0) return {};
+    return QStringLiteral("Mensaje secreto: %1")
+        .arg(puzzle.lowerCase ? puzzle.message.toLower() : puzzle.message.toUpper());
+}
+
+// The pupils read the worksheet's lines; the key's are the teacher's notes.
+QFont linesFont(PageKind kind) {
+    return kind == PageKind::Worksheet ? wordFont() : noteFont();
 }
 
 // The lines of `text` in `font` within `width`: broken between words, and
@@ -117,11 +164,13 @@ struct PageLayout {
     double cell = 0;
     QRectF below;
     // The words to find: how many columns, how wide each, how many rows.
+    QStringList words;
     int wordColumns = 1;
     double wordColumnWidth = 0;
     int wordRows = 0;
     double wordsLeft = 0;  // the columns stand centred under the grid
-    QStringList notes;     // the answer key's lines under the grid
+    double linesTop = 0;   // the lines below the words
+    QStringList lines;     // sentences under the grid (and under the words)
 };
 
 PageLayout layOut(const QPaintDevice* device, const QRectF& page, const WorksheetPuzzle& puzzle,
@@ -147,9 +196,13 @@ PageLayout layOut(const QPaintDevice* device, const QRectF& page, const Workshee
     }
     if (top > page.top()) top += kGapMm * mm;
 
-    double belowHeight = 0;
-    if (kind == PageKind::Worksheet) {
-        const QStringList& words = puzzle.words.placed;
+    // The worksheet lists the words unless it hides them; the key then
+    // lists them instead.
+    const bool listed = (kind == PageKind::Worksheet) != puzzle.hideList;
+    double wordsHeight = 0;
+    if (listed) {
+        layout.words = inCase(puzzle.words.placed, puzzle.lowerCase);
+        const QStringList& words = layout.words;
         const QFontMetricsF metrics(wordFont(), device);
         double widest = 0;
         for (const QString& word : words)
@@ -165,21 +218,28 @@ PageLayout layOut(const QPaintDevice* device, const QRectF& page, const Workshee
             layout.wordColumns =
                 static_cast<int>((words.size() + layout.wordRows - 1) / layout.wordRows);
         }
-        belowHeight = layout.wordRows * metrics.lineSpacing();
+        wordsHeight = layout.wordRows * metrics.lineSpacing();
         const double columnsWidth = layout.wordColumns * layout.wordColumnWidth - kColumnGapMm * mm;
         layout.wordsLeft = page.left() + std::max(0.0, (width - columnsWidth) / 2);
-    } else {
-        const QFontMetricsF metrics(noteFont(), device);
-        for (const QString& line : {noRoomLine(puzzle.words), beyondLimitLine(puzzle.words)}) {
-            if (line.isEmpty()) continue;
-            layout.notes << line;
-            belowHeight += metrics
-                               .boundingRect(QRectF(0, 0, width, 1e9),
-                                             Qt::TextWordWrap | Qt::AlignHCenter, line)
-                               .height() +
-                           metrics.lineSpacing() * 0.5;
-        }
     }
+
+    const QStringList candidates =
+        kind == PageKind::Worksheet
+            ? QStringList{hiddenListLine(puzzle), messageLine(puzzle)}
+            : QStringList{noRoomLine(puzzle), beyondLimitLine(puzzle), messageKeyLine(puzzle)};
+    const QFontMetricsF metrics(linesFont(kind), device);
+    double linesHeight = 0;
+    for (const QString& line : candidates) {
+        if (line.isEmpty()) continue;
+        layout.lines << line;
+        linesHeight +=
+            metrics
+                .boundingRect(QRectF(0, 0, width, 1e9), Qt::TextWordWrap | Qt::AlignHCenter, line)
+                .height() +
+            metrics.lineSpacing() * 0.5;
+    }
+    const double linesGap = wordsHeight > 0 && linesHeight > 0 ? kGapMm * mm : 0;
+    const double belowHeight = wordsHeight + linesGap + linesHeight;
 
     const int rows = std::max(puzzle.grid.rows(), 1);
     const int cols = std::max(puzzle.grid.cols(), 1);
@@ -190,6 +250,7 @@ PageLayout layOut(const QPaintDevice* device, const QRectF& page, const Workshee
     layout.grid = QRectF(page.left() + (width - gridWidth) / 2, top, gridWidth,
                          layout.cell * puzzle.grid.rows());
     layout.below = QRectF(page.left(), layout.grid.bottom() + kGapMm * mm, width, belowHeight);
+    layout.linesTop = layout.below.top() + wordsHeight + linesGap;
     return layout;
 }
 
@@ -221,31 +282,100 @@ std::vector<bool> placedCells(const WorksheetPuzzle& puzzle) {
     return used;
 }
 
+bool onShape(const Grid& grid, int row, int col) {
+    return grid.isUsedCell(row, col) && grid.at(row, col) != kOffShapeCell;
+}
+
+// The border of a shaped grid: every side of one of its cells that does not
+// face another of them.
+QPainterPath shapeOutline(const PageLayout& layout, const Grid& grid) {
+    QPainterPath path;
+    const auto corner = [&](int row, int col) {
+        return QPointF(layout.grid.left() + col * layout.cell,
+                       layout.grid.top() + row * layout.cell);
+    };
+    for (int row = 1; row <= grid.rows(); ++row) {
+        for (int col = 1; col <= grid.cols(); ++col) {
+            if (!onShape(grid, row, col)) continue;
+            const int r = row - 1;
+            const int c = col - 1;
+            if (!onShape(grid, row - 1, col)) {
+                path.moveTo(corner(r, c));
+                path.lineTo(corner(r, c + 1));
+            }
+            if (!onShape(grid, row + 1, col)) {
+                path.moveTo(corner(r + 1, c));
+                path.lineTo(corner(r + 1, c + 1));
+            }
+            if (!onShape(grid, row, col - 1)) {
+                path.moveTo(corner(r, c));
+                path.lineTo(corner(r + 1, c));
+            }
+            if (!onShape(grid, row, col + 1)) {
+                path.moveTo(corner(r, c + 1));
+                path.lineTo(corner(r + 1, c + 1));
+            }
+        }
+    }
+    return path;
+}
+
+// The cells the secret message took: the first cells no word runs
+// through, in reading order.
+std::vector<bool> messageCells(const WorksheetPuzzle& puzzle, const std::vector<bool>& inWords) {
+    const Grid& grid = puzzle.grid;
+    std::vector<bool> cells(inWords.size(), false);
+    int left = puzzle.messageLetters;
+    for (int row = 1; row <= grid.rows() && left > 0; ++row) {
+        for (int col = 1; col <= grid.cols() && left > 0; ++col) {
+            const auto index = static_cast<std::size_t>(row * (grid.cols() + 1) + col);
+            if (!onShape(grid, row, col) || grid.at(row, col) == kBlankCell || inWords[index]) {
+                continue;
+            }
+            cells[index] = true;
+            --left;
+        }
+    }
+    return cells;
+}
+
 void drawGrid(QPainter& painter, const PageLayout& layout, const WorksheetPuzzle& puzzle,
               PageKind kind) {
     const Grid& grid = puzzle.grid;
     const double mm = layout.mm;
-    painter.setPen(QPen(kFrameGrey, 0.3 * mm));
+    QPen frame(kFrameGrey, 0.3 * mm);
+    frame.setCapStyle(Qt::RoundCap);
+    painter.setPen(frame);
     painter.setBrush(Qt::NoBrush);
-    const double pad = kFramePaddingMm * mm;
-    painter.drawRect(layout.grid.adjusted(-pad, -pad, pad, pad));
+    if (isShaped(grid)) {
+        painter.drawPath(shapeOutline(layout, grid));
+    } else {
+        const double pad = kFramePaddingMm * mm;
+        painter.drawRect(layout.grid.adjusted(-pad, -pad, pad, pad));
+    }
 
     QFont letters(QStringLiteral("Liberation Sans"));
     letters.setStyleHint(QFont::SansSerif);
     letters.setPixelSize(std::max(1, static_cast<int>(std::lround(layout.cell * 0.58))));
     painter.setFont(letters);
-    const std::vector<bool> used =
-        kind == PageKind::AnswerKey ? placedCells(puzzle) : std::vector<bool>();
+    const bool key = kind == PageKind::AnswerKey;
+    const std::vector<bool> used = key ? placedCells(puzzle) : std::vector<bool>();
+    const std::vector<bool> message = key ? messageCells(puzzle, used) : std::vector<bool>();
     for (int row = 1; row <= grid.rows(); ++row) {
         for (int col = 1; col <= grid.cols(); ++col) {
             const Cell cell = grid.at(row, col);
-            if (cell == kBlankCell) continue;
-            const bool inWord = kind == PageKind::Worksheet ||
-                                used[static_cast<std::size_t>(row * (grid.cols() + 1) + col)];
-            painter.setPen(inWord ? QColor(Qt::black) : kFillLetterGrey);
+            if (cell == kBlankCell || cell == kOffShapeCell) continue;
+            const auto index = static_cast<std::size_t>(row * (grid.cols() + 1) + col);
+            QColor colour = Qt::black;
+            if (key && message[index]) {
+                colour = kMessageRed;
+            } else if (key && !used[index]) {
+                colour = kFillLetterGrey;
+            }
+            painter.setPen(colour);
             const QRectF box(layout.grid.left() + (col - 1) * layout.cell,
                              layout.grid.top() + (row - 1) * layout.cell, layout.cell, layout.cell);
-            painter.drawText(box, Qt::AlignCenter, cellText(cell));
+            painter.drawText(box, Qt::AlignCenter, shownCellText(cell, puzzle.lowerCase));
         }
     }
 }
@@ -289,12 +419,12 @@ void drawWordColumns(QPainter& painter, const PageLayout& layout, const QStringL
     }
 }
 
-void drawNotes(QPainter& painter, const PageLayout& layout) {
-    painter.setFont(noteFont());
+void drawLines(QPainter& painter, const PageLayout& layout, PageKind kind) {
+    painter.setFont(linesFont(kind));
     painter.setPen(Qt::black);
-    const QFontMetricsF metrics(noteFont(), painter.device());
-    double top = layout.below.top();
-    for (const QString& line : layout.notes) {
+    const QFontMetricsF metrics(linesFont(kind), painter.device());
+    double top = layout.linesTop;
+    for (const QString& line : layout.lines) {
         const QRectF box(layout.below.left(), top, layout.below.width(), 1e9);
         QRectF used;
         painter.drawText(box, Qt::TextWordWrap | Qt::AlignHCenter | Qt::AlignTop, line, &used);
@@ -321,6 +451,12 @@ WorksheetPuzzle worksheetPuzzle(const QString& title, const Puzzle& puzzle,
     sheet.pool = puzzle.WordPool;
     sheet.placements = placements;
     sheet.words = puzzleWords(puzzle.WordPool, placements, builtWith);
+    sheet.lowerCase = builtWith.lowerCase;
+    sheet.hideList = builtWith.hideList;
+    if (puzzle.Message.placed()) {
+        sheet.message = puzzle.Message.typed;
+        sheet.messageLetters = puzzle.Message.letters;
+    }
     return sheet;
 }
 
@@ -348,12 +484,9 @@ void drawWorksheetPage(QPainter& painter, const QRectF& page, const WorksheetPuz
         painter.drawText(layout.heading, Qt::AlignCenter, QString::fromUtf16(kAnswerKeyHeading));
     }
     drawGrid(painter, layout, puzzle, kind);
-    if (kind == PageKind::AnswerKey) {
-        drawOutlines(painter, layout, puzzle);
-        drawNotes(painter, layout);
-    } else if (layout.wordRows > 0) {
-        drawWordColumns(painter, layout, puzzle.words.placed);
-    }
+    if (kind == PageKind::AnswerKey) drawOutlines(painter, layout, puzzle);
+    if (layout.wordRows > 0) drawWordColumns(painter, layout, layout.words);
+    drawLines(painter, layout, kind);
     painter.restore();
 }
 
@@ -366,6 +499,27 @@ QPageSize worksheetPageSize() {
     return QPageSize(QPageSize::A4);
 }
 
+namespace {
+
+// The worksheets in their order, then their keys in the same order, one a
+// page of `device`, on a painter begun on it.
+bool paintPages(QPainter& painter, QPagedPaintDevice& device,
+                const std::vector<WorksheetPuzzle>& puzzles, const PageProgress& progress) {
+    const QRectF page(0, 0, device.width(), device.height());
+    int pagesDone = 0;
+    for (const PageKind kind : {PageKind::Worksheet, PageKind::AnswerKey}) {
+        for (const WorksheetPuzzle& puzzle : puzzles) {
+            if (pagesDone > 0 && !device.newPage()) return false;
+            drawWorksheetPage(painter, page, puzzle, kind);
+            ++pagesDone;
+            if (progress && !progress(pagesDone)) return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
 QByteArray worksheetPdf(const std::vector<WorksheetPuzzle>& puzzles, const QPageSize& pageSize,
                         const QString& documentTitle, const PageProgress& progress) {
     QBuffer buffer;
@@ -376,19 +530,26 @@ QByteArray worksheetPdf(const std::vector<WorksheetPuzzle>& puzzles, const QPage
         writer.setTitle(documentTitle);
         QPainter painter;
         if (!painter.begin(&writer)) return {};
-        const QRectF page(0, 0, writer.width(), writer.height());
-        int pagesDone = 0;
-        for (const PageKind kind : {PageKind::Worksheet, PageKind::AnswerKey}) {
-            for (const WorksheetPuzzle& puzzle : puzzles) {
-                if (pagesDone > 0 && !writer.newPage()) return {};
-                drawWorksheetPage(painter, page, puzzle, kind);
-                ++pagesDone;
-                if (progress && !progress(pagesDone)) return {};
-            }
-        }
+        if (!paintPages(painter, writer, puzzles, progress)) return {};
         if (!painter.end()) return {};
     }
     return buffer.data();
+}
+
+void setUpWorksheetPrinter(QPrinter& printer, const QPageSize& pageSize,
+                           const QString& documentTitle) {
+    printer.setPageSize(pageSize);
+    printer.setPageMargins(QMarginsF(kPageMarginMm, kPageMarginMm, kPageMarginMm, kPageMarginMm),
+                           QPageLayout::Millimeter);
+    printer.setDocName(documentTitle);
+    printer.setCreator(QStringLiteral("Sopaly"));
+}
+
+bool printWorksheets(QPrinter& printer, const std::vector<WorksheetPuzzle>& puzzles) {
+    QPainter painter;
+    if (!painter.begin(&printer)) return false;
+    const bool painted = paintPages(painter, printer, puzzles, {});
+    return painter.end() && painted;
 }
 
 QRectF worksheetGridMm(const QPageSize& pageSize, const WorksheetPuzzle& puzzle, PageKind kind) {

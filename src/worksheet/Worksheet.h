@@ -12,8 +12,10 @@
 #include "Puzzle.h"
 #include "PuzzleWords.h"
 
+class QPagedPaintDevice;
 class QPainter;
 class QPaintDevice;
+class QPrinter;
 
 namespace sopaly {
 
@@ -23,10 +25,15 @@ struct WorksheetPuzzle {
     Grid grid;         // the finished puzzle, rows 1..rows() and columns 1..cols()
     QStringList pool;  // the word pool it was built from
     std::vector<Placement> placements;
-    PuzzleWords words;  // which words it holds, and which not
+    PuzzleWords words;       // which words it holds, and which not
+    bool lowerCase = false;  // the letters and the words in lower case
+    bool hideList = false;   // the worksheet names no word; the key does
+    QString message;         // the secret message as typed; empty when the grid holds none
+    int messageLetters = 0;  // how many of the letters left over spell it
 };
 
-// Takes a finished puzzle as a build and the finishing step left it.
+// Takes a finished puzzle as a build and the finishing step left it, with
+// the options it was built with.
 WorksheetPuzzle worksheetPuzzle(const QString& title, const Puzzle& puzzle,
                                 const std::vector<Placement>& placements,
                                 const PuzzleSettings& builtWith);
@@ -38,8 +45,12 @@ inline constexpr char16_t kAnswerKeyHeading[] = u"Solución";
 
 // Draws one page within `page` (in the painter's coordinates): the title,
 // the grid in equal square cells as wide as the page allows but no wider
-// than 12 mm a cell, and below it the words to find (worksheet) or, on the
+// than 12 mm a cell (a shaped grid outlined along its shape, its other
+// cells left blank), and below it the words to find (worksheet) or, on the
 // answer key, each placed word outlined and the words the grid does not hold.
+// A hidden list leaves the worksheet a sentence with the words' count and
+// puts the words on the key; a secret message is announced on the worksheet
+// and spelt out on the key.
 void drawWorksheetPage(QPainter& painter, const QRectF& page, const WorksheetPuzzle& puzzle,
                        PageKind kind);
 
@@ -65,6 +76,15 @@ using PageProgress = std::function<bool(int pagesDone)>;
 // keys in the same order. Empty when the PDF could not be made or was stopped.
 QByteArray worksheetPdf(const std::vector<WorksheetPuzzle>& puzzles, const QPageSize& pageSize,
                         const QString& documentTitle, const PageProgress& progress = {});
+
+// Sets up a printer for the pages worksheetPdf makes: their size, margins
+// and document name.
+void setUpWorksheetPrinter(QPrinter& printer, const QPageSize& pageSize,
+                           const QString& documentTitle);
+
+// Draws on the printer what worksheetPdf writes, page for page. False when
+// the printer could not be painted on.
+bool printWorksheets(QPrinter& printer, const std::vector<WorksheetPuzzle>& puzzles);
 
 // Where the grid's cells lie on a page of that size, in millimetres from the
 // page's top-left corner: what a reader of the PDF measures.

@@ -9,6 +9,7 @@
 #include "Puzzle.h"
 #include "PuzzleFile.h"
 #include "SafeWrite.h"
+#include "Shape.h"
 
 using namespace sopaly;
 
@@ -272,6 +273,35 @@ class PuzzleFileTest : public QObject {
         QCOMPARE(bytes, puzzleFileBytes(puzzle.WordGrid, puzzle.SolutionGrid, 6, 4, {"OLA"}));
         QCOMPARE(linesOf(bytes).size(), 2 * 6 + 1 + 16);
         QCOMPARE(linesOf(bytes).at(3), QByteArray(". . . . "));
+    }
+
+    void aShapedPuzzlesFileHasSpacesOutsideTheShapeAndCapitalsInLowerCaseToo() {
+        PuzzleSettings settings;
+        settings.rowsText = "9";
+        settings.colsText = "9";
+        settings.shape = Shape::Heart;
+        settings.lowerCase = true;
+        Random random;
+        Puzzle puzzle;
+        buildPuzzle(puzzle, {QString(), "NIÑO", "SOL", "SOL"}, settings, random);
+        ShowFinishedWord(puzzle, settings, random);
+        const QList<QByteArray> lines =
+            linesOf(puzzleFileBytes(puzzle.WordGrid, puzzle.SolutionGrid, 9, 9, {"NIÑO", "SOL"}));
+        const ShapeMask mask(Shape::Heart, 9, 9);
+        for (const int first : {3, 3 + 9 + 3 + 1 + 2 + 3}) {  // the puzzle, the solution
+            for (int row = 1; row <= 9; ++row) {
+                const QByteArray& line = lines.at(first + row - 1);
+                QCOMPARE(line.size(), 18);
+                for (int col = 1; col <= 9; ++col) {
+                    const char cell = line.at(2 * (col - 1));
+                    if (!mask.holds(row, col)) {
+                        QCOMPARE(cell, ' ');
+                    } else if (first == 3) {
+                        QVERIFY2(QChar::fromLatin1(cell).isUpper(), line.constData());
+                    }
+                }
+            }
+        }
     }
 
     void theFirstWordWithoutAWindows1252ByteIsFound_data() {

@@ -171,20 +171,23 @@ class FileMenuTest : public QObject {
 
     void theFileMenuComesBeforeTheAboutMenuAndFollowsTheListAndThePrintButton() {
         const QList<QAction*> menus = window->menuBar()->actions();
-        QCOMPARE(menus.size(), 2);
+        QCOMPARE(menus.size(), 3);
         QCOMPARE(menus.at(0)->text(), QStringLiteral("A&rchivo"));
-        QCOMPARE(menus.at(1)->text(), QStringLiteral("&Acerca de..."));
+        QCOMPARE(menus.at(2)->text(), QStringLiteral("&Acerca de..."));
         QVERIFY(window->mnuOpenList->isEnabled());
         QVERIFY(!window->mnuSaveList->isEnabled());
         QVERIFY(!window->mnuWorksheetPdf->isEnabled());
+        QVERIFY(!window->mnuPrintWorksheet->isEnabled());
         QVERIFY(!window->mnuClassroomPdf->isEnabled());
         buildAndFinish({"sol", "mar"}, "10", "100");
         QVERIFY(window->mnuSaveList->isEnabled());
         QVERIFY(window->mnuClassroomPdf->isEnabled());
         QVERIFY(window->mnuWorksheetPdf->isEnabled());
+        QVERIFY(window->mnuPrintWorksheet->isEnabled());
         QTest::mouseClick(window->cmdNew, Qt::LeftButton);
         QVERIFY(!window->mnuSaveList->isEnabled());
         QVERIFY(!window->mnuWorksheetPdf->isEnabled());
+        QVERIFY(!window->mnuPrintWorksheet->isEnabled());
         QVERIFY(!window->mnuClassroomPdf->isEnabled());
     }
 

@@ -2,32 +2,16 @@
 
 #include <QFontMetrics>
 #include <QPainter>
-#include <QTextLayout>
 #include <QTimer>
 #include <algorithm>
+
+#include "Worksheet.h"
 
 namespace sopaly {
 
 namespace {
 
 constexpr int kMargin = 1;
-
-// The text broken between words within `width`; inside a word only where
-// the word alone is wider than the line.
-QStringList wrapped(const QString& text, const QFont& font, int width) {
-    QTextLayout layout(text, font);
-    QTextOption option;
-    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    layout.setTextOption(option);
-    QStringList lines;
-    layout.beginLayout();
-    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-        line.setLineWidth(width);
-        lines << text.mid(line.textStart(), line.textLength());
-    }
-    layout.endLayout();
-    return lines;
-}
 
 // As much of `text` as fits in `width` with "…" after it, cut where a word
 // ends; within a word only when not even the first word fits.
@@ -73,7 +57,7 @@ void StatusLine::setText(const QString& text) {
 
 void StatusLine::relayout() {
     const int width = std::max(contentsRect().width() - 2 * kMargin, 1);
-    QStringList lines = wrapped(text_, font(), width);
+    QStringList lines = wrapText(text_, font(), width);
     if (lines.size() > kMostLines) {
         const QFontMetrics metrics(font());
         qsizetype shown = 0;

@@ -111,10 +111,17 @@ QFont linesFont(PageKind kind) {
     return kind == PageKind::Worksheet ? wordFont() : noteFont();
 }
 
-// The lines of `text` in `font` within `width`: broken between words, and
-// inside a word only where it is wider than the line.
 QStringList wrappedLines(const QString& text, const QFont& font, double width,
                          const QPaintDevice* device) {
+    QStringList lines = wrapText(text, font, width, device);
+    for (QString& line : lines) line = line.trimmed();
+    return lines;
+}
+
+}  // namespace
+
+QStringList wrapText(const QString& text, const QFont& font, double width,
+                     const QPaintDevice* device) {
     QTextLayout layout(text, font, const_cast<QPaintDevice*>(device));
     QTextOption option;
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
@@ -123,13 +130,11 @@ QStringList wrappedLines(const QString& text, const QFont& font, double width,
     layout.beginLayout();
     for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
         line.setLineWidth(width);
-        lines << text.mid(line.textStart(), line.textLength()).trimmed();
+        lines << text.mid(line.textStart(), line.textLength());
     }
     layout.endLayout();
     return lines;
 }
-
-}  // namespace
 
 TitleLines fitTitle(const QString& title, double width, const QPaintDevice* device) {
     TitleLines fitted;

@@ -5,6 +5,7 @@
 #include <QPageSize>
 #include <QRectF>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <vector>
 
@@ -53,6 +54,12 @@ inline constexpr char16_t kAnswerKeyHeading[] = u"Solución";
 // and spelt out on the key.
 void drawWorksheetPage(QPainter& painter, const QRectF& page, const WorksheetPuzzle& puzzle,
                        PageKind kind);
+
+// The lines of `text` in `font` within `width`, as they follow each other
+// in it (spaces kept): broken between words, and inside a word only where
+// the word alone is wider than the line.
+QStringList wrapText(const QString& text, const QFont& font, double width,
+                     const QPaintDevice* device = nullptr);
 
 // A title as it stands on its page: up to two lines, in a size no smaller
 // than 60 % of the title's own, the second line cut with "…" when even that

@@ -376,7 +376,7 @@ class RealWordsTest : public QObject {
             << QByteArray("casa\t\ncami\xC3\xB3n\f\n\xC3\xB1\x61nd\xC3\xBA\n") << listed
             << QString();
         QTest::newRow("a PNG renamed .txt")
-            << QByteArray("\x89PNG\r\n\x1A\n\0\0\0\rIHDR\0\0\0\x10\0\0\0\x10\x08\x06\0\0\0", 33)
+            << QByteArray("\x89PNG\r\n\x1A\n\0\0\0\rIHDR\0\0\0\x10\0\0\0\x10\x08\x06\0\0\0", 29)
             << QStringList{} << "no es un archivo de texto";
         QTest::newRow("one NUL byte")
             << QByteArray("casa\nsol\0\nmar\n", 14) << QStringList{} << "no es un archivo de texto";

@@ -17,16 +17,13 @@
 #include "TestEnvironment.h"
 #include "TextFit.h"
 #include "Toolkit.h"
+#include "WindowTestTools.h"
 #include "WordList.h"
 #include "frmMain.h"
 
 using namespace sopaly;
 
 namespace {
-
-Random::Clock steppingClock() {
-    return [now = std::uint64_t{1}]() mutable { return now += 104729; };
-}
 
 // What the screen holds where `widget` lies: the window as last painted,
 // with no repaint forced.

@@ -24,6 +24,7 @@
 #include "Directions.h"
 #include "Program.h"
 #include "TestEnvironment.h"
+#include "WindowTestTools.h"
 #include "WordList.h"
 #include "Worksheet.h"
 #include "frmMain.h"
@@ -31,15 +32,6 @@
 using namespace sopaly;
 
 namespace {
-
-Random::Clock steppingClock() {
-    return [now = std::uint64_t{1}]() mutable { return now += 104729; };
-}
-
-bool writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 QByteArray fileBytes(const QString& path) {
     QFile file(path);

@@ -26,6 +26,7 @@
 #include "SecretMessage.h"
 #include "Shape.h"
 #include "TestEnvironment.h"
+#include "WindowTestTools.h"
 #include "WordList.h"
 #include "frmMain.h"
 
@@ -34,10 +35,6 @@ using namespace sopaly;
 Q_DECLARE_METATYPE(sopaly::Shape)
 
 namespace {
-
-Random::Clock steppingClock() {
-    return [now = std::uint64_t{1}]() mutable { return now += 104729; };
-}
 
 QString run(const QString& program, const QStringList& arguments) {
     QProcess process;

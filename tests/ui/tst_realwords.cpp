@@ -25,6 +25,7 @@
 #include "Form1.h"
 #include "Program.h"
 #include "TestEnvironment.h"
+#include "WindowTestTools.h"
 #include "WordList.h"
 #include "Worksheet.h"
 #include "frmMain.h"
@@ -32,15 +33,6 @@
 using namespace sopaly;
 
 namespace {
-
-Random::Clock steppingClock() {
-    return [now = std::uint64_t{1}]() mutable { return now += 104729; };
-}
-
-bool writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 QByteArray utf16(const QString& text, QSysInfo::Endian order) {
     QByteArray bytes =

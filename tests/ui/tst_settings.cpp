@@ -14,20 +14,13 @@
 
 #include "Program.h"
 #include "TestEnvironment.h"
+#include "WindowTestTools.h"
 #include "WordList.h"
 #include "frmMain.h"
 
 using namespace sopaly;
 
-namespace {
-
-bool writeBytes(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-}  // namespace
+namespace {}  // namespace
 
 class SettingsTest : public QObject {
     Q_OBJECT

@@ -63,6 +63,24 @@ struct HeldMessage {
 QtMessageHandler previousHandler = nullptr;
 std::vector<HeldMessage> heldMessages;
 
+bool heldMessageSays(const char* words) {
+    for (const HeldMessage& held : heldMessages) {
+        if (held.text.contains(QLatin1String(words))) return true;
+    }
+    return false;
+}
+
+// Qt's own words, as it would have printed them, for whoever has to find out
+// why the window did not open.
+QByteArray heldMessagesText() {
+    QByteArray text;
+    for (const HeldMessage& held : heldMessages) {
+        if (!held.category.isEmpty() && held.category != "default") text += held.category + ": ";
+        text += held.text.toLocal8Bit() + '\n';
+    }
+    return text;
+}
+
 QByteArray noDisplaySentence() {
     const QByteArray display = qgetenv("DISPLAY");
     const QByteArray named = display.isEmpty() ? qgetenv("WAYLAND_DISPLAY") : display;
@@ -70,11 +88,25 @@ QByteArray noDisplaySentence() {
     if (named.isEmpty()) {
         return start +
                "no se indicó ninguna (DISPLAY y WAYLAND_DISPLAY están vacías): ábralo desde el "
-               "escritorio, por «ssh -X» o bajo «xvfb-run».";
+               "escritorio, por «ssh -X» o bajo «xvfb-run».\n";
     }
-    return start + "la pantalla «" + named +
-           "» no acepta la conexión (¿una sesión «ssh -X» ya cerrada?): ábralo desde el "
-           "escritorio, por una nueva «ssh -X» o bajo «xvfb-run».";
+    // Only a refused connection is worth a guess at its cause; anything else
+    // (a library the window system needs, a broken plugin) is Qt's to tell.
+    const bool refused = heldMessageSays("could not connect to display") ||
+                         heldMessageSays("Failed to create wl_display");
+    if (!refused) {
+        return "Sopaly no pudo abrir su ventana en la pantalla «" + named + "»; Qt dice:\n" +
+               heldMessagesText();
+    }
+    QByteArray sentence = start + "la pantalla «" + named +
+                          "» no acepta la conexión (¿una sesión «ssh -X» ya cerrada?): ábralo "
+                          "desde el escritorio, por una nueva «ssh -X» o bajo «xvfb-run».\n";
+    // Asked for Qt's reasons (QT_DEBUG_PLUGINS, QT_LOGGING_RULES): give them.
+    if (!qEnvironmentVariableIsEmpty("QT_DEBUG_PLUGINS") ||
+        !qEnvironmentVariableIsEmpty("QT_LOGGING_RULES")) {
+        sentence += heldMessagesText();
+    }
+    return sentence;
 }
 
 // Only the window systems a desktop runs on; a platform asked for by name
@@ -87,7 +119,7 @@ bool platformIsTheDesktops() {
 void guardPlatformStart(QtMsgType type, const QMessageLogContext& context, const QString& text) {
     if (type == QtFatalMsg && platformIsTheDesktops() &&
         text.contains(QLatin1String("no Qt platform plugin could be initialized"))) {
-        std::fprintf(stderr, "%s\n", noDisplaySentence().constData());
+        std::fprintf(stderr, "%s", noDisplaySentence().constData());
         std::fflush(stderr);
         // Nothing worth tidying exists yet, and Qt is half started.
         std::_Exit(PlatformStartGuard::kExitStatus);

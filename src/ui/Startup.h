@@ -21,6 +21,8 @@ bool prepareApplication(QCoreApplication& app);
 // reached (no display named, or one that refuses, as after a closed
 // `ssh -X`), Qt gives up with advice to reinstall and aborts; instead the
 // program says in one Spanish sentence what it needs and ends with status 1.
+// When the platform fails for another reason (a library of its plugin that
+// will not load), the display is not blamed: Qt's own words follow.
 // What Qt reports meanwhile is held back and passed on once it has started.
 class PlatformStartGuard {
   public:

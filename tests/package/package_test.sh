@@ -64,8 +64,20 @@ if [[ "${1:-}" == --run ]]; then
     wait_until xdpyinfo || fail "the X server does not answer"
     "$program" >"$HOME/stdout.txt" 2>"$HOME/stderr.txt" &
     pid=$!
-    wait_until xdotool search --onlyvisible --name "$WINDOW_NAME" ||
-        fail "no window named Sopaly!!! (program messages: $(head -c 2000 "$HOME/stderr.txt"))"
+    if ! wait_until xdotool search --onlyvisible --name "$WINDOW_NAME"; then
+        # What the X server said, whether it still answers, and Qt's reasons
+        # in full: enough to tell a server that went away from a program
+        # that cannot use it.
+        answers=no
+        xdpyinfo >/dev/null 2>&1 && answers=yes
+        QT_DEBUG_PLUGINS=1 QT_LOGGING_RULES='qt.qpa.*=true' timeout 20 "$program" \
+            >"$HOME/debug.txt" 2>&1
+        fail "no window named Sopaly!!! (program messages: $(head -c 2000 "$HOME/stderr.txt"))" \
+            "(the server on $DISPLAY answers xdpyinfo now: $answers; it said:" \
+            "$(tail -c 1500 "$HOME/xvfb.txt" 2>/dev/null))" \
+            "(/tmp/.X11-unix: $(ls -la /tmp/.X11-unix 2>&1 | tr '\n' ' '))" \
+            "(run again with Qt's debugging on: $(tail -c 3000 "$HOME/debug.txt"))"
+    fi
     wid=$(xdotool search --onlyvisible --name "$WINDOW_NAME" | head -n 1)
     has_focus() { [[ "$(xdotool getwindowfocus 2>/dev/null)" == "$wid" ]]; }
     wait_until has_focus || fail "the window has no keyboard focus"
@@ -222,13 +234,17 @@ make_home() {
     chown -R "$1:$2" "$home"
 }
 
+# The server keeps its state when the probe (xdpyinfo), its first client,
+# leaves, instead of resetting just as the program connects; what it says
+# goes to the user's home, for the failure report.
 # run_as <user> <group> [banner log]
 run_as() {
     timeout --kill-after=10 "$RUN_TIMEOUT" \
         setpriv --reuid="$1" --regid="$2" --clear-groups \
         env -i HOME="$home" PATH=/usr/bin:/bin XDG_RUNTIME_DIR="$home/runtime" LANG=C.UTF-8 \
         TMPDIR=/tmp SOPALY_ETC_DIR="$WORK/root/etc/sopaly" \
-        xvfb-run -a -n "$((100 + RANDOM % 800))" -s "-screen 0 1024x768x24 -nolisten tcp" \
+        xvfb-run -a -n "$((100 + RANDOM % 800))" -e "$home/xvfb.txt" \
+        -s "-screen 0 1024x768x24 -nolisten tcp -noreset" \
         bash "$WORK/package_test.sh" --run "$WORK/root/usr/bin/sopaly" "${3:-}"
 }
 

@@ -3,7 +3,9 @@
 # display named at all, once with a display that refuses the connection, as
 # DISPLAY=localhost:10.0 does after the `ssh -X` that set it has closed. Each
 # time the program must say in one Spanish sentence what it needs and end
-# with status 1, not abort with Qt's advice to reinstall it.
+# with status 1, not abort with Qt's advice to reinstall it. Where the cause
+# is something else (here: a library of the X11 plugin that will not load), the
+# program must not blame the display, and must pass on Qt's own words.
 #
 #   no_display.sh <sopaly executable>
 set -uo pipefail
@@ -51,4 +53,20 @@ check() { # what-is-named [DISPLAY=...]
 check "no display named"
 check "display $display refusing" DISPLAY="$display"
 grep -q "«$display»" "$work/err.txt" || fail "the sentence does not name $display"
+
+# A library of the X11 plugin's own, not the program's, truncated as a
+# failed upgrade or a full disk leaves it: the plugin does not load.
+mkdir "$work/broken"
+: >"$work/broken/libxcb-icccm.so.4"
+env -i PATH=/usr/bin:/bin HOME="$work" XDG_RUNTIME_DIR="$work/runtime" LC_ALL=C.UTF-8 \
+    DISPLAY="$display" LD_LIBRARY_PATH="$work/broken" \
+    timeout --kill-after=5 60 "$program" >"$work/out.txt" 2>"$work/err.txt"
+status=$?
+said=$(cat "$work/err.txt" "$work/out.txt")
+((status == 1)) || fail "no plugin: exit status $status, not 1; it said: $said"
+[[ "$(head -n 1 "$work/err.txt")" == "Sopaly no pudo abrir su ventana en la pantalla «$display»; Qt dice:" ]] ||
+    fail "no plugin: it said: $said"
+grep -q 'platform plugin "xcb"' "$work/err.txt" || fail "no plugin: Qt's own words are missing: $said"
+! grep -q 'no acepta la conexión' "$work/err.txt" || fail "no plugin: it blames the display: $said"
+echo "no_display: no plugin: $said"
 echo "no_display: passed"

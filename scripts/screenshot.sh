@@ -35,8 +35,10 @@ if [[ -z "${SOPALY_SHOT_UNDER_X:-}" ]]; then
     done
     args=(--program "$program" --out "$out")
     ((all)) && args+=(--all)
+    # -noreset: the server stays up as the xdpyinfo probe leaves, instead of
+    # resetting and closing the program's connection as it comes in.
     SOPALY_SHOT_UNDER_X=1 exec xvfb-run -a -n "$((100 + RANDOM % 800))" \
-        -s "-screen 0 1024x768x24 -nolisten tcp" \
+        -s "-screen 0 1024x768x24 -nolisten tcp -noreset" \
         bash "$0" "${args[@]}"
 fi
 

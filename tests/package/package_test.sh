@@ -234,9 +234,10 @@ make_home() {
     chown -R "$1:$2" "$home"
 }
 
-# The server keeps its state when the probe (xdpyinfo), its first client,
-# leaves, instead of resetting just as the program connects; what it says
-# goes to the user's home, for the failure report.
+# -noreset: without it the server resets when its first client (the
+# xdpyinfo probe) leaves, and closes the program's connection if it comes in
+# at that moment. What the server says goes to the user's home, for the
+# failure report.
 # run_as <user> <group> [banner log]
 run_as() {
     timeout --kill-after=10 "$RUN_TIMEOUT" \

@@ -38,10 +38,12 @@ if [[ "${SOPALY_E2E_UNDER_X:-}" != 1 ]]; then
     export SOPALY_E2E_UNDER_X=1
     # Typing through xdotool into a bare X server now and then loses a key
     # on a loaded machine; one more attempt on a fresh server tells such a
-    # slip from a fault of the program, which fails both.
+    # slip from a fault of the program, which fails both. Without -noreset
+    # the server resets when its first client (the xdpyinfo probe) leaves,
+    # and closes the program's connection if it comes in at that moment.
     for attempt in 1 2; do
         timeout --kill-after=10 "$RUN_TIMEOUT" \
-            xvfb-run -a -n "$((100 + RANDOM % 800))" -s "-screen 0 1024x768x24 -nolisten tcp" \
+            xvfb-run -a -n "$((100 + RANDOM % 800))" -s "-screen 0 1024x768x24 -nolisten tcp -noreset" \
             bash "$0" "$(readlink -f "$1")" && exit 0
         note "attempt $attempt failed"
     done
@@ -140,7 +142,8 @@ step_start() {
     (cd "$WORK" && exec "$PROGRAM" >"$WORK/stdout.txt" 2>"$WORK/stderr.txt") &
     PID=$!
     wait_until xdotool search --onlyvisible --name "$WINDOW_NAME" ||
-        fail "no window named Sopaly!!! within ${STEP_TIMEOUT}s"
+        fail "no window named Sopaly!!! within ${STEP_TIMEOUT}s (program messages:" \
+            "$(head -c 2000 "$WORK/stderr.txt"))"
     local shown=$(now_ms)
     WID=$(xdotool search --onlyvisible --name "$WINDOW_NAME" | head -n 1)
     note "start to shown window: $((shown - started)) ms"

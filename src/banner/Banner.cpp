@@ -90,6 +90,8 @@ bool SponsorBanner::tick() {
     // Without a bound the network thread takes in the whole answer, however
     // large, before the limit below is ever checked; bounded, it reads no
     // further than one byte past the limit until the banner has counted it.
+    // Qt has already started the request, so this must follow get() at once:
+    // the bound reaches the network thread only between two of its events.
     reply->setReadBufferSize(kMaxPictureBytes + 1);
     connect(reply, &QNetworkReply::metaDataChanged, this, [this, reply] {
         // A declared length over the limit needs no download to be refused.

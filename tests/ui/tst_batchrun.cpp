@@ -41,13 +41,8 @@ QByteArray fileBytes(const QString& path) {
 }  // namespace
 
 // The batch button and the print button, driven through the real window.
-class BatchRunTest : public QObject {
+class BatchRunTest : public WindowTest {
     Q_OBJECT
-
-    std::unique_ptr<QTemporaryDir> folder;
-    std::unique_ptr<Program> program;
-    frmMain* window = nullptr;
-    QStringList messages;
 
     void commit(const QString& word) {
         window->txtInputWord->setText(word);
@@ -67,22 +62,10 @@ class BatchRunTest : public QObject {
 
   private slots:
     void init() {
-        // Each case starts from the design values, whatever an earlier one typed.
-        sopaly::test::freshSettings();
-        folder = std::make_unique<QTemporaryDir>();
-        QVERIFY(folder->isValid());
-        program = std::make_unique<Program>(steppingClock());
-        program->setProgramFolder(folder->path());
-        window = program->showMainWindow();
-        messages.clear();
-        window->showMessage = [this](const QString& text) { messages << text; };
+        QVERIFY(openWindow());
         for (const char* word : {"sol", "mar", "casa", "niño"}) commit(QString::fromUtf8(word));
     }
-    void cleanup() {
-        program.reset();
-        window = nullptr;
-        folder.reset();
-    }
+    void cleanup() { closeWindow(); }
 
     void aBatchOfThreeWritesThreeCompleteFilesAndClearsTheList() {
         runBatch("3");

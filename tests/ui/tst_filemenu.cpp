@@ -98,13 +98,9 @@ int outlinePixels(const QImage& page, const QRectF& gridPx, int cols, int row, i
 
 }  // namespace
 
-class FileMenuTest : public QObject {
+class FileMenuTest : public WindowTest {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> folder;
-    std::unique_ptr<Program> program;
-    frmMain* window = nullptr;
-    QStringList messages;
     QString nextOpenPath;
     QString nextSavePath;
     QStringList suggestedPaths;
@@ -138,28 +134,15 @@ class FileMenuTest : public QObject {
 
   private slots:
     void init() {
-        // Each case starts from the design values, whatever an earlier one typed.
-        sopaly::test::freshSettings();
-        folder = std::make_unique<QTemporaryDir>();
-        QVERIFY(folder->isValid());
-        program = std::make_unique<Program>(steppingClock());
-        program->setProgramFolder(folder->path());
-        window = program->showMainWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window));
-        messages.clear();
+        QVERIFY(openWindow());
         suggestedPaths.clear();
-        window->showMessage = [this](const QString& text) { messages << text; };
         window->chooseOpenFile = [this](const QString&, const QString&) { return nextOpenPath; };
         window->chooseSaveFile = [this](const QString&, const QString& suggested) {
             suggestedPaths << suggested;
             return nextSavePath;
         };
     }
-    void cleanup() {
-        program.reset();
-        window = nullptr;
-        folder.reset();
-    }
+    void cleanup() { closeWindow(); }
 
     void theFileMenuComesBeforeTheAboutMenuAndFollowsTheListAndThePrintButton() {
         const QList<QAction*> menus = window->menuBar()->actions();

@@ -202,13 +202,9 @@ const QString kLongTitle = QStringLiteral(
 
 }  // namespace
 
-class RealWordsTest : public QObject {
+class RealWordsTest : public WindowTest {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> folder;
-    std::unique_ptr<Program> program;
-    frmMain* window = nullptr;
-    QStringList messages;
     QString nextOpenPath;
     QString nextSavePath;
 
@@ -260,25 +256,12 @@ class RealWordsTest : public QObject {
 
   private slots:
     void init() {
-        // Each case starts from the design values, whatever an earlier one typed.
-        sopaly::test::freshSettings();
-        folder = std::make_unique<QTemporaryDir>();
-        QVERIFY(folder->isValid());
-        program = std::make_unique<Program>(steppingClock());
-        program->setProgramFolder(folder->path());
-        window = program->showMainWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window));
-        messages.clear();
-        window->showMessage = [this](const QString& text) { messages << text; };
+        QVERIFY(openWindow());
         window->chooseOpenFile = [this](const QString&, const QString&) { return nextOpenPath; };
         window->chooseSaveFile = [this](const QString&, const QString&) { return nextSavePath; };
         window->askPuzzleName = [] { return QStringLiteral("Prueba"); };
     }
-    void cleanup() {
-        program.reset();
-        window = nullptr;
-        folder.reset();
-    }
+    void cleanup() { closeWindow(); }
 
     void aWordKeepsOnlyWhatPrintsOnEveryRoadIn_data() {
         QTest::addColumn<QString>("road");

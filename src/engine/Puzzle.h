@@ -12,6 +12,7 @@
 #include "Grid.h"
 #include "Random.h"
 #include "SecretMessage.h"
+#include "SettingsTable.h"
 #include "Shape.h"
 
 namespace sopaly {
@@ -20,10 +21,10 @@ namespace sopaly {
 // operation. No event runs while a puzzle is built, so one reading per
 // operation is the same as one per use.
 struct PuzzleSettings {
-    QString rowsText = QStringLiteral("20");        // txtGridRows
-    QString colsText = QStringLiteral("20");        // txtGridCol
-    QString wordLimitText = QStringLiteral("100");  // txtWordCount
-    bool easy = false;                              // optEasy selected
+    QString rowsText = QString::number(kGridRowsSetting.designValue);        // txtGridRows
+    QString colsText = QString::number(kGridColumnsSetting.designValue);     // txtGridCol
+    QString wordLimitText = QString::number(kWordLimitSetting.designValue);  // txtWordCount
+    bool easy = false;                                                       // optEasy selected
     // The Options menu.
     Shape shape = Shape::Square;  // the cells words and fill may take
     QString message;              // the secret message as typed; empty for none
@@ -95,8 +96,10 @@ struct Puzzle {
 };
 
 // The sizes the window offers for a grid side.
-inline constexpr int kSmallestGrid = 5;
-inline constexpr int kLargestGrid = 20;
+inline constexpr int kSmallestGrid = kGridRowsSetting.lowest;
+inline constexpr int kLargestGrid = kGridRowsSetting.highest;
+static_assert(kGridColumnsSetting.lowest == kSmallestGrid &&
+              kGridColumnsSetting.highest == kLargestGrid);
 
 // Why the row or column text cannot size a puzzle, in the user's words, or
 // nothing when both are numbers as a whole that read, as whole numbers,

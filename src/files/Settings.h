@@ -1,9 +1,10 @@
 #pragma once
 
 #include <QString>
-#include <limits>
 #include <memory>
 #include <optional>
+
+#include "SettingsTable.h"
 
 class QSettings;
 
@@ -15,12 +16,12 @@ namespace sopaly {
 // $XDG_CONFIG_DIRS/sopaly/sopaly.conf (/etc/xdg/sopaly/sopaly.conf). A key the
 // user's file lacks is read from the administrator's.
 namespace settingKey {
-inline const QString kGridRows = QStringLiteral("rompecabezas/filas");
-inline const QString kGridColumns = QStringLiteral("rompecabezas/columnas");
-inline const QString kWordLimit = QStringLiteral("rompecabezas/maximo_de_palabras");
+inline const QString kGridRows = kGridRowsSetting.key;
+inline const QString kGridColumns = kGridColumnsSetting.key;
+inline const QString kWordLimit = kWordLimitSetting.key;
 inline const QString kDifficulty = QStringLiteral("rompecabezas/dificultad");
-inline const QString kBatchCount = QStringLiteral("lote/rompecabezas");
-inline const QString kClassroomVersions = QStringLiteral("clase/versiones");
+inline const QString kBatchCount = kBatchCountSetting.key;
+inline const QString kClassroomVersions = kClassroomVersionsSetting.key;
 // The Options menu's checks and shape; the secret message is never kept.
 inline const QString kLowerCase = QStringLiteral("opciones/minusculas");
 inline const QString kShape = QStringLiteral("opciones/forma");
@@ -28,21 +29,6 @@ inline const QString kHideList = QStringLiteral("opciones/ocultar_lista");
 // The user's Sopaly folder once the installed program has chosen it.
 inline const QString kProgramFolder = QStringLiteral("carpetas/sopaly");
 }  // namespace settingKey
-
-// What each number may be to be read back: the grid sides of the engine, a
-// positive word limit, a batch count the batch button takes, and the
-// versions of a classroom set. A value outside its range is ignored.
-struct NumberSetting {
-    QString key;
-    int lowest;
-    int highest;
-};
-inline const NumberSetting kGridRowsSetting{settingKey::kGridRows, 5, 20};
-inline const NumberSetting kGridColumnsSetting{settingKey::kGridColumns, 5, 20};
-inline const NumberSetting kWordLimitSetting{settingKey::kWordLimit, 1, 32767};
-inline const NumberSetting kBatchCountSetting{settingKey::kBatchCount, 1,
-                                              std::numeric_limits<qint32>::max()};
-inline const NumberSetting kClassroomVersionsSetting{settingKey::kClassroomVersions, 1, 200};
 
 // Each file dialog remembers the folder it was last used in, under a key of
 // its own.

@@ -7,7 +7,6 @@
 #include <QWidget>
 #include <utility>
 
-#include "ClassroomSet.h"
 #include "Form1.h"
 #include "Form3.h"
 #include "ProgramFolder.h"
@@ -17,23 +16,9 @@
 
 namespace sopaly {
 
-namespace {
-
-// The settings file is read back only within the ranges the window takes.
-bool settingsMatchTheWindow() {
-    return kGridRowsSetting.lowest == kSmallestGrid && kGridRowsSetting.highest == kLargestGrid &&
-           kGridColumnsSetting.lowest == kSmallestGrid &&
-           kGridColumnsSetting.highest == kLargestGrid &&
-           kClassroomVersionsSetting.lowest == ClassroomSet::kFewestVersions &&
-           kClassroomVersionsSetting.highest == ClassroomSet::kMostVersions;
-}
-
-}  // namespace
-
 Program::Program(Random::Clock clock)
     : random_(std::move(clock)), settings_(std::make_unique<Settings>()) {
     QGuiApplication::setQuitOnLastWindowClosed(false);
-    Q_ASSERT(settingsMatchTheWindow());
     folderChoice_ = programFolderChoice(*settings_);
     folderProblems_ = std::exchange(folderChoice_.problems, {});
 }

@@ -5,7 +5,7 @@
 #include <QTimer>
 #include <algorithm>
 
-#include "Worksheet.h"
+#include "TextWrap.h"
 
 namespace sopaly {
 

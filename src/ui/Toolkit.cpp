@@ -104,21 +104,6 @@ void LineShape::setX2(int x2) {
     updateGeometryFromEnds();
 }
 
-void LineShape::setLineY(int y) {
-    y_ = y;
-    updateGeometryFromEnds();
-}
-
-void LineShape::setColour(QColor colour) {
-    colour_ = colour;
-    update();
-}
-
-void LineShape::setPenWidth(int penWidth) {
-    penWidth_ = std::max(penWidth, 0);
-    updateGeometryFromEnds();
-}
-
 void LineShape::updateGeometryFromEnds() {
     // The widget is the line's own bounding box, so the parent clips the
     // line exactly where it clips any other child.

@@ -45,11 +45,8 @@ class Frame : public QGroupBox {
     Frame(const QString& caption, QColor captionColour, QWidget* parent = nullptr);
 
     void setGeometryTwips(int left, int top, int width, int height);
-    QRect geometryTwips() const { return twips_; }
     int widthTwips() const { return twips_.width(); }
     void setWidthTwips(int width);
-
-    QColor captionColour() const { return captionColour_; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -69,15 +66,8 @@ class LineShape : public QWidget {
 
     int x1() const { return x1_; }
     int x2() const { return x2_; }
-    int lineY() const { return y_; }
     void setX1(int x1);
     void setX2(int x2);
-    void setLineY(int y);
-
-    QColor colour() const { return colour_; }
-    void setColour(QColor colour);
-    int penWidth() const { return penWidth_; }
-    void setPenWidth(int penWidth);
 
   protected:
     void paintEvent(QPaintEvent* event) override;

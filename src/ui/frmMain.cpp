@@ -5,7 +5,6 @@
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDatabase>
@@ -23,7 +22,6 @@
 #include <QMouseEvent>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
-#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -35,14 +33,18 @@
 
 #include "Banner.h"
 #include "Batch.h"
+#include "BatchRun.h"
+#include "ClassroomRun.h"
 #include "ClassroomSet.h"
 #include "Form1.h"
 #include "Numbers.h"
 #include "Program.h"
+#include "ProgressWindow.h"
 #include "PuzzleFile.h"
 #include "PuzzleWords.h"
 #include "SensorCursor.h"
 #include "StatusLine.h"
+#include "StatusText.h"
 #include "Toolkit.h"
 #include "WordList.h"
 #include "WordListFile.h"
@@ -89,6 +91,10 @@ std::optional<QString> askForName(QWidget* parent, const QString& last) {
     return ok ? std::optional<QString>(name) : std::nullopt;
 }
 
+QString designText(const NumberSetting& setting) {
+    return QString::number(setting.designValue);
+}
+
 QString fileFilter(const QString& suggested) {
     return suggested.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)
                ? QStringLiteral("Documentos PDF (*.pdf);;Todos los archivos (*)")
@@ -98,7 +104,10 @@ QString fileFilter(const QString& suggested) {
 }  // namespace
 
 frmMain::frmMain(Program& program, QWidget* parent)
-    : QMainWindow(parent), program_(program), words_(new WordList(this)) {
+    : QMainWindow(parent),
+      program_(program),
+      session_(program.random()),
+      words_(new WordList(this)) {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(windowCaption());
@@ -337,28 +346,29 @@ void frmMain::setupWidgets() {
     connect(cmdRemove, &QPushButton::clicked, this, &frmMain::cmdRemove_Click);
 
     fraGrid = frame(client, "fraGrid", QStringLiteral("Cuadricula"), {3300, 2460, 1815, 1035});
-    txtGridRows = textBox(fraGrid, "txtGridRows", QStringLiteral("20"), {960, 180, 675, 285},
-                          QStringLiteral("Min 5, Max 20"));
+    txtGridRows = textBox(fraGrid, "txtGridRows", designText(kGridRowsSetting),
+                          {960, 180, 675, 285}, QStringLiteral("Min 5, Max 20"));
     lblLabel1[0] = label(fraGrid, "lblLabel1_0", QStringLiteral("Filas"), {555, 240, 315, 195});
     lblLabel1[1] = label(fraGrid, "lblLabel1_1", QStringLiteral("Columnas"), {180, 600, 690, 195});
     for (QLabel* caption : lblLabel1) {
         setTextColour(caption, kLabelMagenta);
         caption->setFont(designFont(true));
     }
-    txtGridCol = textBox(fraGrid, "txtGridCol", QStringLiteral("20"), {960, 540, 675, 285});
+    txtGridCol =
+        textBox(fraGrid, "txtGridCol", designText(kGridColumnsSetting), {960, 540, 675, 285});
 
     fraWordCount = frame(client, "fraWordCount", QStringLiteral("Maximo de Palabras"),
                          {3300, 3540, 1815, 675});
     txtWordCount =
-        textBox(fraWordCount, "txtWordCount", QStringLiteral("100"), {600, 240, 675, 285},
+        textBox(fraWordCount, "txtWordCount", designText(kWordLimitSetting), {600, 240, 675, 285},
                 QStringLiteral(
                     "How many words from the list for this puzzle. Words are picked by random."));
     connect(txtWordCount, &QLineEdit::textChanged, this, &frmMain::txtWordCount_Change);
 
     fraOfPuzzlesToCreate = frame(client, "fraOfPuzzlesToCreate",
                                  QStringLiteral("# de Rompecabezas"), {3300, 5280, 1815, 1155});
-    txtNumOfPuzzles =
-        textBox(fraOfPuzzlesToCreate, "txtNumOfPuzzles", QStringLiteral("1"), {600, 240, 675, 285});
+    txtNumOfPuzzles = textBox(fraOfPuzzlesToCreate, "txtNumOfPuzzles",
+                              designText(kBatchCountSetting), {600, 240, 675, 285});
     cmdAuto = button(fraOfPuzzlesToCreate, "cmdAuto", QStringLiteral("&Generar y Guardar"),
                      {120, 600, 1575, 495}, false,
                      QStringLiteral("Create lots of puzzles as text files."));
@@ -500,13 +510,13 @@ void frmMain::Form_Activate() {
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
-    if (batchRunning_) {
-        // The run is on the stack below this event: let it finish the file
-        // it is writing and close the window then.
-        closeAfterBatch_ = true;
-        hide();
-        event->ignore();
-        return;
+    // A run writes each file within one step: between two steps none is
+    // half written, and the run can stop at once.
+    if (batchRun_ && batchRun_->isRunning()) {
+        batchRun_->stop();
+    } else if (batchRun_) {
+        batchEnd_ = BatchRun::End::Stopped;
+        endBatchRun();
     }
     Form_Unload();
     event->accept();
@@ -546,10 +556,9 @@ PuzzleSettings frmMain::settings() const {
     for (std::size_t i = 0; i < kShapes.size(); ++i) {
         if (mnuShapes[i]->isChecked()) current.shape = kShapes[i];
     }
-    current.message = SecretMessageText;
     current.hideList = mnuHideList->isChecked();
     current.rudeWords = program_.rudeWords();
-    return current;
+    return session_.withSessionChoices(current);
 }
 
 QString frmMain::txtWordText() const {
@@ -641,7 +650,7 @@ void frmMain::lstInputWord_Click() {
 void frmMain::ListBoxControl(const QString& sMode) {
     switch (listMode(sMode)) {
         case ListMode::Sort:
-            Puzzle.WordPool = sortIntoPool(words_->words());
+            session_.puzzle().WordPool = sortIntoPool(words_->words());
             break;
         case ListMode::Delete: {
             const QModelIndexList selected = lstInputWord->selectionModel()->selectedIndexes();
@@ -699,25 +708,21 @@ void frmMain::cmdStart_Click() {
     if (words_->count() == 0) return;
     const PuzzleSettings current = settings();
     if (!gridSizeIsUsable(current)) return;
-    allocateGrids(Puzzle, current);
-    ListBoxControl(QStringLiteral("SORT"));
-    Placements = placeWordsAndMessage(Puzzle, current, program_.random());
-    BuiltWith = current;
+    session_.start(words_->words(), current);
     ShowWordOnWordText();
     cmdFinish->setEnabled(true);
-    lblPuzzleWords->setText(puzzleStatus(Puzzle, current));
+    lblPuzzleWords->setText(puzzleStatus(session_.puzzle(), current));
 }
 
 void frmMain::ShowWordOnWordText() {
-    txtWord->setPlainText(gridText(Puzzle.WordGrid, settings()));
+    txtWord->setPlainText(gridText(session_.puzzle().WordGrid, settings()));
 }
 
 void frmMain::cmdFinish_Click() {
     cmdFinish->setEnabled(false);
-    txtWord->setPlainText(ShowFinishedWord(Puzzle, settings(), program_.random()));
+    txtWord->setPlainText(session_.finish(settings()));
     // A fill that found no fair letter for a cell builds the puzzle again.
-    Placements = Puzzle.Placements;
-    lblPuzzleWords->setText(puzzleStatus(Puzzle, BuiltWith));
+    lblPuzzleWords->setText(puzzleStatus(session_.puzzle(), session_.builtWith()));
     cmdExport->setEnabled(true);
 }
 
@@ -741,24 +746,16 @@ Form1* frmMain::preview() const {
 }
 
 void frmMain::tell(const QString& text) {
-    if (!batchRunning_) {
+    if (!batchRun_) {
         showMessage(text);
     } else if (batchFailure_.isEmpty()) {
         batchFailure_ = text;
     }
 }
 
-void frmMain::yieldToEvents(bool wait) {
-    QCoreApplication::processEvents(wait ? QEventLoop::WaitForMoreEvents : QEventLoop::AllEvents);
-}
-
-bool frmMain::batchMustStop() const {
-    return closeAfterBatch_ || program_.exiting();
-}
-
 void frmMain::cmdAuto_Click() {
-    // A press during a run's yields would start a run inside the run.
-    if (batchRunning_) return;
+    // A press while a run is on would start a second run beside it.
+    if (batchRun_) return;
     PanelClosing = false;
     const BatchPlan plan = planBatch(txtNumOfPuzzles->text(), linRed->x2() - linGrn->x1());
     if (plan.outcome == BatchPlan::Nothing) return;
@@ -772,105 +769,81 @@ void frmMain::cmdAuto_Click() {
         showMessage(unencodableWordsMessage(words_->words()));
         return;
     }
-
-    batchRunning_ = true;
+    batchStep_ = plan.step;
     linGrn->setX2(linGrn->x1());
     linRed->setX1(linGrn->x2());
-    animatePanel(panelStillWidening);
-
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    const BatchEnd end = makeBatchPuzzles(plan.count, plan.step);
-    // A run whose list was emptied under it stops where it is, panel wide.
-    if (end == BatchEnd::Completed || end == BatchEnd::Failed) {
-        PanelClosing = true;
-        animatePanel(panelStillNarrowing);
-    }
-    QGuiApplication::restoreOverrideCursor();
-    batchRunning_ = false;
-    // Told once the pointer is back and the panel narrowed, so that the
-    // message is the last thing the run shows.
-    if (!batchFailure_.isEmpty()) showMessage(std::exchange(batchFailure_, QString()));
-
-    if (end == BatchEnd::Completed) ListBoxControl(QStringLiteral("CLEAR"));
-    if (closeAfterBatch_) {
-        closeAfterBatch_ = false;
-        close();
-    }
-}
-
-void frmMain::animatePanel(bool (*goOn)(int width)) {
-    while (goOn(fraOfPuzzlesToCreate->widthTwips()) && !batchMustStop()) {
-        // Started again it would count its 10 ms afresh, and events that
-        // come faster (a mouse moving over the window) would hold the panel.
-        if (!tmrAuto->isActive()) tmrAuto->start();
-        yieldToEvents(true);
-    }
-    tmrAuto->stop();
-}
-
-frmMain::BatchEnd frmMain::makeBatchPuzzles(int count, int step) {
-    const QString folder = program_.programFolder();
-    QElapsedTimer sinceShown;
-    sinceShown.start();
-    for (int n = 1; n <= count; ++n) {
-        const QString path = batchFilePath(folder, n);
-        // Laying out and painting the run's progress costs more than a
-        // puzzle. The status line, the grid and the bar change at most 25
-        // times a second, which the eye cannot tell from every puzzle; the
-        // first and the last puzzle always show, and one whose file failed.
-        const bool shown = n == 1 || n == count || sinceShown.elapsed() >= kBatchDisplayIntervalMs;
-        if (shown) lblNumOfPuzzles->setText(batchStatusText(path));
-        yieldToEvents(false);
-        if (batchMustStop()) return BatchEnd::Stopped;
-        // The user may have emptied the list during the yield.
-        if (words_->count() == 0) return BatchEnd::ListEmptied;
-        // ...or edited the size fields.
-        const PuzzleSettings current = settings();
-        if (!gridSizeIsUsable(current)) return BatchEnd::Failed;
-
-        allocateGrids(Puzzle, current);
-        ListBoxControl(QStringLiteral("SORT"));
-        Placements = placeWordsAndMessage(Puzzle, current, program_.random());
-        BuiltWith = current;
-        // Nothing is painted between two yields, so the emptied and the
-        // placed grid are never shown.
-        const QString finished = ShowFinishedWord(Puzzle, current, program_.random());
-        Placements = Puzzle.Placements;
-        if (shown) txtWord->setPlainText(finished);
-        if (!AutoExportPuzzle(path)) {
-            if (!shown) {
-                lblNumOfPuzzles->setText(batchStatusText(path));
-                txtWord->setPlainText(finished);
-            }
-            return BatchEnd::Failed;
-        }
-        if (shown) {
-            linGrn->setX2(linGrn->x1() + n * step);
-            linRed->setX1(linGrn->x2());
-            sinceShown.restart();
-        }
-        yieldToEvents(false);
-    }
-    return BatchEnd::Completed;
-}
-
-bool frmMain::AutoExportPuzzle(const QString& sFilePath) {
-    const QStringList words = words_->words();
-    // A word typed during the run's yields is checked too.
-    if (firstUnencodableWord(words)) {
-        tell(unencodableWordsMessage(words));
-        return false;
-    }
-    QString reason;
-    const bool written =
-        writePuzzleFile(fileWriter_, sFilePath, Puzzle, settings(), words, &reason);
-    if (!written) tell(writeFailureMessage(sFilePath, reason));
-    return written;
+    batchRun_ =
+        new BatchRun(session_, program_.programFolder(), plan.count,
+                     {[this] { return words_->words(); }, [this] { return settings(); }}, this);
+    connect(batchRun_, &BatchRun::puzzleStarting, this, &frmMain::showBatchPuzzleStarting);
+    connect(batchRun_, &BatchRun::puzzleWritten, this, &frmMain::showBatchPuzzleWritten);
+    connect(batchRun_, &BatchRun::failed, this, &frmMain::showBatchFailure);
+    connect(batchRun_, &BatchRun::finished, this, &frmMain::batchRunFinished);
+    tmrAuto->start();
 }
 
 void frmMain::tmrAuto_Timer() {
     fraOfPuzzlesToCreate->setWidthTwips(
         tmrAutoStep(fraOfPuzzlesToCreate->widthTwips(), PanelClosing));
+    if (!batchRun_) return;
+    const int width = fraOfPuzzlesToCreate->widthTwips();
+    if (!PanelClosing && !panelStillWidening(width)) {
+        // Widened: the puzzles come next, under the waiting pointer.
+        tmrAuto->stop();
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        batchSinceShown_.start();
+        batchRun_->start();
+    } else if (PanelClosing && !panelStillNarrowing(width)) {
+        tmrAuto->stop();
+        endBatchRun();
+    }
+}
+
+void frmMain::showBatchPuzzleStarting(int n, const QString& path) {
+    // Laying out and painting the run's progress costs more than a puzzle.
+    // The status line, the grid and the bar change at most 25 times a
+    // second, which the eye cannot tell from every puzzle; the first and
+    // the last puzzle always show, and one whose file failed.
+    batchShown_ =
+        n == 1 || n == batchRun_->count() || batchSinceShown_.elapsed() >= kBatchDisplayIntervalMs;
+    if (batchShown_) lblNumOfPuzzles->setText(batchStatusText(path));
+}
+
+void frmMain::showBatchPuzzleWritten(int n, const QString& /*path*/, const QString& finished) {
+    if (!batchShown_) return;
+    txtWord->setPlainText(finished);
+    linGrn->setX2(linGrn->x1() + n * batchStep_);
+    linRed->setX1(linGrn->x2());
+    batchSinceShown_.restart();
+}
+
+void frmMain::showBatchFailure(const QString& message, const QString& path,
+                               const QString& finished) {
+    if (!batchShown_) lblNumOfPuzzles->setText(batchStatusText(path));
+    if (!finished.isEmpty()) txtWord->setPlainText(finished);
+    tell(message);
+}
+
+void frmMain::batchRunFinished(BatchRun::End end) {
+    QGuiApplication::restoreOverrideCursor();
+    batchEnd_ = end;
+    // A run whose list was emptied under it stops where it is, panel wide.
+    if (end == BatchRun::End::Completed || end == BatchRun::End::Failed) {
+        PanelClosing = true;
+        tmrAuto->start();
+    } else {
+        endBatchRun();
+    }
+}
+
+void frmMain::endBatchRun() {
+    tmrAuto->stop();
+    batchRun_->deleteLater();
+    batchRun_ = nullptr;
+    // Told once the pointer is back and the panel narrowed, so that the
+    // message is the last thing the run shows.
+    if (!batchFailure_.isEmpty()) showMessage(std::exchange(batchFailure_, QString()));
+    if (batchEnd_ == BatchRun::End::Completed) ListBoxControl(QStringLiteral("CLEAR"));
 }
 
 void frmMain::cmdExit_Click() {
@@ -959,8 +932,7 @@ void frmMain::mnuWorksheetPdf_Click() {
                                           QStringLiteral("Guardar hoja de trabajo en PDF"));
     if (!chosen) return;
     const auto& [name, path] = *chosen;
-    const QByteArray pdf = worksheetPdf({worksheetPuzzle(name, Puzzle, Placements, BuiltWith)},
-                                        worksheetPageSize(), name);
+    const QByteArray pdf = worksheetPdf({session_.worksheet(name)}, worksheetPageSize(), name);
     if (pdf.isEmpty()) {
         showMessage(
             QStringLiteral("No se pudo crear el PDF %1.").arg(QDir::toNativeSeparators(path)));
@@ -984,22 +956,12 @@ void frmMain::mnuClassroomPdf_Click() {
     if (!chosen) return;
     const auto& [name, path] = *chosen;
 
-    QProgressDialog progress(QStringLiteral("Preparando las versiones para la clase..."),
-                             QStringLiteral("Cancelar"), 0, ClassroomSet::steps(*versions), this);
+    ProgressWindow progress(windowCaption(),
+                            QStringLiteral("Preparando las versiones para la clase..."), this);
     progress.setObjectName(QStringLiteral("classroomProgress"));
-    progress.setWindowTitle(windowCaption());
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(0);
-    progress.setAutoClose(false);
-    progress.setValue(0);
-    const ClassroomSet set(words_->words(), current, program_.random());
-    // A modal progress dialog handles the waiting events at each value.
-    const std::optional<QByteArray> pdf =
-        set.pdf(*versions, name, worksheetPageSize(), [&progress](int done, int /*total*/) {
-            progress.setValue(done);
-            return !progress.wasCanceled();
-        });
-    progress.close();
+    ClassroomRun run(session_.classroomSet(words_->words(), current), *versions, name,
+                     worksheetPageSize());
+    const std::optional<QByteArray> pdf = progress.exec(run);
     if (!pdf) return;
     if (pdf->isEmpty()) {
         showMessage(
@@ -1014,8 +976,7 @@ void frmMain::mnuPrintWorksheet_Click() {
     const std::optional<QString> name = askWorksheetName(program_.PuzzleName);
     if (!name) return;
     program_.PuzzleName = *name;
-    const std::vector<WorksheetPuzzle> sheets{
-        worksheetPuzzle(*name, Puzzle, Placements, BuiltWith)};
+    const std::vector<WorksheetPuzzle> sheets{session_.worksheet(*name)};
     QPrinter printer(QPrinter::HighResolution);
     setUpWorksheetPrinter(printer, worksheetPageSize(), *name);
     QPrintPreviewDialog dialog(&printer, this);
@@ -1036,10 +997,10 @@ void frmMain::mnuShape_Click() {
 }
 
 void frmMain::mnuSecretMessage_Click() {
-    if (const std::optional<QString> message = askSecretMessage(SecretMessageText)) {
-        SecretMessageText = message->trimmed();
+    if (const std::optional<QString> message = askSecretMessage(session_.message())) {
+        session_.setMessage(*message);
     }
-    mnuSecretMessage->setChecked(!SecretMessageText.isEmpty());
+    mnuSecretMessage->setChecked(!session_.message().isEmpty());
 }
 
 void frmMain::mnuHideList_Click() {

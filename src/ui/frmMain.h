@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
@@ -9,8 +10,10 @@
 #include <vector>
 
 #include "BannerViewer.h"
+#include "BatchRun.h"
 #include "Form1.h"
 #include "Puzzle.h"
+#include "PuzzleSession.h"
 #include "SafeWrite.h"
 #include "Settings.h"
 #include "StatusLine.h"
@@ -113,15 +116,11 @@ class frmMain : public QMainWindow {
     StatusLine* lblPuzzleWords = nullptr;
 
     // --- State ----------------------------------------------------------------
-    sopaly::Puzzle Puzzle;
-    // Where the last build put each word it placed.
-    std::vector<Placement> Placements;
-    // The settings the last build read.
-    PuzzleSettings BuiltWith;
+    // The puzzle on show, and the secret message for this run.
+    PuzzleSession& session() { return session_; }
+    const PuzzleSession& session() const { return session_; }
     // The batch panel's direction: false widens it, true narrows it.
     bool PanelClosing = false;
-    // The secret message typed at "Mensaje &secreto...", for this run only.
-    QString SecretMessageText;
 
     // How the window tells the user something; tests capture it instead of
     // answering a modal box.
@@ -150,10 +149,7 @@ class frmMain : public QMainWindow {
     // The open print preview, if any.
     Form1* preview() const;
     // True from the start of a batch run to its end.
-    bool batchRunning() const { return batchRunning_; }
-    // Writes the finished puzzle, its words and its solution to sFilePath.
-    // On failure tells the user which file and why, and returns false.
-    bool AutoExportPuzzle(const QString& sFilePath);
+    bool batchRunning() const { return batchRun_ != nullptr; }
 
     WordList& wordList() const { return *words_; }
     // The settings controls as they read now.
@@ -245,35 +241,35 @@ class frmMain : public QMainWindow {
     // Shows a message, or during a batch run keeps the run's first one
     // for its end.
     void tell(const QString& text);
-    // Handles the events that have come in. Waiting blocks until one does,
-    // so the panel loops sleep between timer ticks instead of spinning.
-    void yieldToEvents(bool wait);
     // The row and column texts, checked as the start button checks them;
     // false after telling the user which field is wrong.
     bool gridSizeIsUsable(const PuzzleSettings& current);
-    // How the puzzles of a batch run ended.
-    enum class BatchEnd { Completed, ListEmptied, Failed, Stopped };
-    // The batch run's own loop, from the widened panel to the last file.
-    BatchEnd makeBatchPuzzles(int count, int step);
-    // Moves the batch panel with tmrAuto until `goOn` says it is far enough.
-    void animatePanel(bool (*goOn)(int width));
-    // Whether a batch run has to stop at its next chance.
-    bool batchMustStop() const;
+    // What the batch panel shows of the run's puzzles.
+    void showBatchPuzzleStarting(int n, const QString& path);
+    void showBatchPuzzleWritten(int n, const QString& path, const QString& finished);
+    void showBatchFailure(const QString& message, const QString& path, const QString& finished);
+    // The run is over: the panel narrows, unless the list went under it.
+    void batchRunFinished(BatchRun::End end);
+    // The panel is back (or stays wide): the run's message, and the list
+    // emptied after a complete run.
+    void endBatchRun();
 
     Program& program_;
+    PuzzleSession session_;
     WordList* words_ = nullptr;
     // Set while the list itself changes, so that only a change the user
     // makes to the selection switches cmdRemove.
     bool listChanging_ = false;
     SponsorBanner* banner_ = nullptr;
-    bool batchRunning_ = false;
-    // The user closed the window during a batch run: it closes once the
-    // file being written is complete.
-    bool closeAfterBatch_ = false;
+    // The batch run from the press of its button until its panel is back.
+    BatchRun* batchRun_ = nullptr;
+    BatchRun::End batchEnd_ = BatchRun::End::Completed;
+    int batchStep_ = 0;  // the bar's advance for each puzzle
+    // Whether the puzzle being made is on show, and since when the last was.
+    bool batchShown_ = false;
+    QElapsedTimer batchSinceShown_;
     // What stopped the batch run, told when it has wound down.
     QString batchFailure_;
-    // Puzzle files go through it: made again at will, they are not synced.
-    FileWriter fileWriter_;
 };
 
 }  // namespace sopaly

@@ -19,14 +19,18 @@ std::optional<std::vector<WorksheetPuzzle>> ClassroomSet::build(int versions, co
     // "SORT" gives the same pool every time; it is made once.
     const QStringList pool = sortIntoPool(list_);
     for (int k = 1; k <= versions; ++k) {
-        Puzzle puzzle;
-        buildPuzzle(puzzle, pool, settings_, random_);
-        // The finishing step may build the puzzle again: its placements are the key.
-        ShowFinishedWord(puzzle, settings_, random_);
-        set.push_back(worksheetPuzzle(versionTitle(name, k), puzzle, puzzle.Placements, settings_));
+        set.push_back(version(pool, versionTitle(name, k)));
         if (progress && !progress(k, steps(versions))) return std::nullopt;
     }
     return set;
+}
+
+WorksheetPuzzle ClassroomSet::version(const QStringList& pool, const QString& title) const {
+    Puzzle puzzle;
+    buildPuzzle(puzzle, pool, settings_, random_);
+    // The finishing step may build the puzzle again: its placements are the key.
+    ShowFinishedWord(puzzle, settings_, random_);
+    return worksheetPuzzle(title, puzzle, puzzle.Placements, settings_);
 }
 
 std::optional<QByteArray> ClassroomSet::pdf(int versions, const QString& name,

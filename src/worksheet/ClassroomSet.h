@@ -24,9 +24,9 @@ class ClassroomSet {
     // cancels the set.
     using Progress = std::function<bool(int done, int total)>;
 
-    static constexpr int kFewestVersions = 1;
-    static constexpr int kMostVersions = 200;
-    static constexpr int kDefaultVersions = 30;
+    static constexpr int kFewestVersions = kClassroomVersionsSetting.lowest;
+    static constexpr int kMostVersions = kClassroomVersionsSetting.highest;
+    static constexpr int kDefaultVersions = kClassroomVersionsSetting.designValue;
 
     ClassroomSet(QStringList list, PuzzleSettings settings, Random& random);
 
@@ -34,6 +34,11 @@ class ClassroomSet {
     // Nothing when the progress callback cancelled.
     std::optional<std::vector<WorksheetPuzzle>> build(int versions, const QString& name,
                                                       const Progress& progress = {}) const;
+
+    // One version of the set, built and finished, from the list's pool
+    // ("SORT" of the list, made once for the whole set).
+    WorksheetPuzzle version(const QStringList& pool, const QString& title) const;
+    const QStringList& list() const { return list_; }
 
     // How many steps a set of `versions` takes: one a version, one a page.
     static int steps(int versions) { return 3 * versions; }

@@ -7,13 +7,13 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QTextLayout>
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 
 #include "Cells.h"
 #include "Directions.h"
+#include "TextWrap.h"
 
 namespace sopaly {
 
@@ -119,22 +119,6 @@ QStringList wrappedLines(const QString& text, const QFont& font, double width,
 }
 
 }  // namespace
-
-QStringList wrapText(const QString& text, const QFont& font, double width,
-                     const QPaintDevice* device) {
-    QTextLayout layout(text, font, const_cast<QPaintDevice*>(device));
-    QTextOption option;
-    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    layout.setTextOption(option);
-    QStringList lines;
-    layout.beginLayout();
-    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-        line.setLineWidth(width);
-        lines << text.mid(line.textStart(), line.textLength());
-    }
-    layout.endLayout();
-    return lines;
-}
 
 TitleLines fitTitle(const QString& title, double width, const QPaintDevice* device) {
     TitleLines fitted;
@@ -525,20 +509,46 @@ bool paintPages(QPainter& painter, QPagedPaintDevice& device,
 
 }  // namespace
 
+WorksheetPdfMaker::WorksheetPdfMaker(std::vector<WorksheetPuzzle> puzzles,
+                                     const QPageSize& pageSize, const QString& documentTitle)
+    : puzzles_(std::move(puzzles)), writer_(&buffer_) {
+    buffer_.open(QIODevice::WriteOnly);
+    setUpWriter(writer_, pageSize);
+    writer_.setTitle(documentTitle);
+    failed_ = !painter_.begin(&writer_);
+}
+
+WorksheetPdfMaker::~WorksheetPdfMaker() {
+    if (painter_.isActive()) painter_.end();
+}
+
+bool WorksheetPdfMaker::drawNextPage() {
+    if (failed_ || pagesDone_ >= pages()) return false;
+    const auto count = static_cast<int>(puzzles_.size());
+    // The worksheets in their order, then their keys in the same order.
+    const PageKind kind = pagesDone_ < count ? PageKind::Worksheet : PageKind::AnswerKey;
+    const WorksheetPuzzle& puzzle = puzzles_[static_cast<std::size_t>(pagesDone_ % count)];
+    if (pagesDone_ > 0 && !writer_.newPage()) {
+        failed_ = true;
+        return false;
+    }
+    drawWorksheetPage(painter_, QRectF(0, 0, writer_.width(), writer_.height()), puzzle, kind);
+    ++pagesDone_;
+    return true;
+}
+
+QByteArray WorksheetPdfMaker::finish() {
+    if (failed_ || pagesDone_ < pages() || !painter_.end()) return {};
+    return buffer_.data();
+}
+
 QByteArray worksheetPdf(const std::vector<WorksheetPuzzle>& puzzles, const QPageSize& pageSize,
                         const QString& documentTitle, const PageProgress& progress) {
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter writer(&buffer);
-        setUpWriter(writer, pageSize);
-        writer.setTitle(documentTitle);
-        QPainter painter;
-        if (!painter.begin(&writer)) return {};
-        if (!paintPages(painter, writer, puzzles, progress)) return {};
-        if (!painter.end()) return {};
+    WorksheetPdfMaker maker(puzzles, pageSize, documentTitle);
+    while (maker.drawNextPage()) {
+        if (progress && !progress(maker.pagesDone())) return {};
     }
-    return buffer.data();
+    return maker.finish();
 }
 
 void setUpWorksheetPrinter(QPrinter& printer, const QPageSize& pageSize,

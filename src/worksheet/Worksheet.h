@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QBuffer>
 #include <QByteArray>
 #include <QFont>
 #include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QRectF>
 #include <QString>
 #include <QStringList>
@@ -55,12 +58,6 @@ inline constexpr char16_t kAnswerKeyHeading[] = u"Solución";
 void drawWorksheetPage(QPainter& painter, const QRectF& page, const WorksheetPuzzle& puzzle,
                        PageKind kind);
 
-// The lines of `text` in `font` within `width`, as they follow each other
-// in it (spaces kept): broken between words, and inside a word only where
-// the word alone is wider than the line.
-QStringList wrapText(const QString& text, const QFont& font, double width,
-                     const QPaintDevice* device = nullptr);
-
 // A title as it stands on its page: up to two lines, in a size no smaller
 // than 60 % of the title's own, the second line cut with "…" when even that
 // does not hold it all.
@@ -83,6 +80,32 @@ using PageProgress = std::function<bool(int pagesDone)>;
 // keys in the same order. Empty when the PDF could not be made or was stopped.
 QByteArray worksheetPdf(const std::vector<WorksheetPuzzle>& puzzles, const QPageSize& pageSize,
                         const QString& documentTitle, const PageProgress& progress = {});
+
+// worksheetPdf a page at a time, for a caller that draws one page at each
+// turn of its event loop.
+class WorksheetPdfMaker {
+  public:
+    WorksheetPdfMaker(std::vector<WorksheetPuzzle> puzzles, const QPageSize& pageSize,
+                      const QString& documentTitle);
+    ~WorksheetPdfMaker();
+    WorksheetPdfMaker(const WorksheetPdfMaker&) = delete;
+    WorksheetPdfMaker& operator=(const WorksheetPdfMaker&) = delete;
+
+    int pages() const { return 2 * static_cast<int>(puzzles_.size()); }
+    int pagesDone() const { return pagesDone_; }
+    // Draws the next page; false when none is left or the PDF failed.
+    bool drawNextPage();
+    // The PDF once every page is drawn; empty when it could not be made.
+    QByteArray finish();
+
+  private:
+    std::vector<WorksheetPuzzle> puzzles_;
+    QBuffer buffer_;
+    QPdfWriter writer_;
+    QPainter painter_;
+    int pagesDone_ = 0;
+    bool failed_ = false;
+};
 
 // Sets up a printer for the pages worksheetPdf makes: their size, margins
 // and document name.

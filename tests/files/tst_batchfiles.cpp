@@ -48,6 +48,7 @@ class BatchFilesTest : public QObject {
         }
         window->txtNumOfPuzzles->setText(QStringLiteral("3"));
         window->cmdAuto_Click();
+        QVERIFY(QTest::qWaitFor([this] { return !window->batchRunning(); }, 60000));
     }
 
   private slots:

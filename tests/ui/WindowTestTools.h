@@ -31,6 +31,12 @@ inline bool writeBytes(const QString& path, const QByteArray& bytes) {
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
+// Waits for a batch run started from `window` to end, panel and message
+// included; false when it did not within a minute.
+inline bool waitForBatchEnd(sopaly::frmMain* window) {
+    return QTest::qWaitFor([window] { return !window->batchRunning(); }, 60000);
+}
+
 // What the window tests that start one program each share: a main window of
 // its own program in a fresh folder, from the design values, its messages
 // collected instead of shown.

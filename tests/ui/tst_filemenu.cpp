@@ -10,7 +10,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
-#include <QProgressDialog>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QStatusBar>
@@ -23,6 +23,7 @@
 
 #include "Directions.h"
 #include "Program.h"
+#include "ProgressWindow.h"
 #include "TestEnvironment.h"
 #include "WindowTestTools.h"
 #include "WordList.h"
@@ -240,8 +241,8 @@ class FileMenuTest : public WindowTest {
         buildAndFinish({"bibliotecaria", "perro", "árbol", "casa", "gato", "luna", "sol", "mar"},
                        "10", "6");
         QStringList placed;
-        for (const Placement& where : window->Placements) {
-            placed << window->Puzzle.WordPool.at(where.poolIndex);
+        for (const Placement& where : window->session().placements()) {
+            placed << window->session().puzzle().WordPool.at(where.poolIndex);
         }
         QCOMPARE(placed.size(), 5);
         program->PuzzleName = QStringLiteral("Anterior");
@@ -301,16 +302,16 @@ class FileMenuTest : public WindowTest {
         QVERIFY(runs(QStringLiteral("pdftoppm"), render));
         const QImage page(prefix + QStringLiteral(".png"));
         QVERIFY(!page.isNull());
-        WorksheetPuzzle sheet = worksheetPuzzle(QStringLiteral("Animales"), window->Puzzle,
-                                                window->Placements, window->BuiltWith);
+        WorksheetPuzzle sheet = worksheetPuzzle(QStringLiteral("Animales"), window->session().puzzle(),
+                                                window->session().placements(), window->session().builtWith());
         const QRectF gridMm = worksheetGridMm(worksheetPageSize(), sheet, PageKind::AnswerKey);
         const double pxPerMm = dpi / 25.4;
         const QRectF gridPx(gridMm.left() * pxPerMm, gridMm.top() * pxPerMm,
                             gridMm.width() * pxPerMm, gridMm.height() * pxPerMm);
         std::set<std::pair<int, int>> used;
-        for (const Placement& where : window->Placements) {
+        for (const Placement& where : window->session().placements()) {
             const Step step = directionStep(where.direction);
-            const auto length = window->Puzzle.WordPool.at(where.poolIndex).toStdU32String().size();
+            const auto length = window->session().puzzle().WordPool.at(where.poolIndex).toStdU32String().size();
             for (int k = 0; k < static_cast<int>(length); ++k) {
                 used.insert({where.row + k * step.dRow, where.col + k * step.dCol});
             }
@@ -331,7 +332,7 @@ class FileMenuTest : public WindowTest {
     void aClassroomSetHasItsWorksheetsThenItsKeysAndLeavesTheWindowAsItWas() {
         buildAndFinish({"perro", "árbol", "casa", "gato", "luna", "sol", "mar"}, "10", "100");
         const QString shown = window->txtWord->toPlainText();
-        const Grid grid = window->Puzzle.WordGrid;
+        const Grid grid = window->session().puzzle().WordGrid;
         const QStringList list = window->wordList().words();
         window->askVersionCount = [](int) { return std::optional<int>(5); };
         window->askWorksheetName = [](const QString&) {
@@ -363,7 +364,7 @@ class FileMenuTest : public WindowTest {
         QCOMPARE(QSet<QString>(grids.cbegin(), grids.cend()).size(), 5);
 
         QCOMPARE(window->txtWord->toPlainText(), shown);
-        QVERIFY(window->Puzzle.WordGrid == grid);
+        QVERIFY(window->session().puzzle().WordGrid == grid);
         QCOMPARE(window->wordList().words(), list);
         QVERIFY(window->cmdExport->isEnabled());
         QVERIFY(!window->cmdFinish->isEnabled());
@@ -380,9 +381,10 @@ class FileMenuTest : public WindowTest {
         bool clicked = false;
         QTimer cancel;
         connect(&cancel, &QTimer::timeout, this, [this, &clicked] {
-            auto* progress =
-                window->findChild<QProgressDialog*>(QStringLiteral("classroomProgress"));
-            if (clicked || !progress || !progress->isVisible() || progress->value() < 2) return;
+            auto* progress = window->findChild<ProgressWindow*>(QStringLiteral("classroomProgress"));
+            if (clicked || !progress || !progress->isVisible() || progress->bar()->value() < 2) {
+                return;
+            }
             clicked = true;
             QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
         });

@@ -54,13 +54,13 @@ QStringList shownWords(const frmMain& window) {
 // Every placement runs in an allowed direction over cells that spell its
 // word, and every cell no placement covers is still empty.
 void verifyPlacements(const frmMain& window, bool easy) {
-    const Grid& grid = window.Puzzle.WordGrid;
+    const Grid& grid = window.session().puzzle().WordGrid;
     std::set<std::pair<int, int>> covered;
     std::set<int> placedIndexes;
-    for (const Placement& placement : window.Placements) {
+    for (const Placement& placement : window.session().placements()) {
         QVERIFY(placement.direction >= 1 && placement.direction <= (easy ? 4 : 8));
         QVERIFY(placedIndexes.insert(placement.poolIndex).second);
-        const std::u32string word = window.Puzzle.WordPool.at(placement.poolIndex).toStdU32String();
+        const std::u32string word = window.session().puzzle().WordPool.at(placement.poolIndex).toStdU32String();
         const Step step = directionStep(placement.direction);
         for (int k = 0; k < static_cast<int>(word.size()); ++k) {
             const int row = placement.row + k * step.dRow;
@@ -359,7 +359,7 @@ class MainWindowTest : public QObject {
         QVERIFY(window->cmdStart->isEnabled());
         QVERIFY(window->cmdAuto->isEnabled());
         QTest::mouseClick(window->cmdStart, Qt::LeftButton);
-        QVERIFY(window->Puzzle.WordGrid.isEmpty());
+        QVERIFY(window->session().puzzle().WordGrid.isEmpty());
         QVERIFY(window->txtWordText().isEmpty());
         QVERIFY(!window->cmdFinish->isEnabled());
     }
@@ -400,7 +400,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(window->txtWordCount->text(), QStringLiteral("37"));
         QCOMPARE(window->txtGridRows->text(), QStringLiteral("9"));
         QVERIFY(window->optEasy->isChecked());
-        QCOMPARE(window->Puzzle.WordGrid.rows(), 9);  // the puzzle state is left for the next build
+        QCOMPARE(window->session().puzzle().WordGrid.rows(), 9);  // the puzzle state is left for the next build
     }
 
     void anUnknownModeChangesNothing() {
@@ -408,9 +408,9 @@ class MainWindowTest : public QObject {
         selectRow(0);
         window->ListBoxControl(QStringLiteral("PURGE"));
         QCOMPARE(shownWords(*window), QStringList{QStringLiteral("CASA")});
-        QVERIFY(window->Puzzle.WordPool.isEmpty());
+        QVERIFY(window->session().puzzle().WordPool.isEmpty());
         window->ListBoxControl(QStringLiteral("sort"));
-        QCOMPARE(window->Puzzle.WordPool, (QStringList{QString(), "CASA", "CASA"}));
+        QCOMPARE(window->session().puzzle().WordPool, (QStringList{QString(), "CASA", "CASA"}));
     }
 
     void startChecksTheGridSizeBeforeAnythingChanges_data() {
@@ -455,21 +455,21 @@ class MainWindowTest : public QObject {
         commit(QStringLiteral("gato"));
         window->cmdStart_Click();
         window->cmdFinish_Click();
-        const Grid before = window->Puzzle.WordGrid;
+        const Grid before = window->session().puzzle().WordGrid;
         const QString shownBefore = window->txtWordText();
         window->txtGridRows->setText(rows);
         window->txtGridCol->setText(cols);
         QTest::mouseClick(window->cmdStart, Qt::LeftButton);
         if (message.isEmpty()) {
             QVERIFY(messages.isEmpty());
-            QCOMPARE(window->Puzzle.WordGrid.rows(), grid.width());
-            QCOMPARE(window->Puzzle.WordGrid.cols(), grid.height());
+            QCOMPARE(window->session().puzzle().WordGrid.rows(), grid.width());
+            QCOMPARE(window->session().puzzle().WordGrid.cols(), grid.height());
             QVERIFY(window->cmdFinish->isEnabled());
             QCOMPARE(displayRows(*window, grid.height()).size(), grid.width());
             verifyPlacements(*window, false);
         } else {
             QCOMPARE(messages, QStringList{message});
-            QVERIFY(window->Puzzle.WordGrid == before);
+            QVERIFY(window->session().puzzle().WordGrid == before);
             QCOMPARE(window->txtWordText(), shownBefore);
             QVERIFY(!window->cmdFinish->isEnabled());
         }
@@ -499,14 +499,14 @@ class MainWindowTest : public QObject {
         QCOMPARE(window->optEasy->isChecked(), easy);
         QTest::mouseClick(window->cmdStart, Qt::LeftButton);
 
-        QCOMPARE(window->Puzzle.WordGrid.rows(), 9);
-        QCOMPARE(window->Puzzle.WordGrid.cols(), 12);
-        QCOMPARE(window->Puzzle.WordPool.size(), words.size() + 2);
+        QCOMPARE(window->session().puzzle().WordGrid.rows(), 9);
+        QCOMPARE(window->session().puzzle().WordGrid.cols(), 12);
+        QCOMPARE(window->session().puzzle().WordPool.size(), words.size() + 2);
         for (qsizetype i = 2; i <= words.size(); ++i) {
-            QVERIFY(wordLength(window->Puzzle.WordPool.at(i - 1)) >=
-                    wordLength(window->Puzzle.WordPool.at(i)));
+            QVERIFY(wordLength(window->session().puzzle().WordPool.at(i - 1)) >=
+                    wordLength(window->session().puzzle().WordPool.at(i)));
         }
-        QVERIFY(!window->Placements.empty());
+        QVERIFY(!window->session().placements().empty());
         verifyPlacements(*window, easy);
         if (QTest::currentTestFailed()) return;
         // The display shows exactly the grid.
@@ -515,7 +515,7 @@ class MainWindowTest : public QObject {
         for (int r = 1; r <= 9; ++r) {
             QCOMPARE(rows.at(r - 1).toStdU32String().size(), std::size_t{12});
             for (int c = 1; c <= 12; ++c) {
-                QCOMPARE(rows.at(r - 1).toStdU32String()[c - 1], window->Puzzle.WordGrid.at(r, c));
+                QCOMPARE(rows.at(r - 1).toStdU32String()[c - 1], window->session().puzzle().WordGrid.at(r, c));
             }
         }
         QVERIFY(window->cmdFinish->isEnabled());
@@ -537,8 +537,8 @@ class MainWindowTest : public QObject {
         window->txtWordCount->setText(limit);
         window->cmdStart_Click();
         // Short words in a 20 by 20 grid always find a place.
-        QCOMPARE(static_cast<int>(window->Placements.size()), tried);
-        for (const Placement& placement : window->Placements) QVERIFY(placement.poolIndex <= tried);
+        QCOMPARE(static_cast<int>(window->session().placements().size()), tried);
+        for (const Placement& placement : window->session().placements()) QVERIFY(placement.poolIndex <= tried);
         verifyPlacements(*window, false);
         QVERIFY(window->cmdFinish->isEnabled());
     }
@@ -564,16 +564,16 @@ class MainWindowTest : public QObject {
         window->txtGridRows->setText(QStringLiteral("7.5"));  // 8 rows
         window->txtGridCol->setText(QStringLiteral("6"));
         window->cmdStart_Click();
-        const Grid placed = window->Puzzle.WordGrid;
+        const Grid placed = window->session().puzzle().WordGrid;
         QTest::mouseClick(window->cmdFinish, Qt::LeftButton);
 
         QVERIFY(!window->cmdFinish->isEnabled());
         QVERIFY(window->cmdExport->isEnabled());
-        const Grid& finished = window->Puzzle.WordGrid;
+        const Grid& finished = window->session().puzzle().WordGrid;
         for (int r = 1; r <= 8; ++r) {
             for (int c = 1; c <= 6; ++c) {
                 QVERIFY(finished.at(r, c) != kEmptyCell);
-                QCOMPARE(window->Puzzle.SolutionGrid.at(r, c), placed.at(r, c));
+                QCOMPARE(window->session().puzzle().SolutionGrid.at(r, c), placed.at(r, c));
                 if (placed.at(r, c) != kEmptyCell) QCOMPARE(finished.at(r, c), placed.at(r, c));
             }
         }

@@ -143,9 +143,9 @@ class OptionsTest : public QObject {
     // Which cells the placed words run through.
     std::set<std::pair<int, int>> wordCells() const {
         std::set<std::pair<int, int>> cells;
-        for (const Placement& where : window->Placements) {
+        for (const Placement& where : window->session().placements()) {
             const Step step = directionStep(where.direction);
-            const auto length = window->Puzzle.WordPool.at(where.poolIndex).toStdU32String().size();
+            const auto length = window->session().puzzle().WordPool.at(where.poolIndex).toStdU32String().size();
             for (int k = 0; k < static_cast<int>(length); ++k) {
                 cells.insert({where.row + k * step.dRow, where.col + k * step.dCol});
             }
@@ -308,7 +308,7 @@ class OptionsTest : public QObject {
         QTest::mouseClick(window->cmdStart, Qt::LeftButton);
         int free = 0;
         for (int row = 1; row <= 5; ++row) {
-            for (int col = 1; col <= 5; ++col) free += window->Puzzle.WordGrid.at(row, col) == u'.';
+            for (int col = 1; col <= 5; ++col) free += window->session().puzzle().WordGrid.at(row, col) == u'.';
         }
         const int letters = static_cast<int>(
             messageLetters(QStringLiteral("Un mensaje demasiado largo para caber.")).size());
@@ -325,7 +325,7 @@ class OptionsTest : public QObject {
         saveWorksheet(path("oculta.pdf"));
         const QStringList sheet = tokens(pageText(nextSavePath, 1));
         const QStringList key = tokens(pageText(nextSavePath, 2));
-        QCOMPARE(window->Placements.size(), std::size_t{7});
+        QCOMPARE(window->session().placements().size(), std::size_t{7});
         QStringList words;
         for (const QString& token : sheet) {
             if (token.size() > 1 || !token.at(0).isLetter()) words << token;

@@ -303,7 +303,7 @@ class RealWordsTest : public WindowTest {
         takeIn(road, typed);
         QCOMPARE(window->wordList().words(), QStringList{listed});
         build(QStringLiteral("10"));
-        QCOMPARE(window->Placements.size(), std::size_t{1});
+        QCOMPARE(window->session().placements().size(), std::size_t{1});
         QCOMPARE(shownLetters(window->txtWordText()), splitCells(cells));
     }
 
@@ -481,7 +481,7 @@ class RealWordsTest : public WindowTest {
         const QString expected =
             menuItem == Qt::Key_J ? title + QStringLiteral(" — versión 1") : title;
         const WorksheetPuzzle sheet =
-            worksheetPuzzle(title, window->Puzzle, window->Placements, window->BuiltWith);
+            worksheetPuzzle(title, window->session().puzzle(), window->session().placements(), window->session().builtWith());
         for (const auto& [page, kind] :
              {std::pair{1, PageKind::Worksheet}, std::pair{2, PageKind::AnswerKey}}) {
             QSizeF size;
@@ -544,13 +544,13 @@ class RealWordsTest : public WindowTest {
         enter(typed);
         QCOMPARE(window->wordList().words(), QStringList{listed});
         build(QStringLiteral("12"));
-        QCOMPARE(window->Placements.size(), std::size_t{1});
-        const Placement where = window->Placements.front();
+        QCOMPARE(window->session().placements().size(), std::size_t{1});
+        const Placement where = window->session().placements().front();
         const Step step = directionStep(where.direction);
         QString read;
         for (int k = 0; k < cells.size(); ++k) {
             const Cell cell =
-                window->Puzzle.WordGrid.at(where.row + k * step.dRow, where.col + k * step.dCol);
+                window->session().puzzle().WordGrid.at(where.row + k * step.dRow, where.col + k * step.dCol);
             read += QString::fromUcs4(&cell, 1);
         }
         QCOMPARE(read, cells);
@@ -563,7 +563,7 @@ class RealWordsTest : public WindowTest {
     void theLongestWordIsTheOneWithTheMostLetters() {
         for (const char* word : {"a b c", "casa", "sol"}) enter(QString::fromUtf8(word));
         build(QStringLiteral("10"));
-        QCOMPARE(window->Puzzle.WordPool, (QStringList{QString(), "CASA", "A B C", "SOL", "SOL"}));
+        QCOMPARE(window->session().puzzle().WordPool, (QStringList{QString(), "CASA", "A B C", "SOL", "SOL"}));
     }
 
     void anEntryWithNoLetterOrDigitIsRefused_data() {

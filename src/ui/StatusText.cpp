@@ -1,0 +1,30 @@
+#include "StatusText.h"
+
+namespace sopaly {
+
+QString puzzleWordsStatus(const PuzzleWords& words) {
+    QString text = (words.listCount == 1 ? QStringLiteral("%1 de %2 palabra en la cuadrícula.")
+                                         : QStringLiteral("%1 de %2 palabras en la cuadrícula."))
+                       .arg(words.placed.size())
+                       .arg(words.listCount);
+    if (!words.noRoom.isEmpty()) {
+        text += QStringLiteral(" No caben: %1.").arg(words.noRoom.join(QStringLiteral(", ")));
+    }
+    if (!words.beyondLimit.isEmpty()) {
+        text += QStringLiteral(" Fuera del máximo: %1.")
+                    .arg(words.beyondLimit.join(QStringLiteral(", ")));
+    }
+    return text;
+}
+
+QString puzzleStatus(const Puzzle& puzzle, const PuzzleSettings& builtWith) {
+    QStringList sentences = fairnessNotes(puzzle);
+    sentences.prepend(
+        puzzleWordsStatus(puzzleWords(puzzle.WordPool, puzzle.Placements, builtWith)));
+    if (const QString message = secretMessageStatus(puzzle.Message); !message.isEmpty()) {
+        sentences << message;
+    }
+    return sentences.join(u' ');
+}
+
+}  // namespace sopaly

@@ -66,6 +66,8 @@ double batchSeconds(sopaly::frmMain& window, const QStringList& words, int count
     prepareBatch(window, words, count);
     const auto start = std::chrono::steady_clock::now();
     window.cmdAuto_Click();
+    // The run goes on in the window's event loop, a puzzle at each turn.
+    while (window.batchRunning()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     return secondsSince(start);
 }
 

@@ -3,6 +3,7 @@
 #include "Batch.h"
 #include "PuzzleFile.h"
 #include "PuzzleSession.h"
+#include "SecretMessage.h"
 
 namespace sopaly {
 
@@ -23,6 +24,8 @@ BatchRun::BatchRun(PuzzleSession& session, QString folder, int count, Inputs inp
 void BatchRun::start() {
     running_ = true;
     next_ = 1;
+    withoutMessage_ = 0;
+    written_ = 0;
     emit puzzleStarting(next_, batchFilePath(folder_, next_));
     stepTimer_.start();
 }
@@ -48,11 +51,15 @@ void BatchRun::step() {
         return end(End::Failed);
     }
     const QString finished = session_.buildBatchPuzzle(words, settings);
+    const bool lacksMessage =
+        !messageLetters(settings.message).empty() && !session_.puzzle().Message.placed();
     QString reason;
     if (!AutoExportPuzzle(path, words, settings, &reason)) {
         emit failed(reason, path, finished);
         return end(End::Failed);
     }
+    ++written_;
+    withoutMessage_ += lacksMessage ? 1 : 0;
     emit puzzleWritten(next_, path, finished);
     if (next_ == count_) return end(End::Completed);
     ++next_;
@@ -63,8 +70,8 @@ void BatchRun::step() {
 bool BatchRun::AutoExportPuzzle(const QString& sFilePath, const QStringList& words,
                                 const PuzzleSettings& settings, QString* reason) {
     // A word typed since the run started is checked too.
-    if (firstUnencodableWord(words)) {
-        *reason = unencodableWordsMessage(words);
+    if (const std::optional<QString> refusal = batchRefusal(words, settings.message)) {
+        *reason = *refusal;
         return false;
     }
     QString why;

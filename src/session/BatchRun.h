@@ -33,6 +33,10 @@ class BatchRun : public QObject {
              QObject* parent = nullptr);
 
     int count() const { return count_; }
+    // The puzzles written so far.
+    int written() const { return written_; }
+    // The puzzles so far that hold no secret message though one was asked for.
+    int withoutMessage() const { return withoutMessage_; }
     bool isRunning() const { return running_; }
 
     // Announces puzzle 1 and queues its step.
@@ -66,6 +70,8 @@ class BatchRun : public QObject {
     int count_;
     Inputs inputs_;
     int next_ = 1;
+    int withoutMessage_ = 0;
+    int written_ = 0;
     bool running_ = false;
     QTimer stepTimer_;
     // Puzzle files are made again at will: they are not synced.

@@ -35,6 +35,7 @@ void ClassroomRun::step() {
     if (!pdf_) {
         const int k = static_cast<int>(built_.size()) + 1;
         built_.push_back(set_.version(pool_, ClassroomSet::versionTitle(name_, k)));
+        withoutMessage_ += set_.lacksMessage(built_.back()) ? 1 : 0;
         if (k == versions_) {
             pdf_ = std::make_unique<WorksheetPdfMaker>(std::move(built_), pageSize_, name_);
         }

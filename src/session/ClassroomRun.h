@@ -25,6 +25,8 @@ class ClassroomRun : public QObject {
     ~ClassroomRun() override;
 
     int steps() const { return ClassroomSet::steps(versions_); }
+    // The versions that hold no secret message though one was asked for.
+    int withoutMessage() const { return withoutMessage_; }
     void start();
     // Stops at once; finished() is not told.
     void cancel();
@@ -45,6 +47,7 @@ class ClassroomRun : public QObject {
     std::vector<WorksheetPuzzle> built_;
     std::unique_ptr<WorksheetPdfMaker> pdf_;
     int done_ = 0;
+    int withoutMessage_ = 0;
     QTimer stepTimer_;
 };
 

@@ -12,14 +12,10 @@ PuzzleSettings PuzzleSession::withSessionChoices(PuzzleSettings settings) const 
 void PuzzleSession::start(const QStringList& list, const PuzzleSettings& settings) {
     buildPuzzle(puzzle_, sortIntoPool(list), settings, random_);
     builtWith_ = settings;
-    built_ = true;
-    finished_ = false;
 }
 
 QString PuzzleSession::finish(const PuzzleSettings& settings) {
-    const QString text = ShowFinishedWord(puzzle_, settings, random_);
-    finished_ = true;
-    return text;
+    return ShowFinishedWord(puzzle_, settings, random_);
 }
 
 PuzzleWords PuzzleSession::words() const {
@@ -36,8 +32,13 @@ ClassroomSet PuzzleSession::classroomSet(const QStringList& list,
 }
 
 QString PuzzleSession::buildBatchPuzzle(const QStringList& list, const PuzzleSettings& settings) {
-    start(list, settings);
-    return finish(settings);
+    builtWith_ = settings;
+    // A puzzle of a batch may be built again to hold the secret message.
+    return buildFinishedPuzzle(puzzle_, sortIntoPool(list), settings, random_);
+}
+
+bool PuzzleSession::isFinished() const {
+    return sopaly::isFinished(puzzle_);
 }
 
 }  // namespace sopaly

@@ -34,8 +34,8 @@ class PuzzleSession {
     // that finds no fair letter may build the puzzle again.
     QString finish(const PuzzleSettings& settings);
 
-    bool isBuilt() const { return built_; }
-    bool isFinished() const { return finished_; }
+    // Whether the grid on show is finished: a worksheet shows only such a grid.
+    bool isFinished() const;
 
     Puzzle& puzzle() { return puzzle_; }
     const Puzzle& puzzle() const { return puzzle_; }
@@ -63,8 +63,6 @@ class PuzzleSession {
     Puzzle puzzle_;
     PuzzleSettings builtWith_;
     QString message_;
-    bool built_ = false;
-    bool finished_ = false;
 };
 
 }  // namespace sopaly

@@ -265,8 +265,11 @@ void frmMain::updateFileMenu() {
     const bool hasWords = words_->count() > 0;
     mnuSaveList->setEnabled(hasWords);
     mnuClassroomPdf->setEnabled(hasWords);
-    mnuWorksheetPdf->setEnabled(cmdExport->isEnabled());
-    mnuPrintWorksheet->setEnabled(cmdExport->isEnabled());
+    // A worksheet shows a finished grid only: a second Iniciar greys it
+    // until Vista Preeliminar.
+    const bool finished = cmdExport->isEnabled() && session_.isFinished();
+    mnuWorksheetPdf->setEnabled(finished);
+    mnuPrintWorksheet->setEnabled(finished);
 }
 
 void frmMain::setupOptionsMenu() {
@@ -712,6 +715,7 @@ void frmMain::cmdStart_Click() {
     ShowWordOnWordText();
     cmdFinish->setEnabled(true);
     lblPuzzleWords->setText(puzzleStatus(session_.puzzle(), current));
+    updateFileMenu();
 }
 
 void frmMain::ShowWordOnWordText() {
@@ -724,6 +728,7 @@ void frmMain::cmdFinish_Click() {
     // A fill that found no fair letter for a cell builds the puzzle again.
     lblPuzzleWords->setText(puzzleStatus(session_.puzzle(), session_.builtWith()));
     cmdExport->setEnabled(true);
+    updateFileMenu();
 }
 
 void frmMain::cmdExport_Click() {
@@ -736,7 +741,13 @@ void frmMain::cmdExport_Click() {
     }
     // No parent: the preview stays open, and keeps the program running,
     // when the main window is closed.
-    auto* preview = new Form1(program_.PuzzleName, txtWordText(), words_->shownWords());
+    // The list names only the words the grid holds.
+    QStringList placed = placedInListOrder(words_->words(), session_.puzzle());
+    if (mnuLowerCase->isChecked()) {
+        for (QString& word : placed) word = word.toLower();
+    }
+    auto* preview = new Form1(program_.PuzzleName, txtWordText(), placed);
+    preview->setGridFinished(session_.isFinished());
     program_.adoptPreview(preview);
     preview->show();
 }
@@ -765,8 +776,8 @@ void frmMain::cmdAuto_Click() {
     }
     settingsStored(program_.settings().storeNumber(kBatchCountSetting.key, plan.count));
     if (words_->count() > 0 && !gridSizeIsUsable(settings())) return;
-    if (firstUnencodableWord(words_->words())) {
-        showMessage(unencodableWordsMessage(words_->words()));
+    if (const auto refusal = batchRefusal(words_->words(), session_.message())) {
+        showMessage(*refusal);
         return;
     }
     batchStep_ = plan.step;
@@ -837,6 +848,8 @@ void frmMain::batchRunFinished(BatchRun::End end) {
 }
 
 void frmMain::endBatchRun() {
+    const int withoutMessage = batchRun_->withoutMessage();
+    const int count = batchRun_->written();
     tmrAuto->stop();
     batchRun_->deleteLater();
     batchRun_ = nullptr;
@@ -844,6 +857,9 @@ void frmMain::endBatchRun() {
     // message is the last thing the run shows.
     if (!batchFailure_.isEmpty()) showMessage(std::exchange(batchFailure_, QString()));
     if (batchEnd_ == BatchRun::End::Completed) ListBoxControl(QStringLiteral("CLEAR"));
+    updateFileMenu();
+    lblPuzzleWords->setText(withMessageShortfall(lblPuzzleWords->text(), withoutMessage, count,
+                                                 QStringLiteral("rompecabezas")));
 }
 
 void frmMain::cmdExit_Click() {
@@ -927,7 +943,7 @@ void frmMain::mnuSaveList_Click() {
 }
 
 void frmMain::mnuWorksheetPdf_Click() {
-    if (!cmdExport->isEnabled()) return;
+    if (!mnuWorksheetPdf->isEnabled()) return;
     const auto chosen = askNameAndPdfPath(FileDialog::WorksheetPdf,
                                           QStringLiteral("Guardar hoja de trabajo en PDF"));
     if (!chosen) return;
@@ -963,6 +979,8 @@ void frmMain::mnuClassroomPdf_Click() {
                      worksheetPageSize());
     const std::optional<QByteArray> pdf = progress.exec(run);
     if (!pdf) return;
+    lblPuzzleWords->setText(withMessageShortfall(lblPuzzleWords->text(), run.withoutMessage(),
+                                                 *versions, QStringLiteral("versiones")));
     if (pdf->isEmpty()) {
         showMessage(
             QStringLiteral("No se pudo crear el PDF %1.").arg(QDir::toNativeSeparators(path)));
@@ -972,7 +990,7 @@ void frmMain::mnuClassroomPdf_Click() {
 }
 
 void frmMain::mnuPrintWorksheet_Click() {
-    if (!cmdExport->isEnabled()) return;
+    if (!mnuPrintWorksheet->isEnabled()) return;
     const std::optional<QString> name = askWorksheetName(program_.PuzzleName);
     if (!name) return;
     program_.PuzzleName = *name;

@@ -19,38 +19,25 @@ namespace sopaly {
 // window shows or keeps is touched.
 class ClassroomSet {
   public:
-    // Told after each step, with how many steps of the total are done:
-    // building each version, then drawing each page. Returning false
-    // cancels the set.
-    using Progress = std::function<bool(int done, int total)>;
-
     static constexpr int kFewestVersions = kClassroomVersionsSetting.lowest;
     static constexpr int kMostVersions = kClassroomVersionsSetting.highest;
     static constexpr int kDefaultVersions = kClassroomVersionsSetting.designValue;
 
     ClassroomSet(QStringList list, PuzzleSettings settings, Random& random);
 
-    // Builds `versions` finished puzzles titled "<name> — versión k".
-    // Nothing when the progress callback cancelled.
-    std::optional<std::vector<WorksheetPuzzle>> build(int versions, const QString& name,
-                                                      const Progress& progress = {}) const;
-
-    // One version of the set, built and finished, from the list's pool
+    // One version of the set, built and finished (built again, a few times,
+    // when its grid had no room for the message), from the list's pool
     // ("SORT" of the list, made once for the whole set).
     WorksheetPuzzle version(const QStringList& pool, const QString& title) const;
     const QStringList& list() const { return list_; }
+    // Whether a version holds no secret message though one was asked for.
+    bool lacksMessage(const WorksheetPuzzle& version) const;
 
     // How many steps a set of `versions` takes: one a version, one a page.
     static int steps(int versions) { return 3 * versions; }
 
     // The title of version k of a set named `name`.
     static QString versionTitle(const QString& name, int version);
-
-    // The whole set as one PDF: the worksheets of versions 1 to N, then their
-    // answer keys in the same order. Nothing when cancelled; empty bytes
-    // when the PDF could not be made.
-    std::optional<QByteArray> pdf(int versions, const QString& name, const QPageSize& pageSize,
-                                  const Progress& progress = {}) const;
 
   private:
     QStringList list_;

@@ -208,7 +208,8 @@ class BatchRunTest : public WindowTest {
         QCOMPARE(messages.size(), 1);
         QVERIFY(messages.first().contains(QStringLiteral("Tabloza1.txt")));
         // The puzzle that could not be saved stays in view, finished.
-        QCOMPARE(window->txtWordText(), gridText(window->session().puzzle().WordGrid, window->settings()));
+        QCOMPARE(window->txtWordText(),
+                 gridText(window->session().puzzle().WordGrid, window->settings()));
         QVERIFY(!window->txtWordText().contains(u'.'));
         QCOMPARE(window->wordList().count(), 4);
         QVERIFY(window->cmdStart->isEnabled());

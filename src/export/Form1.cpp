@@ -3,7 +3,6 @@
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -39,23 +38,8 @@ Form1::Form1(const QString& puzzleName, const QString& displayText, const QStrin
              QWidget* parent)
     : QWidget(parent,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      prompts(dialogPrompts(this, kCaption)),
       printerFactory_(&Form1::defaultPrinter),
-      messageSink_([this](const QString& text) { QMessageBox::warning(this, kCaption, text); }),
-      saveFileChooser_([this](QWidget* dialogParent) {
-          const QString name = puzzleName_.isEmpty() ? QStringLiteral("Rompecabezas")
-                                                     : QString(puzzleName_).replace(u'/', u'_');
-          Settings settings;
-          const QString path =
-              QFileDialog::getSaveFileName(dialogParent, QStringLiteral("Guardar PDF"),
-                                           QDir(fileDialogFolder(settings, FileDialog::PreviewPdf))
-                                               .filePath(name + QStringLiteral(".pdf")),
-                                           QStringLiteral("Documentos PDF (*.pdf)"));
-          if (const auto failure =
-                  rememberFileDialogChoice(settings, FileDialog::PreviewPdf, path)) {
-              tell(*failure);
-          }
-          return path;
-      }),
       puzzleName_(puzzleName) {
     setAttribute(Qt::WA_DeleteOnClose);
     setupWidgets();
@@ -115,12 +99,6 @@ void Form1::Form_Load(const QString& puzzleName, const QString& displayText,
 
 void Form1::setPrinterFactory(PrinterFactory factory) {
     printerFactory_ = std::move(factory);
-}
-void Form1::setMessageSink(MessageSink sink) {
-    messageSink_ = std::move(sink);
-}
-void Form1::setSaveFileChooser(SaveFileChooser chooser) {
-    saveFileChooser_ = std::move(chooser);
 }
 void Form1::setGridFinished(bool finished) {
     Command3->setEnabled(finished);
@@ -207,7 +185,7 @@ QString Form1::documentName() const {
 }
 
 void Form1::tell(const QString& text) const {
-    if (messageSink_) messageSink_(text);
+    if (prompts.showMessage) prompts.showMessage(text);
 }
 
 void Form1::Command1_Click() {
@@ -229,8 +207,16 @@ void Form1::Command2_Click() {
 }
 
 void Form1::Command3_Click() {
-    QString path = saveFileChooser_ ? saveFileChooser_(this) : QString();
+    Settings settings;
+    const QString suggested =
+        QDir(fileDialogFolder(settings, FileDialog::PreviewPdf))
+            .filePath(suggestedFileName(puzzleName_, QStringLiteral("Rompecabezas"),
+                                        QStringLiteral(".pdf")));
+    QString path = prompts.chooseSaveFile(QStringLiteral("Guardar PDF"), suggested);
     if (path.isEmpty()) return;
+    if (const auto failure = rememberFileDialogChoice(settings, FileDialog::PreviewPdf, path)) {
+        tell(*failure);
+    }
     if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pdf");
     // Made whole in memory first: a full disk then leaves the earlier file,
     // never a PDF without its end that no reader opens.

@@ -6,6 +6,8 @@
 #include <functional>
 #include <memory>
 
+#include "Prompts.h"
+
 class QPagedPaintDevice;
 class QPrinter;
 class QPushButton;
@@ -23,18 +25,12 @@ class Form1 : public QWidget {
   public:
     // The printer to print on; nothing when there is none.
     using PrinterFactory = std::function<std::unique_ptr<QPrinter>()>;
-    // Tells the user about a failure.
-    using MessageSink = std::function<void(const QString&)>;
-    // Asks where to save the PDF; an empty path when the user cancels.
-    using SaveFileChooser = std::function<QString(QWidget* parent)>;
 
     Form1(const QString& puzzleName, const QString& displayText, const QStringList& words,
           QWidget* parent = nullptr);
     ~Form1() override;
 
     void setPrinterFactory(PrinterFactory factory);
-    void setMessageSink(MessageSink sink);
-    void setSaveFileChooser(SaveFileChooser chooser);
     // A grid still waiting for its fill shows its "." and prints, but is
     // no page to keep: "Guardar PDF" is greyed until it is finished.
     void setGridFinished(bool finished);
@@ -42,6 +38,9 @@ class Form1 : public QWidget {
     // The system's default printer, or nothing when it has none (Qt would
     // print nothing and say nothing then).
     static std::unique_ptr<QPrinter> defaultPrinter();
+
+    // Its failures told, and where "Guardar PDF" saves asked.
+    Prompts prompts;
 
     QTextEdit* rtf = nullptr;
     QPushButton* Command1 = nullptr;  // "&Cerrar"
@@ -72,8 +71,6 @@ class Form1 : public QWidget {
     void tell(const QString& text) const;
 
     PrinterFactory printerFactory_;
-    MessageSink messageSink_;
-    SaveFileChooser saveFileChooser_;
     QString puzzleName_;
     bool centred_ = false;
 };

@@ -53,8 +53,22 @@ frmMain* Program::showMainWindow() {
 }
 
 QStringList Program::rudeWords() const {
-    // The built-in list, as the administrator's and the teacher's files change it.
-    return sopaly::rudeWords(folderChoice_.filesToRead(QString::fromLatin1(kRudeWordsFileName)));
+    // Read again only when a file is added, removed or changed, so that a
+    // teacher's edit counts from the next puzzle, and a long list costs its
+    // reading once, not at every puzzle of a batch.
+    const QStringList files = folderChoice_.filesToRead(QString::fromLatin1(kRudeWordsFileName));
+    QStringList stamp;
+    for (const QString& file : files) {
+        const QFileInfo info(file);
+        stamp << file << QString::number(info.size())
+              << QString::number(info.lastModified().toMSecsSinceEpoch());
+    }
+    if (!rudeWordsStamp_ || stamp != *rudeWordsStamp_) {
+        // The built-in list, as the administrator's and the teacher's files change it.
+        rudeWords_ = sopaly::rudeWords(files);
+        rudeWordsStamp_ = stamp;
+    }
+    return rudeWords_;
 }
 
 Form3* Program::showAbout() {

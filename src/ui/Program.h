@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <optional>
 
 #include "ProgramFolder.h"
 #include "Random.h"
@@ -43,8 +44,8 @@ class Program {
     // What the program keeps between runs, read at start (Settings.h).
     Settings& settings() { return *settings_; }
 
-    // The rude words of the program folder's list, read afresh at each call
-    // so that a teacher's edit counts from the next puzzle on.
+    // The rude words: the built-in list as the administrator's and the
+    // teacher's files change it, read again whenever one of them changed.
     QStringList rudeWords() const;
 
     // The main window while it is loaded, null once it has been closed.
@@ -86,6 +87,10 @@ class Program {
     std::unique_ptr<Settings> settings_;
     ProgramFolderChoice folderChoice_;
     QStringList folderProblems_;
+    // The last reading of the rude words, and the files' names, sizes and
+    // times it was read from.
+    mutable QStringList rudeWords_;
+    mutable std::optional<QStringList> rudeWordsStamp_;
 };
 
 }  // namespace sopaly

@@ -81,24 +81,8 @@ QFont designFont(bool narrow) {
     return font;
 }
 
-// The print button's name prompt, `last` already typed in; nothing on Cancel.
-std::optional<QString> askForName(QWidget* parent, const QString& last) {
-    bool ok = false;
-    const QString name =
-        QInputDialog::getText(parent, QStringLiteral("Listo."),
-                              QStringLiteral("Por Favor Escriba el Nombre del Rompecabezas."),
-                              QLineEdit::Normal, last, &ok);
-    return ok ? std::optional<QString>(name) : std::nullopt;
-}
-
 QString designText(const NumberSetting& setting) {
     return QString::number(setting.designValue);
-}
-
-QString fileFilter(const QString& suggested) {
-    return suggested.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)
-               ? QStringLiteral("Documentos PDF (*.pdf);;Todos los archivos (*)")
-               : QStringLiteral("Archivos de texto (*.txt);;Todos los archivos (*)");
 }
 
 }  // namespace
@@ -114,43 +98,7 @@ frmMain::frmMain(Program& program, QWidget* parent)
     setWindowIcon(QIcon(QStringLiteral(":/sopaly.png")));
     setFont(designFont(false));
 
-    showMessage = [this](const QString& text) {
-        QMessageBox::warning(this, windowCaption(), text);
-    };
-
-    askPuzzleName = [this] {
-        // Cancel leaves the text empty, which is what the preview then shows.
-        return askForName(this, QString()).value_or(QString());
-    };
-
-    chooseOpenFile = [this](const QString& caption, const QString& suggested) {
-        return QFileDialog::getOpenFileName(this, caption, suggested, fileFilter(suggested));
-    };
-    chooseSaveFile = [this](const QString& caption, const QString& suggested) {
-        return QFileDialog::getSaveFileName(this, caption, suggested, fileFilter(suggested));
-    };
-    askWorksheetName = [this](const QString& last) { return askForName(this, last); };
-    askVersionCount = [this](int last) -> std::optional<int> {
-        bool ok = false;
-        const int count = QInputDialog::getInt(this, QStringLiteral("Juego para la clase"),
-                                               QStringLiteral("¿Cuántas versiones? (de %1 a %2)")
-                                                   .arg(ClassroomSet::kFewestVersions)
-                                                   .arg(ClassroomSet::kMostVersions),
-                                               last, ClassroomSet::kFewestVersions,
-                                               ClassroomSet::kMostVersions, 1, &ok);
-        return ok ? std::optional<int>(count) : std::nullopt;
-    };
-
-    askSecretMessage = [this](const QString& current) -> std::optional<QString> {
-        bool ok = false;
-        const QString message = QInputDialog::getText(
-            this, QStringLiteral("Mensaje secreto"),
-            QStringLiteral("Escribe un mensaje corto: sus letras ocupan las primeras\n"
-                           "casillas libres. Déjalo vacío para no poner ninguno."),
-            QLineEdit::Normal, current, &ok);
-        return ok ? std::optional<QString>(message) : std::nullopt;
-    };
-
+    prompts = dialogPrompts(this, windowCaption());
     openAddress = [](const QUrl& url) { QDesktopServices::openUrl(url); };
     banner_ = new SponsorBanner(
         program_.programFolder(), program_.random(), nullptr,
@@ -253,8 +201,8 @@ QString frmMain::chooseFile(bool save, FileDialog dialog, const QString& caption
                             const QString& fileName) {
     const QString folder = fileDialogFolder(program_.settings(), dialog);
     const QString suggested = fileName.isEmpty() ? folder : QDir(folder).filePath(fileName);
-    const QString path =
-        save ? chooseSaveFile(caption, suggested) : chooseOpenFile(caption, suggested);
+    const QString path = save ? prompts.chooseSaveFile(caption, suggested)
+                              : prompts.chooseOpenFile(caption, suggested);
     if (!path.isEmpty()) {
         settingsStored(rememberFileDialogChoice(program_.settings(), dialog, path));
     }
@@ -598,11 +546,11 @@ void frmMain::txtInputWord_KeyPress(int KeyAscii) {
     // A refused word stays in the box for the user to mend.
     const Intake intake = sortOutWords({*word}, kMostWordsInList - words_->count());
     if (!intake.noLetters.isEmpty()) {
-        showMessage(noLettersMessage(intake.noLetters));
+        prompts.showMessage(noLettersMessage(intake.noLetters));
         return;
     }
     if (!intake.noRoom.isEmpty()) {
-        showMessage(fullListMessage(1));
+        prompts.showMessage(fullListMessage(1));
         return;
     }
     commitWords(intake.words);
@@ -624,9 +572,9 @@ void frmMain::txtInputWord_Change() {
                                                   : lines.at(intake.noRoom.first()).typed);
     commitWords(intake.words);
     tellUnencodable(intake.words);
-    if (!intake.noLetters.isEmpty()) showMessage(noLettersMessage(intake.noLetters));
+    if (!intake.noLetters.isEmpty()) prompts.showMessage(noLettersMessage(intake.noLetters));
     if (!intake.noRoom.isEmpty()) {
-        showMessage(fullListMessage(static_cast<int>(intake.noRoom.size())));
+        prompts.showMessage(fullListMessage(static_cast<int>(intake.noRoom.size())));
     }
 }
 
@@ -732,7 +680,7 @@ void frmMain::cmdFinish_Click() {
 }
 
 void frmMain::cmdExport_Click() {
-    program_.PuzzleName = askPuzzleName();
+    program_.PuzzleName = prompts.askPuzzleName();
     if (Form1* open = program_.preview()) {
         // An open preview keeps the text it was built with.
         open->raise();
@@ -758,7 +706,7 @@ Form1* frmMain::preview() const {
 
 void frmMain::tell(const QString& text) {
     if (!batchRun_) {
-        showMessage(text);
+        prompts.showMessage(text);
     } else if (batchFailure_.isEmpty()) {
         batchFailure_ = text;
     }
@@ -771,13 +719,13 @@ void frmMain::cmdAuto_Click() {
     const BatchPlan plan = planBatch(txtNumOfPuzzles->text(), linRed->x2() - linGrn->x1());
     if (plan.outcome == BatchPlan::Nothing) return;
     if (plan.outcome == BatchPlan::Refused) {
-        showMessage(plan.message);
+        prompts.showMessage(plan.message);
         return;
     }
     settingsStored(program_.settings().storeNumber(kBatchCountSetting.key, plan.count));
     if (words_->count() > 0 && !gridSizeIsUsable(settings())) return;
     if (const auto refusal = batchRefusal(words_->words(), session_.message())) {
-        showMessage(*refusal);
+        prompts.showMessage(*refusal);
         return;
     }
     batchStep_ = plan.step;
@@ -855,7 +803,7 @@ void frmMain::endBatchRun() {
     batchRun_ = nullptr;
     // Told once the pointer is back and the panel narrowed, so that the
     // message is the last thing the run shows.
-    if (!batchFailure_.isEmpty()) showMessage(std::exchange(batchFailure_, QString()));
+    if (!batchFailure_.isEmpty()) prompts.showMessage(std::exchange(batchFailure_, QString()));
     if (batchEnd_ == BatchRun::End::Completed) ListBoxControl(QStringLiteral("CLEAR"));
     updateFileMenu();
     lblPuzzleWords->setText(withMessageShortfall(lblPuzzleWords->text(), withoutMessage, count,
@@ -893,18 +841,18 @@ void frmMain::T_Timer() {
 bool frmMain::writeChosenFile(const QString& path, const QByteArray& bytes) {
     QString reason;
     if (writeFileAtomically(path, bytes, &reason, Durability::Durable)) return true;
-    showMessage(writeFailureMessage(path, reason));
+    prompts.showMessage(writeFailureMessage(path, reason));
     return false;
 }
 
 std::optional<std::pair<QString, QString>> frmMain::askNameAndPdfPath(FileDialog dialog,
                                                                       const QString& caption) {
-    const std::optional<QString> name = askWorksheetName(program_.PuzzleName);
+    const std::optional<QString> name = prompts.askWorksheetName(program_.PuzzleName);
     if (!name) return std::nullopt;
     program_.PuzzleName = *name;
-    QString file = name->isEmpty() ? QStringLiteral("sopa") : *name;
-    file.replace(u'/', u'-');
-    QString path = chooseFile(true, dialog, caption, file + QStringLiteral(".pdf"));
+    QString path =
+        chooseFile(true, dialog, caption,
+                   suggestedFileName(*name, QStringLiteral("sopa"), QStringLiteral(".pdf")));
     if (path.isEmpty()) return std::nullopt;
     if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pdf");
     return std::pair{*name, path};
@@ -916,11 +864,11 @@ void frmMain::mnuOpenList_Click() {
     if (path.isEmpty()) return;
     const WordListRead read = readWordListFile(path, words_->count());
     if (!read.failure.isEmpty()) {
-        showMessage(wordListReadMessage(path, read.failure));
+        prompts.showMessage(wordListReadMessage(path, read.failure));
         return;
     }
     if (read.words.isEmpty() && read.noLetters.isEmpty()) {
-        showMessage(emptyWordListMessage(path));
+        prompts.showMessage(emptyWordListMessage(path));
         return;
     }
     const int already = alreadyListed(*words_, read.words);
@@ -950,7 +898,7 @@ void frmMain::mnuWorksheetPdf_Click() {
     const auto& [name, path] = *chosen;
     const QByteArray pdf = worksheetPdf({session_.worksheet(name)}, worksheetPageSize(), name);
     if (pdf.isEmpty()) {
-        showMessage(
+        prompts.showMessage(
             QStringLiteral("No se pudo crear el PDF %1.").arg(QDir::toNativeSeparators(path)));
         return;
     }
@@ -962,9 +910,9 @@ void frmMain::mnuClassroomPdf_Click() {
     const PuzzleSettings current = settings();
     if (!gridSizeIsUsable(current)) return;
     const std::optional<int> versions =
-        askVersionCount(program_.settings()
-                            .number(kClassroomVersionsSetting)
-                            .value_or(ClassroomSet::kDefaultVersions));
+        prompts.askVersionCount(program_.settings()
+                                    .number(kClassroomVersionsSetting)
+                                    .value_or(ClassroomSet::kDefaultVersions));
     if (!versions) return;
     settingsStored(program_.settings().storeNumber(kClassroomVersionsSetting.key, *versions));
     const auto chosen = askNameAndPdfPath(FileDialog::ClassroomPdf,
@@ -982,7 +930,7 @@ void frmMain::mnuClassroomPdf_Click() {
     lblPuzzleWords->setText(withMessageShortfall(lblPuzzleWords->text(), run.withoutMessage(),
                                                  *versions, QStringLiteral("versiones")));
     if (pdf->isEmpty()) {
-        showMessage(
+        prompts.showMessage(
             QStringLiteral("No se pudo crear el PDF %1.").arg(QDir::toNativeSeparators(path)));
         return;
     }
@@ -991,7 +939,7 @@ void frmMain::mnuClassroomPdf_Click() {
 
 void frmMain::mnuPrintWorksheet_Click() {
     if (!mnuPrintWorksheet->isEnabled()) return;
-    const std::optional<QString> name = askWorksheetName(program_.PuzzleName);
+    const std::optional<QString> name = prompts.askWorksheetName(program_.PuzzleName);
     if (!name) return;
     program_.PuzzleName = *name;
     const std::vector<WorksheetPuzzle> sheets{session_.worksheet(*name)};
@@ -1015,7 +963,7 @@ void frmMain::mnuShape_Click() {
 }
 
 void frmMain::mnuSecretMessage_Click() {
-    if (const std::optional<QString> message = askSecretMessage(session_.message())) {
+    if (const std::optional<QString> message = prompts.askSecretMessage(session_.message())) {
         session_.setMessage(*message);
     }
     mnuSecretMessage->setChecked(!session_.message().isEmpty());

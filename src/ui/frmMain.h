@@ -12,6 +12,7 @@
 #include "BannerViewer.h"
 #include "BatchRun.h"
 #include "Form1.h"
+#include "Prompts.h"
 #include "Puzzle.h"
 #include "PuzzleSession.h"
 #include "SafeWrite.h"
@@ -122,23 +123,8 @@ class frmMain : public QMainWindow {
     // The batch panel's direction: false widens it, true narrows it.
     bool PanelClosing = false;
 
-    // How the window tells the user something; tests capture it instead of
-    // answering a modal box.
-    std::function<void(const QString&)> showMessage;
-    // The name prompt of the print button; Cancel gives the empty text.
-    std::function<QString()> askPuzzleName;
-
-    // The file dialogs of the "A&rchivo" menu: the chosen path, or an empty
-    // text when the user cancels.
-    std::function<QString(const QString& caption, const QString& suggested)> chooseOpenFile;
-    std::function<QString(const QString& caption, const QString& suggested)> chooseSaveFile;
-    // The print button's prompt with the last name filled in; nothing on Cancel.
-    std::function<std::optional<QString>(const QString& last)> askWorksheetName;
-    // The secret message prompt with the current message filled in;
-    // nothing on Cancel.
-    std::function<std::optional<QString>(const QString& current)> askSecretMessage;
-    // How many versions a classroom set has, `last` offered; nothing on Cancel.
-    std::function<std::optional<int>(int last)> askVersionCount;
+    // How the window asks and tells the user; tests answer in its place.
+    Prompts prompts;
 
     // Hands a web address to the system's browser; tests watch it instead.
     std::function<void(const QUrl&)> openAddress;

@@ -97,7 +97,7 @@ class Form1Test : public QObject {
                     const QStringList& words = {"MAR", "SOL"}) {
         auto* form = new Form1(name, display, words);
         made_.append(form);
-        form->setMessageSink([this](const QString& text) { messages_.append(text); });
+        form->prompts.showMessage = [this](const QString& text) { messages_.append(text); };
         form->setPrinterFactory([this] {
             auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
             printer->setOutputFormat(QPrinter::PdfFormat);
@@ -309,7 +309,7 @@ class Form1Test : public QObject {
         if (!none) QSKIP("this machine has a default printer; the test prints on none");
         auto* form = new Form1("Playa", kGrid, {"MAR"});
         made_.append(form);
-        form->setMessageSink([this](const QString& text) { messages_.append(text); });
+        form->prompts.showMessage = [this](const QString& text) { messages_.append(text); };
         QTest::mouseClick(form->Command2, Qt::LeftButton);
         QCOMPARE(messages_.size(), 1);
         QVERIFY(messages_.first().contains("impresora"));
@@ -337,7 +337,7 @@ class Form1Test : public QObject {
         if (!havePdfToText()) QSKIP("pdftotext is not installed");
         Form1* form = makeForm();
         const QString chosen = dir_.filePath("Playa");
-        form->setSaveFileChooser([chosen](QWidget*) { return chosen; });
+        form->prompts.chooseSaveFile = [chosen](const QString&, const QString&) { return chosen; };
         QTest::mouseClick(form->Command3, Qt::LeftButton);
         QCOMPARE(messages_, QStringList());
         QVERIFY(printed_.isEmpty());
@@ -350,7 +350,7 @@ class Form1Test : public QObject {
 
     void cancellingTheSaveDialogDoesNothing() {
         Form1* form = makeForm();
-        form->setSaveFileChooser([](QWidget*) { return QString(); });
+        form->prompts.chooseSaveFile = [](const QString&, const QString&) { return QString(); };
         const QStringList before = QDir(dir_.path()).entryList(QDir::Files);
         QTest::mouseClick(form->Command3, Qt::LeftButton);
         QCOMPARE(messages_, QStringList());
@@ -360,7 +360,7 @@ class Form1Test : public QObject {
     void aPdfThatCannotBeSavedIsReported() {
         Form1* form = makeForm();
         const QString chosen = dir_.filePath("missing/folder/Playa.pdf");
-        form->setSaveFileChooser([chosen](QWidget*) { return chosen; });
+        form->prompts.chooseSaveFile = [chosen](const QString&, const QString&) { return chosen; };
         QTest::mouseClick(form->Command3, Qt::LeftButton);
         QCOMPARE(messages_.size(), 1);
         QVERIFY(messages_.first().contains(chosen));
@@ -371,7 +371,7 @@ class Form1Test : public QObject {
         if (!full.reasonUnavailable().isEmpty()) QSKIP(qPrintable(full.reasonUnavailable()));
         const QString chosen = full.filePath(QStringLiteral("Playa.pdf"));
         Form1* form = makeForm();
-        form->setSaveFileChooser([chosen](QWidget*) { return chosen; });
+        form->prompts.chooseSaveFile = [chosen](const QString&, const QString&) { return chosen; };
         QTest::mouseClick(form->Command3, Qt::LeftButton);
         QCOMPARE(messages_, QStringList());
         QFile saved(chosen);

@@ -60,7 +60,7 @@ class BatchFilesTest : public QObject {
         program->setProgramFolder(folder->path());
         window = program->showMainWindow();
         messages.clear();
-        window->showMessage = [this](const QString& text) { messages << text; };
+        window->prompts.showMessage = [this](const QString& text) { messages << text; };
         runBatchOfThree();
         QVERIFY(messages.isEmpty());
     }

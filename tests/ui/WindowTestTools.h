@@ -56,7 +56,7 @@ class WindowTest : public QObject {
         program->setProgramFolder(folder->path());
         window = program->showMainWindow();
         messages.clear();
-        window->showMessage = [this](const QString& text) { messages << text; };
+        window->prompts.showMessage = [this](const QString& text) { messages << text; };
         return QTest::qWaitForWindowActive(window);
     }
     void closeWindow() {

@@ -229,7 +229,7 @@ class BatchRunTest : public WindowTest {
         }
         full.fill();
         bool pointerNormalAtMessage = false;
-        window->showMessage = [&](const QString& text) {
+        window->prompts.showMessage = [&](const QString& text) {
             messages << text;
             pointerNormalAtMessage = QGuiApplication::overrideCursor() == nullptr;
         };
@@ -297,7 +297,7 @@ class BatchRunTest : public WindowTest {
     void printAsksForANameAndOpensOnePreview() {
         window->cmdStart_Click();
         window->cmdFinish_Click();
-        window->askPuzzleName = [] { return QStringLiteral("Playa"); };
+        window->prompts.askPuzzleName = [] { return QStringLiteral("Playa"); };
         window->cmdExport_Click();
         QPointer<Form1> preview = window->preview();
         QVERIFY(preview);
@@ -307,7 +307,7 @@ class BatchRunTest : public WindowTest {
         QCOMPARE(program->PuzzleName, QStringLiteral("Playa"));
 
         // A second press keeps the open preview and its text.
-        window->askPuzzleName = [] { return QString(); };
+        window->prompts.askPuzzleName = [] { return QString(); };
         window->cmdExport_Click();
         QCOMPARE(window->preview(), preview.data());
         QVERIFY(preview->rtf->toPlainText().startsWith(QStringLiteral("Playa")));

@@ -137,8 +137,8 @@ class FileMenuTest : public WindowTest {
     void init() {
         QVERIFY(openWindow());
         suggestedPaths.clear();
-        window->chooseOpenFile = [this](const QString&, const QString&) { return nextOpenPath; };
-        window->chooseSaveFile = [this](const QString&, const QString& suggested) {
+        window->prompts.chooseOpenFile = [this](const QString&, const QString&) { return nextOpenPath; };
+        window->prompts.chooseSaveFile = [this](const QString&, const QString& suggested) {
             suggestedPaths << suggested;
             return nextSavePath;
         };
@@ -247,7 +247,7 @@ class FileMenuTest : public WindowTest {
         QCOMPARE(placed.size(), 5);
         program->PuzzleName = QStringLiteral("Anterior");
         QString defaultName;
-        window->askWorksheetName = [&defaultName](const QString& last) {
+        window->prompts.askWorksheetName = [&defaultName](const QString& last) {
             defaultName = last;
             return std::optional<QString>(QStringLiteral("Animales"));
         };
@@ -334,8 +334,8 @@ class FileMenuTest : public WindowTest {
         const QString shown = window->txtWord->toPlainText();
         const Grid grid = window->session().puzzle().WordGrid;
         const QStringList list = window->wordList().words();
-        window->askVersionCount = [](int) { return std::optional<int>(5); };
-        window->askWorksheetName = [](const QString&) {
+        window->prompts.askVersionCount = [](int) { return std::optional<int>(5); };
+        window->prompts.askWorksheetName = [](const QString&) {
             return std::optional<QString>(QStringLiteral("Clase"));
         };
         nextSavePath = path("clase.pdf");
@@ -373,8 +373,8 @@ class FileMenuTest : public WindowTest {
 
     void cancellingAClassroomSetLeavesNoFile() {
         for (const char* word : {"perro", "casa", "gato", "luna", "sol", "mar"}) commit(word);
-        window->askVersionCount = [](int) { return std::optional<int>(200); };
-        window->askWorksheetName = [](const QString&) {
+        window->prompts.askVersionCount = [](int) { return std::optional<int>(200); };
+        window->prompts.askWorksheetName = [](const QString&) {
             return std::optional<QString>(QStringLiteral("Clase"));
         };
         nextSavePath = path("cancelada.pdf");
@@ -404,8 +404,8 @@ class FileMenuTest : public WindowTest {
     void aFileThatCannotBeWrittenIsToldOnceAndLeftAbsent() {
         QFETCH(Qt::Key, menuItem);
         buildAndFinish({"sol", "mar", "casa"}, "10", "100");
-        window->askVersionCount = [](int) { return std::optional<int>(2); };
-        window->askWorksheetName = [](const QString&) { return std::optional<QString>(QString()); };
+        window->prompts.askVersionCount = [](int) { return std::optional<int>(2); };
+        window->prompts.askWorksheetName = [](const QString&) { return std::optional<QString>(QString()); };
         nextSavePath = path(QStringLiteral("no-existe/archivo"));
         chooseFromFileMenu(menuItem);
         QCOMPARE(messages.size(), 1);
@@ -427,7 +427,7 @@ class FileMenuTest : public WindowTest {
         QTest::mouseClick(window->cmdStart, Qt::LeftButton);
         QCOMPARE(messages.size(), 1);
         bool asked = false;
-        window->askVersionCount = [&asked](int) {
+        window->prompts.askVersionCount = [&asked](int) {
             asked = true;
             return std::optional<int>(2);
         };

@@ -125,7 +125,7 @@ class MainWindowTest : public QObject {
     void open(std::uint64_t clockStart = 1) {
         program = std::make_unique<Program>(steppingClock(clockStart));
         window = program->showMainWindow();
-        window->showMessage = [this](const QString& text) { messages << text; };
+        window->prompts.showMessage = [this](const QString& text) { messages << text; };
         QVERIFY(QTest::qWaitForWindowActive(window));
     }
 

@@ -88,9 +88,9 @@ class OptionsTest : public QObject {
         program->setProgramFolder(folder->path());
         window = program->showMainWindow();
         QVERIFY(QTest::qWaitForWindowActive(window));
-        window->showMessage = [this](const QString& text) { messages << text; };
-        window->chooseSaveFile = [this](const QString&, const QString&) { return nextSavePath; };
-        window->askWorksheetName = [](const QString&) {
+        window->prompts.showMessage = [this](const QString& text) { messages << text; };
+        window->prompts.chooseSaveFile = [this](const QString&, const QString&) { return nextSavePath; };
+        window->prompts.askWorksheetName = [](const QString&) {
             return std::optional<QString>(QStringLiteral("hoja"));
         };
     }
@@ -189,7 +189,7 @@ class OptionsTest : public QObject {
         chooseOption(window->mnuLowerCase);
         chooseOption(shapeItem(Shape::Tree));
         chooseOption(window->mnuHideList);
-        window->askSecretMessage = [](const QString&) {
+        window->prompts.askSecretMessage = [](const QString&) {
             return std::optional<QString>(QStringLiteral("hola"));
         };
         chooseOption(window->mnuSecretMessage);
@@ -244,7 +244,7 @@ class OptionsTest : public QObject {
         QFETCH(QString, side);
         const QString typed = QStringLiteral("¡Feliz Navidad, niños!");
         chooseOption(shapeItem(shape));
-        window->askSecretMessage = [&typed](const QString& current) {
+        window->prompts.askSecretMessage = [&typed](const QString& current) {
             return std::optional<QString>(current.isEmpty() ? typed : current);
         };
         chooseOption(window->mnuSecretMessage);
@@ -298,7 +298,7 @@ class OptionsTest : public QObject {
     }
 
     void aMessageLongerThanTheFreeCellsIsLeftOutAndTheStatusLineCountsWhatDidNotFit() {
-        window->askSecretMessage = [](const QString&) {
+        window->prompts.askSecretMessage = [](const QString&) {
             return std::optional<QString>(QStringLiteral("Un mensaje demasiado largo para caber."));
         };
         chooseOption(window->mnuSecretMessage);

@@ -257,9 +257,9 @@ class RealWordsTest : public WindowTest {
   private slots:
     void init() {
         QVERIFY(openWindow());
-        window->chooseOpenFile = [this](const QString&, const QString&) { return nextOpenPath; };
-        window->chooseSaveFile = [this](const QString&, const QString&) { return nextSavePath; };
-        window->askPuzzleName = [] { return QStringLiteral("Prueba"); };
+        window->prompts.chooseOpenFile = [this](const QString&, const QString&) { return nextOpenPath; };
+        window->prompts.chooseSaveFile = [this](const QString&, const QString&) { return nextSavePath; };
+        window->prompts.askPuzzleName = [] { return QStringLiteral("Prueba"); };
     }
     void cleanup() { closeWindow(); }
 
@@ -472,8 +472,8 @@ class RealWordsTest : public WindowTest {
         build(QStringLiteral("10"));
         QTest::keyClick(window, Qt::Key_V, Qt::AltModifier);
         QTRY_VERIFY(window->cmdExport->isEnabled());
-        window->askWorksheetName = [title](const QString&) { return std::optional(title); };
-        window->askVersionCount = [](int) { return std::optional<int>(1); };
+        window->prompts.askWorksheetName = [title](const QString&) { return std::optional(title); };
+        window->prompts.askVersionCount = [](int) { return std::optional<int>(1); };
         nextSavePath = path(QStringLiteral("hoja.pdf"));
         chooseFromFileMenu(menuItem);
         QVERIFY2(messages.isEmpty(), qPrintable(messages.join(u'\n')));

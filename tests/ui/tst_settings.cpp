@@ -45,13 +45,13 @@ class SettingsTest : public QObject {
         program->setProgramFolder(inHome(QStringLiteral("programa")));
         window = program->showMainWindow();
         QVERIFY(QTest::qWaitForWindowActive(window));
-        window->showMessage = [this](const QString& text) { messages << text; };
+        window->prompts.showMessage = [this](const QString& text) { messages << text; };
         const auto choose = [this](const QString&, const QString& folderOrFile) {
             suggested << folderOrFile;
             return nextPath;
         };
-        window->chooseOpenFile = choose;
-        window->chooseSaveFile = choose;
+        window->prompts.chooseOpenFile = choose;
+        window->prompts.chooseSaveFile = choose;
     }
     void restart() {
         program.reset();
@@ -156,12 +156,12 @@ class SettingsTest : public QObject {
     void theClassroomSetOffersTheLastNumberOfVersionsAfterARestart() {
         QList<int> offered;
         const auto askedFor = [this, &offered] {
-            window->askVersionCount = [&offered](int last) {
+            window->prompts.askVersionCount = [&offered](int last) {
                 offered << last;
                 return std::optional<int>(7);
             };
             // The name prompt is cancelled: nothing is written.
-            window->askWorksheetName = [](const QString&) { return std::nullopt; };
+            window->prompts.askWorksheetName = [](const QString&) { return std::nullopt; };
             typeInto("txtInputWord", "luna");
             QTest::keyClick(field("txtInputWord"), Qt::Key_Return);
             chooseFromFileMenu(window->mnuClassroomPdf);

@@ -174,7 +174,7 @@ class ShellTest : public QObject {
         frmMain* window = openMain();
         QPointer<QWidget> other;
         if (preview) {
-            window->askPuzzleName = [] { return QStringLiteral("Playa"); };
+            window->prompts.askPuzzleName = [] { return QStringLiteral("Playa"); };
             window->cmdExport_Click();
             other = window->preview();
         } else {
@@ -287,7 +287,7 @@ class ShellTest : public QObject {
             QSKIP("fonts-liberation is not installed");
         }
         frmMain* window = openMain();
-        window->askPuzzleName = [] { return QStringLiteral("Playa"); };
+        window->prompts.askPuzzleName = [] { return QStringLiteral("Playa"); };
         window->cmdExport_Click();
         QPointer<Form1> preview = window->preview();
         QVERIFY(preview);

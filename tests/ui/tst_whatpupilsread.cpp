@@ -51,7 +51,7 @@ class WhatPupilsReadTest : public WindowTest {
         QVERIFY(window->cmdExport->isEnabled());
         QVERIFY(!window->mnuWorksheetPdf->isEnabled());
         QVERIFY(!window->mnuPrintWorksheet->isEnabled());
-        window->askPuzzleName = [] { return QString(); };
+        window->prompts.askPuzzleName = [] { return QString(); };
         QTest::mouseClick(window->cmdExport, Qt::LeftButton);
         QTRY_VERIFY(window->preview());
         QVERIFY(window->preview()->rtf->toPlainText().contains(u'.'));
@@ -75,7 +75,7 @@ class WhatPupilsReadTest : public WindowTest {
         QCOMPARE(window->lblPuzzleWords->text(),
                  "2 de 3 palabras en la cuadrícula. No caben: " + shown("COMPUTADORAS."));
         QTest::mouseClick(window->cmdFinish, Qt::LeftButton);
-        window->askPuzzleName = [] { return QString(); };
+        window->prompts.askPuzzleName = [] { return QString(); };
         QTest::mouseClick(window->cmdExport, Qt::LeftButton);
         QTRY_VERIFY(window->preview());
         QVERIFY(window->preview()->rtf->toPlainText().endsWith(shown(" 1. MAR   2. SOL  ")));
@@ -129,7 +129,7 @@ class WhatPupilsReadTest : public WindowTest {
     void aSetCarriesTheMessageInEveryVersionThatCanHoldIt() {
         QFETCH(QString, message);
         QFETCH(QString, footLine);
-        window->askSecretMessage = [&](const QString&) { return std::optional(message); };
+        window->prompts.askSecretMessage = [&](const QString&) { return std::optional(message); };
         chooseOption(window->mnuOptions, window->mnuSecretMessage);
         for (const char* word : {"mariposa", "elefante", "girasol", "montaña", "ratón", "perro",
                                  "gato", "luna", "casa", "árbol", "pelota", "ventana"}) {
@@ -138,11 +138,11 @@ class WhatPupilsReadTest : public WindowTest {
         }
         window->txtGridRows->setText("10");
         window->txtGridCol->setText("10");
-        window->askVersionCount = [&footLine](int) {
+        window->prompts.askVersionCount = [&footLine](int) {
             return std::optional(footLine.isEmpty() ? 30 : 4);
         };
-        window->askWorksheetName = [](const QString&) { return std::optional(QString()); };
-        window->chooseSaveFile = [this](const QString&, const QString&) {
+        window->prompts.askWorksheetName = [](const QString&) { return std::optional(QString()); };
+        window->prompts.chooseSaveFile = [this](const QString&, const QString&) {
             return folder->filePath("clase.pdf");
         };
         QTest::keyClick(window, Qt::Key_R, Qt::AltModifier);
@@ -175,7 +175,7 @@ class WhatPupilsReadTest : public WindowTest {
     }
 
     void aMessageABatchFileCannotHoldIsRefusedByName() {
-        window->askSecretMessage = [](const QString&) { return std::optional(QString("Ωμέγα")); };
+        window->prompts.askSecretMessage = [](const QString&) { return std::optional(QString("Ωμέγα")); };
         chooseOption(window->mnuOptions, window->mnuSecretMessage);
         build({"sol"}, "10");
         window->txtNumOfPuzzles->setText(QStringLiteral("1"));

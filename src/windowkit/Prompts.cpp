@@ -1,0 +1,75 @@
+#include "Prompts.h"
+
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+
+#include "SettingsTable.h"
+
+namespace sopaly {
+
+namespace {
+
+// The print button's name prompt, `last` already typed in; nothing on Cancel.
+std::optional<QString> askForName(QWidget* parent, const QString& last) {
+    bool ok = false;
+    const QString name =
+        QInputDialog::getText(parent, QStringLiteral("Listo."),
+                              QStringLiteral("Por Favor Escriba el Nombre del Rompecabezas."),
+                              QLineEdit::Normal, last, &ok);
+    return ok ? std::optional<QString>(name) : std::nullopt;
+}
+
+QString fileFilter(const QString& suggested) {
+    return suggested.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)
+               ? QStringLiteral("Documentos PDF (*.pdf);;Todos los archivos (*)")
+               : QStringLiteral("Archivos de texto (*.txt);;Todos los archivos (*)");
+}
+
+}  // namespace
+
+Prompts dialogPrompts(QWidget* parent, const QString& caption) {
+    Prompts prompts;
+    prompts.showMessage = [parent, caption](const QString& text) {
+        QMessageBox::warning(parent, caption, text);
+    };
+    // Cancel leaves the text empty, which is what the preview then shows.
+    prompts.askPuzzleName = [parent] { return askForName(parent, QString()).value_or(QString()); };
+    prompts.askWorksheetName = [parent](const QString& last) { return askForName(parent, last); };
+    prompts.askSecretMessage = [parent](const QString& current) -> std::optional<QString> {
+        bool ok = false;
+        const QString message = QInputDialog::getText(
+            parent, QStringLiteral("Mensaje secreto"),
+            QStringLiteral("Escribe un mensaje corto: sus letras ocupan las primeras\n"
+                           "casillas libres. Déjalo vacío para no poner ninguno."),
+            QLineEdit::Normal, current, &ok);
+        return ok ? std::optional<QString>(message) : std::nullopt;
+    };
+    prompts.askVersionCount = [parent](int last) -> std::optional<int> {
+        constexpr NumberSetting versions = kClassroomVersionsSetting;
+        bool ok = false;
+        const int count = QInputDialog::getInt(parent, QStringLiteral("Juego para la clase"),
+                                               QStringLiteral("¿Cuántas versiones? (de %1 a %2)")
+                                                   .arg(versions.lowest)
+                                                   .arg(versions.highest),
+                                               last, versions.lowest, versions.highest, 1, &ok);
+        return ok ? std::optional<int>(count) : std::nullopt;
+    };
+    prompts.chooseOpenFile = [parent](const QString& caption, const QString& suggested) {
+        return QFileDialog::getOpenFileName(parent, caption, suggested, fileFilter(suggested));
+    };
+    prompts.chooseSaveFile = [parent](const QString& caption, const QString& suggested) {
+        return QFileDialog::getSaveFileName(parent, caption, suggested, fileFilter(suggested));
+    };
+    return prompts;
+}
+
+QString suggestedFileName(const QString& title, const QString& fallback, const QString& suffix) {
+    QString name = title.isEmpty() ? fallback : title;
+    // A title may hold what no file name can.
+    name.replace(u'/', u'-');
+    return name + suffix;
+}
+
+}  // namespace sopaly

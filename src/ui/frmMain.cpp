@@ -54,36 +54,10 @@ namespace sopaly {
 
 namespace {
 
-const QColor kCaptionBlue(0, 0, 255);
-const QColor kLabelMagenta(192, 0, 192);
-const QColor kBarRed(192, 0, 0);
-const QColor kBarGreen(0, 192, 0);
-
 constexpr int kClientWidth = 10230;
 constexpr int kClientHeight = 7860;
 constexpr int kKeyEnter = 13;
 constexpr qint64 kBatchDisplayIntervalMs = 40;
-
-QString windowCaption() {
-    return QStringLiteral("Sopaly!!!");
-}
-
-// The design's system font, 8.25 points. Where it is missing, Liberation Sans
-// stands in; its narrow cut for the labels that were sized to the design font.
-QFont designFont(bool narrow) {
-    const QString design = QStringLiteral("MS Sans Serif");
-    const bool present = QFontDatabase::hasFamily(design);
-    QFont font(present  ? design
-               : narrow ? QStringLiteral("Liberation Sans Narrow")
-                        : QStringLiteral("Liberation Sans"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(8.25);
-    return font;
-}
-
-QString designText(const NumberSetting& setting) {
-    return QString::number(setting.designValue);
-}
 
 }  // namespace
 
@@ -93,11 +67,7 @@ frmMain::frmMain(Program& program, QWidget* parent)
       session_(program.random()),
       words_(new WordList(this)) {
     setAttribute(Qt::WA_DeleteOnClose);
-    setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(windowCaption());
-    setWindowIcon(QIcon(QStringLiteral(":/sopaly.png")));
-    setFont(designFont(false));
-
+    setupWindow();
     prompts = dialogPrompts(this, windowCaption());
     openAddress = [](const QUrl& url) { QDesktopServices::openUrl(url); };
     banner_ = new SponsorBanner(
@@ -118,58 +88,6 @@ frmMain::frmMain(Program& program, QWidget* parent)
 }
 
 frmMain::~frmMain() = default;
-
-void frmMain::setupMenus() {
-    mnuAbout = menuBar()->addMenu(QStringLiteral("&Acerca de..."));
-    mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
-    about = mnuAbout->addAction(QStringLiteral("About..."));
-    about->setObjectName(QStringLiteral("about"));
-    web = mnuAbout->addAction(QStringLiteral("Web Site Sopaly!!!"));
-    web->setObjectName(QStringLiteral("web"));
-    // The title's own click takes effect once its menu has closed: a window
-    // shown while the menu is open never takes the activation from this one,
-    // which then gets none back when the user returns from it.
-    connect(mnuAbout, &QMenu::aboutToHide, this, &frmMain::mnuAbout_Click, Qt::QueuedConnection);
-    connect(about, &QAction::triggered, this, &frmMain::about_Click);
-    connect(web, &QAction::triggered, this, &frmMain::web_Click);
-}
-
-void frmMain::setupFileMenu() {
-    mnuFile = new QMenu(QStringLiteral("A&rchivo"), this);
-    mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    menuBar()->insertMenu(mnuAbout->menuAction(), mnuFile);
-    mnuOpenList = mnuFile->addAction(QStringLiteral("&Abrir lista de palabras..."));
-    mnuOpenList->setObjectName(QStringLiteral("mnuOpenList"));
-    mnuOpenList->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    mnuSaveList = mnuFile->addAction(QStringLiteral("&Guardar lista de palabras..."));
-    mnuSaveList->setObjectName(QStringLiteral("mnuSaveList"));
-    mnuSaveList->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    mnuFile->addSeparator();
-    mnuWorksheetPdf = mnuFile->addAction(QStringLiteral("&Hoja de trabajo en PDF..."));
-    mnuWorksheetPdf->setObjectName(QStringLiteral("mnuWorksheetPdf"));
-    mnuClassroomPdf = mnuFile->addAction(QStringLiteral("&Juego para la clase en PDF..."));
-    mnuClassroomPdf->setObjectName(QStringLiteral("mnuClassroomPdf"));
-    mnuPrintWorksheet = mnuFile->addAction(QStringLiteral("&Imprimir hoja de trabajo..."));
-    mnuPrintWorksheet->setObjectName(QStringLiteral("mnuPrintWorksheet"));
-    mnuPrintWorksheet->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-    connect(mnuPrintWorksheet, &QAction::triggered, this, &frmMain::mnuPrintWorksheet_Click);
-    connect(mnuOpenList, &QAction::triggered, this, &frmMain::mnuOpenList_Click);
-    connect(mnuSaveList, &QAction::triggered, this, &frmMain::mnuSaveList_Click);
-    connect(mnuWorksheetPdf, &QAction::triggered, this, &frmMain::mnuWorksheetPdf_Click);
-    connect(mnuClassroomPdf, &QAction::triggered, this, &frmMain::mnuClassroomPdf_Click);
-    // The items follow the list and the print button.
-    connect(words_, &QAbstractItemModel::rowsInserted, this, &frmMain::updateFileMenu);
-    connect(words_, &QAbstractItemModel::rowsRemoved, this, &frmMain::updateFileMenu);
-    connect(words_, &QAbstractItemModel::modelReset, this, &frmMain::updateFileMenu);
-    cmdExport->installEventFilter(this);
-    updateFileMenu();
-
-    // Below the design client area, which keeps its size and contents.
-    lblPuzzleWords = new StatusLine(this);
-    lblPuzzleWords->setObjectName(QStringLiteral("lblPuzzleWords"));
-    statusBar()->addWidget(lblPuzzleWords, 1);
-    statusBar()->setSizeGripEnabled(false);
-}
 
 void frmMain::setupSettings() {
     Settings& kept = program_.settings();
@@ -220,212 +138,12 @@ void frmMain::updateFileMenu() {
     mnuPrintWorksheet->setEnabled(finished);
 }
 
-void frmMain::setupOptionsMenu() {
-    mnuOptions = new QMenu(QStringLiteral("&Opciones"), this);
-    mnuOptions->setObjectName(QStringLiteral("mnuOptions"));
-    menuBar()->insertMenu(mnuAbout->menuAction(), mnuOptions);
-    const Settings& kept = program_.settings();
-    const bool lowerCase = kept.flag(settingKey::kLowerCase).value_or(false);
-    const bool hideList = kept.flag(settingKey::kHideList).value_or(false);
-
-    mnuLowerCase = mnuOptions->addAction(QStringLiteral("Letras &minúsculas"));
-    mnuLowerCase->setObjectName(QStringLiteral("mnuLowerCase"));
-    mnuLowerCase->setCheckable(true);
-    mnuLowerCase->setChecked(lowerCase);
-    connect(mnuLowerCase, &QAction::triggered, this, &frmMain::mnuLowerCase_Click);
-
-    mnuShape = mnuOptions->addMenu(QStringLiteral("&Forma"));
-    mnuShape->setObjectName(QStringLiteral("mnuShape"));
-    auto* shapes = new QActionGroup(mnuShape);
-    const Shape shape =
-        shapeFromKey(kept.word(settingKey::kShape).value_or(QString())).value_or(Shape::Square);
-    for (std::size_t i = 0; i < kShapes.size(); ++i) {
-        QAction* item = mnuShape->addAction(shapeName(kShapes[i]));
-        item->setObjectName(QStringLiteral("mnuShape_") + shapeKey(kShapes[i]));
-        item->setCheckable(true);
-        item->setChecked(kShapes[i] == shape);
-        shapes->addAction(item);
-        mnuShapes[i] = item;
-    }
-    connect(shapes, &QActionGroup::triggered, this, &frmMain::mnuShape_Click);
-
-    mnuSecretMessage = mnuOptions->addAction(QStringLiteral("Mensaje &secreto..."));
-    mnuSecretMessage->setObjectName(QStringLiteral("mnuSecretMessage"));
-    // Checked while a message waits for the next build.
-    mnuSecretMessage->setCheckable(true);
-    connect(mnuSecretMessage, &QAction::triggered, this, &frmMain::mnuSecretMessage_Click);
-
-    mnuHideList = mnuOptions->addAction(QStringLiteral("&Ocultar la lista en la hoja"));
-    mnuHideList->setObjectName(QStringLiteral("mnuHideList"));
-    mnuHideList->setCheckable(true);
-    mnuHideList->setChecked(hideList);
-    connect(mnuHideList, &QAction::triggered, this, &frmMain::mnuHideList_Click);
-
-    words_->setShownInLowerCase(lowerCase);
-}
-
 void frmMain::rememberOptionsMenu() {
     Settings& kept = program_.settings();
     const PuzzleSettings current = settings();
     settingsStored(kept.storeFlag(settingKey::kLowerCase, current.lowerCase));
     settingsStored(kept.store(settingKey::kShape, shapeKey(current.shape)));
     settingsStored(kept.storeFlag(settingKey::kHideList, current.hideList));
-}
-
-void frmMain::setupWidgets() {
-    auto* client = new QWidget(this);
-    client->setObjectName(QStringLiteral("client"));
-    setCentralWidget(client);
-
-    fraInputWord = frame(client, "fraInputWord", QStringLiteral("Escribe aquí las Palabras"),
-                         {60, 120, 3195, 6615});
-    txtInputWord = textBox(fraInputWord, "txtInputWord", {}, {240, 240, 2715, 315},
-                           QStringLiteral("Type in word and press ENTER key."));
-    txtInputWord->installEventFilter(this);
-    connect(txtInputWord, &QLineEdit::textChanged, this, &frmMain::txtInputWord_Change);
-    lstInputWord = new QListView(fraInputWord);
-    lstInputWord->setObjectName(QStringLiteral("lstInputWord"));
-    twips::place(lstInputWord, 240, 780, 2715, 5325);
-    lstInputWord->setModel(words_);
-    lstInputWord->setSelectionMode(QAbstractItemView::SingleSelection);
-    lstInputWord->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    connect(lstInputWord->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            &frmMain::lstInputWord_Click);
-    cmdRemove =
-        button(fraInputWord, "cmdRemove", QStringLiteral("&Quitar Palabra"), {240, 6180, 1275, 315},
-               false, QStringLiteral("Highlight a word and click here."));
-    connect(cmdRemove, &QPushButton::clicked, this, &frmMain::cmdRemove_Click);
-
-    fraGrid = frame(client, "fraGrid", QStringLiteral("Cuadricula"), {3300, 2460, 1815, 1035});
-    txtGridRows = textBox(fraGrid, "txtGridRows", designText(kGridRowsSetting),
-                          {960, 180, 675, 285}, QStringLiteral("Min 5, Max 20"));
-    lblLabel1[0] = label(fraGrid, "lblLabel1_0", QStringLiteral("Filas"), {555, 240, 315, 195});
-    lblLabel1[1] = label(fraGrid, "lblLabel1_1", QStringLiteral("Columnas"), {180, 600, 690, 195});
-    for (QLabel* caption : lblLabel1) {
-        setTextColour(caption, kLabelMagenta);
-        caption->setFont(designFont(true));
-    }
-    txtGridCol =
-        textBox(fraGrid, "txtGridCol", designText(kGridColumnsSetting), {960, 540, 675, 285});
-
-    fraWordCount = frame(client, "fraWordCount", QStringLiteral("Maximo de Palabras"),
-                         {3300, 3540, 1815, 675});
-    txtWordCount =
-        textBox(fraWordCount, "txtWordCount", designText(kWordLimitSetting), {600, 240, 675, 285},
-                QStringLiteral(
-                    "How many words from the list for this puzzle. Words are picked by random."));
-    connect(txtWordCount, &QLineEdit::textChanged, this, &frmMain::txtWordCount_Change);
-
-    fraOfPuzzlesToCreate = frame(client, "fraOfPuzzlesToCreate",
-                                 QStringLiteral("# de Rompecabezas"), {3300, 5280, 1815, 1155});
-    txtNumOfPuzzles = textBox(fraOfPuzzlesToCreate, "txtNumOfPuzzles",
-                              designText(kBatchCountSetting), {600, 240, 675, 285});
-    cmdAuto = button(fraOfPuzzlesToCreate, "cmdAuto", QStringLiteral("&Generar y Guardar"),
-                     {120, 600, 1575, 495}, false,
-                     QStringLiteral("Create lots of puzzles as text files."));
-    connect(cmdAuto, &QPushButton::clicked, this, &frmMain::cmdAuto_Click);
-    // The status line and the progress bar lie beyond the panel's resting
-    // width: they show only while a batch run widens it.
-    lblNumOfPuzzles = label(fraOfPuzzlesToCreate, "lblNumOfPuzzles",
-                            QStringLiteral("Un Momento por Favor... "), {2100, 180, 4635, 555});
-    // Two lines high: the path goes below the words that announce it.
-    lblNumOfPuzzles->setWordWrap(true);
-    linRed = new LineShape(3300, 6540, 900, kBarRed, 3, fraOfPuzzlesToCreate);
-    linRed->setObjectName(QStringLiteral("linRed"));
-    linGrn = new LineShape(2040, 3240, 900, kBarGreen, 3, fraOfPuzzlesToCreate);
-    linGrn->setObjectName(QStringLiteral("linGrn"));
-
-    fraRawPuzzle =
-        frame(client, "fraRawPuzzle", QStringLiteral("Rompecabezas"), {5160, 120, 4995, 5115});
-    txtWord = new QTextEdit(fraRawPuzzle);
-    txtWord->setObjectName(QStringLiteral("txtWord"));
-    twips::place(txtWord, 240, 360, 4575, 4575);
-    txtWord->setReadOnly(true);
-    txtWord->setAcceptRichText(false);
-    txtWord->setTabChangesFocus(true);
-    // Not in the keyboard focus order; a click still lets the user select.
-    txtWord->setFocusPolicy(Qt::ClickFocus);
-    QFont grid(QStringLiteral("Courier New"));
-    grid.setStyleHint(QFont::TypeWriter);
-    grid.setFixedPitch(true);
-    grid.setPointSizeF(8.25);
-    grid.setWeight(QFont::Normal);
-    txtWord->setFont(grid);
-
-    fraDifficulty =
-        frame(client, "fraDifficulty", QStringLiteral("Dificultad"), {3300, 4260, 1815, 975});
-    optHard = new QRadioButton(QStringLiteral("&M&aster"), fraDifficulty);
-    optHard->setObjectName(QStringLiteral("optHard"));
-    twips::place(optHard, 540, 600, 795, 195);
-    optEasy = new QRadioButton(QStringLiteral("&Facil"), fraDifficulty);
-    optEasy->setObjectName(QStringLiteral("optEasy"));
-    twips::place(optEasy, 540, 240, 855, 255);
-    optEasy->setToolTip(QStringLiteral("No diagonal words"));
-    optHard->setChecked(true);
-
-    cmdStart = button(client, "cmdStart", QStringLiteral("&Iniciar"), {3480, 230, 1515, 375}, false,
-                      QStringLiteral("Creat a new puzzle using the word in the list."));
-    connect(cmdStart, &QPushButton::clicked, this, &frmMain::cmdStart_Click);
-    cmdFinish = button(client, "cmdFinish", QStringLiteral("&Vista Preeliminar"),
-                       {3480, 630, 1515, 375}, false, QStringLiteral("Add the random letters. "));
-    connect(cmdFinish, &QPushButton::clicked, this, &frmMain::cmdFinish_Click);
-    cmdExport = button(client, "cmdExport", QStringLiteral("I&mprimir"), {3480, 1040, 1515, 375},
-                       false, QStringLiteral("Put the puzzle in a text file."));
-    connect(cmdExport, &QPushButton::clicked, this, &frmMain::cmdExport_Click);
-    cmdNew = button(client, "cmdNew", QStringLiteral("&Limpiar"), {3480, 1440, 1515, 380}, true);
-    connect(cmdNew, &QPushButton::clicked, this, &frmMain::cmdNew_Click);
-    cmdExit = button(client, "cmdExit", QStringLiteral("E&xit"), {3480, 1860, 1515, 375}, true,
-                     QStringLiteral("Thank you for using Sopaly!!!."));
-    connect(cmdExit, &QPushButton::clicked, this, &frmMain::cmdExit_Click);
-
-    lbl = label(client, "lbl",
-                QStringLiteral("Como Hacer Rompecabezas?  Primero escribe las palabras usando "
-                               "ENTER para agregarlas a la lista. Una vez que tengas las "
-                               "palabras a Revolver, presiona el boton Iniciar."),
-                {5400, 5400, 4575, 795});
-    lbl->setWordWrap(true);
-    // The batch panel widens over the help text and hides it, as a panel
-    // does: above it, and painting its own background.
-    fraOfPuzzlesToCreate->setAutoFillBackground(true);
-    fraOfPuzzlesToCreate->raise();
-
-    Banner = new BannerViewer(client);
-    Banner->setObjectName(QStringLiteral("Banner"));
-    twips::place(Banner, 1568, 6840, 7095, 975);
-    sensor = label(client, "sensor", {}, {1688, 6960, 6855, 735});
-    sensor->raise();  // over the banner, so that it takes the clicks
-    sensor->setCursor(sensorCursor());
-    sensor->installEventFilter(this);
-    // Below the design client area: it shows only in a taller window.
-    Click = label(client, "Click",
-                  QStringLiteral("Para que este Software siga Gratuito Visita Nuestros "
-                                 "Patrocinadores        ------------>CLICK AQUI<------------"),
-                  {1448, 8040, 7335, 255});
-    setTextColour(Click, kCaptionBlue);
-    // Sized to the design font; in the regular cut its arrow runs past the box.
-    Click->setFont(designFont(true));
-    Click->installEventFilter(this);
-}
-
-void frmMain::setupTimers() {
-    T = new QTimer(this);
-    T->setObjectName(QStringLiteral("T"));
-    T->setInterval(5000);
-    connect(T, &QTimer::timeout, this, &frmMain::T_Timer);
-    tmrAuto = new QTimer(this);
-    tmrAuto->setObjectName(QStringLiteral("tmrAuto"));
-    tmrAuto->setInterval(10);
-    connect(tmrAuto, &QTimer::timeout, this, &frmMain::tmrAuto_Timer);
-}
-
-void frmMain::setupTabOrder() {
-    const std::array<QWidget*, 15> order{
-        txtInputWord,    lstInputWord, txtGridRows, txtGridCol, txtWordCount,
-        txtNumOfPuzzles, optHard,      optEasy,     cmdRemove,  cmdStart,
-        cmdFinish,       cmdExport,    cmdNew,      cmdExit,    cmdAuto,
-    };
-    for (std::size_t i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
-    txtInputWord->setFocus();
 }
 
 void frmMain::Form_Load() {

@@ -49,6 +49,8 @@ class frmMain : public QMainWindow {
     ~frmMain() override;
 
     Program& program() const { return program_; }
+    // The title of the main window and of its messages.
+    static QString windowCaption();
 
     // --- Controls, frame by frame -------------------------------------------
     Frame* fraInputWord = nullptr;
@@ -192,7 +194,14 @@ class frmMain : public QMainWindow {
     virtual void Form_Activate();
 
   private:
+    void setupWindow();
     void setupWidgets();
+    // The controls of setupWidgets, frame by frame, on the client area.
+    void setupWordFrame(QWidget* client);
+    void setupSettingsFrames(QWidget* client);
+    void setupPuzzleFrames(QWidget* client);
+    void setupButtons(QWidget* client);
+    void setupBanner(QWidget* client);
     void setupMenus();
     void setupTimers();
     void setupTabOrder();

@@ -1,16 +1,19 @@
 #include "RudeWords.h"
 
 #include <QDir>
-#include <QFile>
 
+#include "CheckedRead.h"
 #include "WordList.h"
 
 namespace sopaly {
 
 QStringList readRudeWords(const QString& programFolder) {
-    QFile file(QDir(programFolder).filePath(QString::fromLatin1(kRudeWordsFileName)));
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
+    QStringList lines =
+        QString::fromUtf8(
+            readRegularFile(QDir(programFolder).filePath(QString::fromLatin1(kRudeWordsFileName)),
+                            kLargestListFile)
+                .bytes)
+            .split(u'\n');
     lines.removeIf([](const QString& line) { return line.trimmed().startsWith(u'#'); });
     return committedLines(lines.join(u'\n'));
 }

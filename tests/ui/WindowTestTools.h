@@ -1,6 +1,10 @@
 #pragma once
 
 // Small tools the window tests share.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -10,8 +14,11 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
+#include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <memory>
+#include <thread>
 
 #include "Program.h"
 #include "Random.h"
@@ -30,6 +37,37 @@ inline bool writeBytes(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
+
+// A FIFO, as a shared folder may hold one under a list's name. A writer comes
+// to it two seconds after it is made, so that a program that waits on it
+// shows as one that took two seconds, not as a test that never ends.
+class LateFifo {
+  public:
+    explicit LateFifo(const QString& path) : path_(QFile::encodeName(path)) {
+        QDir().mkpath(QFileInfo(path).path());
+        made = ::mkfifo(path_.constData(), 0644) == 0;
+        writer_ = std::thread([this] {
+            using namespace std::chrono_literals;
+            for (int i = 0; i < 500 && !stop_; ++i) {
+                if (i >= 200) {
+                    const int fd = ::open(path_.constData(), O_WRONLY | O_NONBLOCK);
+                    if (fd >= 0) return static_cast<void>(::close(fd));
+                }
+                std::this_thread::sleep_for(10ms);
+            }
+        });
+    }
+    ~LateFifo() {
+        stop_ = true;
+        writer_.join();
+    }
+    bool made = false;
+
+  private:
+    QByteArray path_;
+    std::atomic<bool> stop_{false};
+    std::thread writer_;
+};
 
 // What the window tests that start one program each share: a main window of
 // its own program in a fresh folder, from the design values, its messages

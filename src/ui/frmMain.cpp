@@ -761,6 +761,7 @@ bool frmMain::gridSizeIsUsable(const PuzzleSettings& current) {
 
 void frmMain::cmdStart_Click() {
     if (words_->count() == 0) return;
+    for (const QString& problem : program_.rudeWordFileProblems()) tell(problem);
     const PuzzleSettings current = settings();
     if (!gridSizeIsUsable(current)) return;
     allocateGrids(Puzzle, current);

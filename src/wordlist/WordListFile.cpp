@@ -58,21 +58,6 @@ bool isInvalidText(const QString& line) {
     return line.contains(QChar::ReplacementCharacter) || !QStringView(line).isValidUtf16();
 }
 
-QString readRefusalReason(ReadRefusal refusal) {
-    switch (refusal) {
-        case ReadRefusal::Missing:
-            return QStringLiteral("el archivo no existe");
-        case ReadRefusal::NotRegular:
-            return QStringLiteral("no es un archivo de texto");
-        case ReadRefusal::TooLarge:
-            return QStringLiteral("el archivo pasa de 1 MiB");
-        case ReadRefusal::Unreadable:
-        case ReadRefusal::None:
-            break;
-    }
-    return QStringLiteral("no se puede leer el archivo");
-}
-
 QStringList splitLines(QString text) {
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(u'\r', u'\n');
@@ -113,6 +98,21 @@ QStringList wordListLines(const QByteArray& bytes) {
         rest = rest.sliced(std::min(end + 1, rest.size()));
     }
     return lines;
+}
+
+QString readRefusalReason(ReadRefusal refusal) {
+    switch (refusal) {
+        case ReadRefusal::Missing:
+            return QStringLiteral("el archivo no existe");
+        case ReadRefusal::NotRegular:
+            return QStringLiteral("no es un archivo de texto");
+        case ReadRefusal::TooLarge:
+            return QStringLiteral("el archivo pasa de 1 MiB");
+        case ReadRefusal::Unreadable:
+        case ReadRefusal::None:
+            break;
+    }
+    return QStringLiteral("no se puede leer el archivo");
 }
 
 WordListRead readWordListFile(const QString& path, int alreadyInList) {

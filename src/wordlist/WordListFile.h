@@ -38,6 +38,9 @@ struct WordListRead {
 // left out and named; the other lines are read.
 WordListRead readWordListFile(const QString& path, int alreadyInList);
 
+// Why a list file was refused, in the words of wordListReadMessage().
+QString readRefusalReason(ReadRefusal refusal);
+
 // The sentence that tells the user a word-list file could not be opened.
 QString wordListReadMessage(const QString& path, const QString& failure);
 

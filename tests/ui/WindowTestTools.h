@@ -38,24 +38,14 @@ inline bool writeBytes(const QString& path, const QByteArray& bytes) {
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-// A FIFO, as a shared folder may hold one under a list's name. A writer comes
-// to it two seconds after it is made, so that a program that waits on it
-// shows as one that took two seconds, not as a test that never ends.
+// A FIFO, as a shared folder may hold one under a file's name. A writer
+// comes to it after two seconds, so that a program that waits on it shows as
+// one that took two seconds, not as a test that never ends.
 class LateFifo {
   public:
     explicit LateFifo(const QString& path) : path_(QFile::encodeName(path)) {
         QDir().mkpath(QFileInfo(path).path());
         made = ::mkfifo(path_.constData(), 0644) == 0;
-        writer_ = std::thread([this] {
-            using namespace std::chrono_literals;
-            for (int i = 0; i < 500 && !stop_; ++i) {
-                if (i >= 200) {
-                    const int fd = ::open(path_.constData(), O_WRONLY | O_NONBLOCK);
-                    if (fd >= 0) return static_cast<void>(::close(fd));
-                }
-                std::this_thread::sleep_for(10ms);
-            }
-        });
     }
     ~LateFifo() {
         stop_ = true;
@@ -66,7 +56,13 @@ class LateFifo {
   private:
     QByteArray path_;
     std::atomic<bool> stop_{false};
-    std::thread writer_;
+    std::thread writer_{[this] {
+        for (int i = 0; i < 500 && !stop_; ++i) {
+            const int fd = i < 200 ? -1 : ::open(path_.constData(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0) return static_cast<void>(::close(fd));
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    }};
 };
 
 // What the window tests that start one program each share: a main window of

@@ -534,6 +534,19 @@ class FileMenuTest : public WindowTest {
         QCOMPARE(window->lblPuzzleWords->text(), status);
     }
 
+    void aRudeWordFileThatIsAFifoIsToldAndIniciarAnswersAtOnce() {
+        const LateFifo fifo(path("palabrotas.txt"));
+        QVERIFY(fifo.made);
+        commit("sol");
+        QElapsedTimer answered;
+        answered.start();
+        QTest::keyClick(window, Qt::Key_I, Qt::AltModifier);
+        QTRY_VERIFY(window->cmdFinish->isEnabled());
+        QVERIFY2(answered.elapsed() < 1000, qPrintable(QString::number(answered.elapsed())));
+        QCOMPARE(messages, QStringList{wordListReadMessage(path("palabrotas.txt"),
+                                                           "no es un archivo de texto")});
+    }
+
     void aWordOfTheProgramFoldersRudeListNeverReadsInAFinishedPuzzle() {
         // Three common letters read by chance in about one 8 x 8 puzzle in
         // twenty; ASA reads the same both ways.

@@ -186,11 +186,8 @@ class FileMenuTest : public WindowTest {
         QTest::newRow("a line of U+FFFD is left out and named")
             << QByteArray("sol\nni\xC3\xB1o\nx\xEF\xBF\xBD\ncami\xC3\xB3n\nmar\n") << accents;
         QTest::newRow("a lone UTF-16 surrogate too is left out")
-            << QByteArray(
-                   "\xFF\xFE\x73\x00\x6F\x00\x6C\x00\x0A\x00\x6E\x00\x69\x00\xF1\x00\x6F\x00"
-                   "\x0A\x00\x00\xD8\x0A\x00\x63\x00\x61\x00\x6D\x00\x69\x00\xF3\x00\x6E\x00"
-                   "\x0A\x00\x6D\x00\x61\x00\x72\x00\x0A\x00",
-                   46)
+            << QByteArray(reinterpret_cast<const char*>(u"\uFEFFsol\nniño\n\xD800\ncamión\nmar\n"),
+                          46)
             << accents;
     }
     void aListFileAddsEachLineAsEnterWould() {
@@ -466,8 +463,7 @@ class FileMenuTest : public WindowTest {
         };
         for (const QString& name : {QStringLiteral("uno"), QStringLiteral("dos")}) {
             nextSavePath = path(name);
-            // The offscreen platform gives no window the activation back
-            // when the classroom set's progress closes; a window manager does.
+            // Offscreen, no window gets the activation back from a progress.
             window->activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(window));
             chooseFromFileMenu(menuItem);

@@ -38,9 +38,9 @@ inline bool writeBytes(const QString& path, const QByteArray& bytes) {
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-// A FIFO, as a shared folder may hold one under a file's name. A writer
-// comes to it after two seconds, so that a program that waits on it shows as
-// one that took two seconds, not as a test that never ends.
+// A FIFO, as a shared folder may hold one under a file's name. From two
+// seconds on, a writer comes to it again and again, so that a program that
+// waits on it shows as one that took two seconds, not as a test that never ends.
 class LateFifo {
   public:
     explicit LateFifo(const QString& path) : path_(QFile::encodeName(path)) {
@@ -59,7 +59,7 @@ class LateFifo {
     std::thread writer_{[this] {
         for (int i = 0; i < 500 && !stop_; ++i) {
             const int fd = i < 200 ? -1 : ::open(path_.constData(), O_WRONLY | O_NONBLOCK);
-            if (fd >= 0) return static_cast<void>(::close(fd));
+            if (fd >= 0) ::close(fd);
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
     }};

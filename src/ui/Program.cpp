@@ -7,12 +7,14 @@
 #include <QWidget>
 #include <utility>
 
+#include "CheckedRead.h"
 #include "ClassroomSet.h"
 #include "Form1.h"
 #include "Form3.h"
 #include "ProgramFolder.h"
 #include "Puzzle.h"
 #include "RudeWords.h"
+#include "WordListFile.h"
 #include "frmMain.h"
 
 namespace sopaly {
@@ -70,6 +72,17 @@ frmMain* Program::showMainWindow() {
 QStringList Program::rudeWords() const {
     // The built-in list, as the administrator's and the teacher's files change it.
     return sopaly::rudeWords(folderChoice_.filesToRead(QString::fromLatin1(kRudeWordsFileName)));
+}
+
+QStringList Program::rudeWordFileProblems() const {
+    QStringList problems;
+    for (const QString& file : folderChoice_.filesToRead(QString::fromLatin1(kRudeWordsFileName))) {
+        const ReadRefusal refusal = checkRegularFile(file, kLargestListFile);
+        if (refusal != ReadRefusal::None && refusal != ReadRefusal::Missing) {
+            problems << wordListReadMessage(file, readRefusalReason(refusal));
+        }
+    }
+    return problems;
 }
 
 Form3* Program::showAbout() {

@@ -46,6 +46,9 @@ class Program {
     // The rude words of the program folder's list, read afresh at each call
     // so that a teacher's edit counts from the next puzzle on.
     QStringList rudeWords() const;
+    // The list's message for each rude-word file that is there but is no
+    // regular file within 1 MiB (a FIFO, a folder): it adds no words.
+    QStringList rudeWordFileProblems() const;
 
     // The main window while it is loaded, null once it has been closed.
     frmMain* mainWindow() const;

@@ -36,6 +36,7 @@
 #include "Banner.h"
 #include "Batch.h"
 #include "ClassroomSet.h"
+#include "FileNames.h"
 #include "Form1.h"
 #include "Numbers.h"
 #include "Program.h"
@@ -89,6 +90,36 @@ std::optional<QString> askForName(QWidget* parent, const QString& last) {
     return ok ? std::optional<QString>(name) : std::nullopt;
 }
 
+// The shapes with their access letters; none takes one another item has.
+QString shapeMenuText(Shape shape) {
+    switch (shape) {
+        case Shape::Square:
+            return QStringLiteral("&Cuadrada");
+        case Shape::Circle:
+            return QStringLiteral("Círcu&lo");
+        case Shape::Heart:
+            return QStringLiteral("Cora&zón");
+        case Shape::Star:
+            return QStringLiteral("&Estrella");
+        case Shape::Diamond:
+            return QStringLiteral("&Rombo");
+        case Shape::Tree:
+            return QStringLiteral("Ár&bol");
+    }
+    return shapeName(shape);
+}
+
+bool holdsLetterOrDigit(const QString& text) {
+    const QList<uint> points = text.toUcs4();
+    return std::any_of(points.cbegin(), points.cend(),
+                       [](uint point) { return QChar::isLetterOrNumber(char32_t{point}); });
+}
+
+// The foot line's sentence after a save.
+QString savedSentence(const QString& what, const QString& path) {
+    return QStringLiteral("%1 %2.").arg(what, QDir::toNativeSeparators(path));
+}
+
 QString fileFilter(const QString& suggested) {
     return suggested.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)
                ? QStringLiteral("Documentos PDF (*.pdf);;Todos los archivos (*)")
@@ -140,6 +171,18 @@ frmMain::frmMain(Program& program, QWidget* parent)
                            "casillas libres. Déjalo vacío para no poner ninguno."),
             QLineEdit::Normal, current, &ok);
         return ok ? std::optional<QString>(message) : std::nullopt;
+    };
+
+    confirmReset = [this] {
+        return QMessageBox::question(
+                   this, windowCaption(),
+                   QStringLiteral(
+                       "¿Restablecer los valores iniciales?\n\nEl tamaño de la cuadrícula, el "
+                       "máximo de palabras, la dificultad, el número de rompecabezas, las "
+                       "versiones para la clase y las opciones vuelven a sus valores "
+                       "iniciales. La lista de palabras, las carpetas y el mensaje secreto "
+                       "no cambian."),
+                   QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
     };
 
     openAddress = [](const QUrl& url) { QDesktopServices::openUrl(url); };
@@ -214,26 +257,38 @@ void frmMain::setupFileMenu() {
     statusBar()->setSizeGripEnabled(false);
 }
 
-void frmMain::setupSettings() {
-    Settings& kept = program_.settings();
-    const std::array<std::pair<QLineEdit*, const NumberSetting*>, 4> fields{{
+frmMain::SettingFields frmMain::settingFields() const {
+    return {{
         {txtGridRows, &kGridRowsSetting},
         {txtGridCol, &kGridColumnsSetting},
         {txtWordCount, &kWordLimitSetting},
         {txtNumOfPuzzles, &kBatchCountSetting},
     }};
-    for (const auto& [field, setting] : fields) {
-        if (const auto value = kept.number(*setting)) field->setText(QString::number(*value));
+}
+
+void frmMain::setupSettings() {
+    for (const auto& [field, setting] : settingFields()) {
+        designTexts_ << field->text();
         // Only what the user types is kept, not what the program puts there.
         connect(field, &QLineEdit::textEdited, this, [this, setting](const QString& text) {
             settingsStored(program_.settings().storeNumberText(*setting, text));
         });
     }
-    if (const auto easy = kept.easy()) (*easy ? optEasy : optHard)->setChecked(true);
     for (QRadioButton* option : {optEasy, optHard}) {
         connect(option, &QRadioButton::clicked, this,
                 [this] { settingsStored(program_.settings().storeEasy(optEasy->isChecked())); });
     }
+    showKeptSettings();
+}
+
+void frmMain::showKeptSettings() {
+    const Settings& kept = program_.settings();
+    const SettingFields fields = settingFields();
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const auto value = kept.number(*fields[i].second);
+        fields[i].first->setText(value ? QString::number(*value) : designTexts_.at(i));
+    }
+    (kept.easy().value_or(false) ? optEasy : optHard)->setChecked(true);
 }
 
 void frmMain::settingsStored(const std::optional<QString>& failure) {
@@ -267,26 +322,18 @@ void frmMain::setupOptionsMenu() {
     mnuOptions = new QMenu(QStringLiteral("&Opciones"), this);
     mnuOptions->setObjectName(QStringLiteral("mnuOptions"));
     menuBar()->insertMenu(mnuAbout->menuAction(), mnuOptions);
-    const Settings& kept = program_.settings();
-    const bool lowerCase = kept.flag(settingKey::kLowerCase).value_or(false);
-    const bool hideList = kept.flag(settingKey::kHideList).value_or(false);
-
     mnuLowerCase = mnuOptions->addAction(QStringLiteral("Letras &minúsculas"));
     mnuLowerCase->setObjectName(QStringLiteral("mnuLowerCase"));
     mnuLowerCase->setCheckable(true);
-    mnuLowerCase->setChecked(lowerCase);
     connect(mnuLowerCase, &QAction::triggered, this, &frmMain::mnuLowerCase_Click);
 
     mnuShape = mnuOptions->addMenu(QStringLiteral("&Forma"));
     mnuShape->setObjectName(QStringLiteral("mnuShape"));
     auto* shapes = new QActionGroup(mnuShape);
-    const Shape shape =
-        shapeFromKey(kept.word(settingKey::kShape).value_or(QString())).value_or(Shape::Square);
     for (std::size_t i = 0; i < kShapes.size(); ++i) {
-        QAction* item = mnuShape->addAction(shapeName(kShapes[i]));
+        QAction* item = mnuShape->addAction(shapeMenuText(kShapes[i]));
         item->setObjectName(QStringLiteral("mnuShape_") + shapeKey(kShapes[i]));
         item->setCheckable(true);
-        item->setChecked(kShapes[i] == shape);
         shapes->addAction(item);
         mnuShapes[i] = item;
     }
@@ -301,9 +348,26 @@ void frmMain::setupOptionsMenu() {
     mnuHideList = mnuOptions->addAction(QStringLiteral("&Ocultar la lista en la hoja"));
     mnuHideList->setObjectName(QStringLiteral("mnuHideList"));
     mnuHideList->setCheckable(true);
-    mnuHideList->setChecked(hideList);
     connect(mnuHideList, &QAction::triggered, this, &frmMain::mnuHideList_Click);
 
+    mnuOptions->addSeparator();
+    mnuResetSettings = mnuOptions->addAction(QStringLiteral("&Restablecer valores iniciales"));
+    mnuResetSettings->setObjectName(QStringLiteral("mnuResetSettings"));
+    connect(mnuResetSettings, &QAction::triggered, this, &frmMain::mnuResetSettings_Click);
+    showKeptOptions();
+}
+
+void frmMain::showKeptOptions() {
+    const Settings& kept = program_.settings();
+    const bool lowerCase = kept.flag(settingKey::kLowerCase).value_or(false);
+    const Shape shape =
+        shapeFromKey(kept.word(settingKey::kShape).value_or(QString())).value_or(Shape::Square);
+    mnuLowerCase->setChecked(lowerCase);
+    // The group unchecks the others.
+    for (std::size_t i = 0; i < kShapes.size(); ++i) {
+        if (kShapes[i] == shape) mnuShapes[i]->setChecked(true);
+    }
+    mnuHideList->setChecked(kept.flag(settingKey::kHideList).value_or(false));
     words_->setShownInLowerCase(lowerCase);
 }
 
@@ -700,6 +764,7 @@ bool frmMain::gridSizeIsUsable(const PuzzleSettings& current) {
 
 void frmMain::cmdStart_Click() {
     if (words_->count() == 0) return;
+    for (const QString& problem : program_.rudeWordFileProblems()) tell(problem);
     const PuzzleSettings current = settings();
     if (!gridSizeIsUsable(current)) return;
     allocateGrids(Puzzle, current);
@@ -930,8 +995,7 @@ std::optional<std::pair<QString, QString>> frmMain::askNameAndPdfPath(FileDialog
     const std::optional<QString> name = askWorksheetName(program_.PuzzleName);
     if (!name) return std::nullopt;
     program_.PuzzleName = *name;
-    QString file = name->isEmpty() ? QStringLiteral("sopa") : *name;
-    file.replace(u'/', u'-');
+    const QString file = name->isEmpty() ? QStringLiteral("sopa") : portableFileName(*name);
     QString path = chooseFile(true, dialog, caption, file + QStringLiteral(".pdf"));
     if (path.isEmpty()) return std::nullopt;
     if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pdf");
@@ -948,7 +1012,8 @@ void frmMain::mnuOpenList_Click() {
         return;
     }
     if (read.words.isEmpty() && read.noLetters.isEmpty()) {
-        showMessage(emptyWordListMessage(path));
+        showMessage(read.invalidLines.isEmpty() ? emptyWordListMessage(path)
+                                                : invalidLinesMessage(path, read.invalidLines));
         return;
     }
     const int already = alreadyListed(*words_, read.words);
@@ -959,6 +1024,7 @@ void frmMain::mnuOpenList_Click() {
         status << unencodable;
     }
     lblPuzzleWords->setText(status.join(u' '));
+    if (!read.invalidLines.isEmpty()) showMessage(invalidLinesMessage(path, read.invalidLines));
 }
 
 void frmMain::mnuSaveList_Click() {
@@ -967,7 +1033,9 @@ void frmMain::mnuSaveList_Click() {
         chooseFile(true, FileDialog::SaveList, QStringLiteral("Guardar lista de palabras"),
                    QStringLiteral("palabras.txt"));
     if (path.isEmpty()) return;
-    writeChosenFile(path, wordListFileBytes(words_->words()));
+    if (writeChosenFile(path, wordListFileBytes(words_->words()))) {
+        lblPuzzleWords->addSavedSentence(savedSentence(QStringLiteral("Lista guardada en"), path));
+    }
 }
 
 void frmMain::mnuWorksheetPdf_Click() {
@@ -983,7 +1051,9 @@ void frmMain::mnuWorksheetPdf_Click() {
             QStringLiteral("No se pudo crear el PDF %1.").arg(QDir::toNativeSeparators(path)));
         return;
     }
-    writeChosenFile(path, pdf);
+    if (writeChosenFile(path, pdf)) {
+        lblPuzzleWords->addSavedSentence(savedSentence(QStringLiteral("Hoja guardada en"), path));
+    }
 }
 
 void frmMain::mnuClassroomPdf_Click() {
@@ -1028,7 +1098,9 @@ void frmMain::mnuClassroomPdf_Click() {
             QStringLiteral("No se pudo crear el PDF %1.").arg(QDir::toNativeSeparators(path)));
         return;
     }
-    writeChosenFile(path, *pdf);
+    if (writeChosenFile(path, *pdf)) {
+        lblPuzzleWords->addSavedSentence(savedSentence(QStringLiteral("Juego guardado en"), path));
+    }
 }
 
 void frmMain::mnuPrintWorksheet_Click() {
@@ -1061,7 +1133,21 @@ void frmMain::mnuSecretMessage_Click() {
     if (const std::optional<QString> message = askSecretMessage(SecretMessageText)) {
         SecretMessageText = message->trimmed();
     }
+    // Nothing of it could take a cell: no message waits for the build.
+    if (!SecretMessageText.isEmpty() && !holdsLetterOrDigit(SecretMessageText)) {
+        showMessage(QStringLiteral("El mensaje secreto \"%1\" no tiene ninguna letra ni cifra: "
+                                   "no se pondrá en la sopa.")
+                        .arg(SecretMessageText));
+        SecretMessageText.clear();
+    }
     mnuSecretMessage->setChecked(!SecretMessageText.isEmpty());
+}
+
+void frmMain::mnuResetSettings_Click() {
+    if (!confirmReset()) return;
+    settingsStored(program_.settings().resetToDefaults());
+    showKeptSettings();
+    showKeptOptions();
 }
 
 void frmMain::mnuHideList_Click() {

@@ -24,7 +24,7 @@ QLabel* whiteLabel(const QString& sCaption, QWidget* parent) {
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, Qt::white);
     label->setPalette(palette);
-    // Labels of the original toolkit wrap inside their box, top-left.
+    // The about window's captions wrap inside their box from its top-left corner.
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setWordWrap(true);
     return label;

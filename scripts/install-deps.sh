@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Installs, from Debian 12's own packages, whatever the machine lacks of the
-# tools asked for. Run as root.
+# tools asked for. Run as root; as another user it only says what is missing.
 #
 #   scripts/install-deps.sh            the build, the program and the tests
+#                                      (scripts/test.sh)
+#   scripts/install-deps.sh --program  only the build and what the program
+#                                      loads at run time (scripts/run.sh)
 #   scripts/install-deps.sh --package  only the build and Debian's packaging
 #                                      tools, what scripts/package.sh needs
 set -euo pipefail
@@ -26,8 +29,9 @@ tests=(
 
 case ${1:-} in
   "") packages=("${build[@]}" "${packaging[@]}" "${program[@]}" "${tests[@]}") ;;
+  --program) packages=("${build[@]}" "${program[@]}") ;;
   --package) packages=("${build[@]}" "${packaging[@]}") ;;
-  *) echo "usage: $0 [--package]" >&2; exit 2 ;;
+  *) echo "usage: $0 [--program | --package]" >&2; exit 2 ;;
 esac
 
 missing=()
@@ -36,10 +40,13 @@ for p in "${packages[@]}"; do
     missing+=("$p")
   fi
 done
+((${#missing[@]})) || exit 0
 
-if ((${#missing[@]})); then
-  echo "Installing: ${missing[*]}"
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+if [[ $EUID -ne 0 ]]; then
+  echo "install-deps: missing ${missing[*]}; run this as root (or: sudo apt-get install ${missing[*]})" >&2
+  exit 1
 fi
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -qq
+apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,13 +1,16 @@
 #include "Form3.h"
 
+#include <QBuffer>
 #include <QCloseEvent>
 #include <QDir>
 #include <QImageReader>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QMovie>
 #include <QPalette>
 
+#include "CheckedRead.h"
 #include "Twips.h"
 
 namespace sopaly {
@@ -21,7 +24,7 @@ QLabel* whiteLabel(const QString& sCaption, QWidget* parent) {
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, Qt::white);
     label->setPalette(palette);
-    // Labels of the original toolkit wrap inside their box, top-left.
+    // The about window's captions wrap inside their box from its top-left corner.
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setWordWrap(true);
     return label;
@@ -73,12 +76,20 @@ Form3::Form3(const QString& programFolder, std::function<void()> onContinue, QWi
 }
 
 void Form3::Form_Load(const QString& programFolder) {
-    const QString path = QDir(programFolder).filePath(QStringLiteral("bovedal.swf"));
+    const CheckedBytes file = readRegularFile(
+        QDir(programFolder).filePath(QStringLiteral("bovedal.swf")), kLargestPictureFile);
+    if (!file.ok()) return;
     // The file's own size, before the first frame is decoded, so that every
     // frame comes out scaled alike.
-    QImageReader probe(path);
-    const QSize natural = probe.size();
-    auto* movie = new QMovie(path, QByteArray(), this);
+    QBuffer probeBytes;
+    probeBytes.setData(file.bytes);
+    probeBytes.open(QIODevice::ReadOnly);
+    const QSize natural = QImageReader(&probeBytes).size();
+    auto* movie = new QMovie(this);
+    auto* bytes = new QBuffer(movie);
+    bytes->setData(file.bytes);
+    bytes->open(QIODevice::ReadOnly);
+    movie->setDevice(bytes);
     if (!movie->isValid() || natural.isEmpty()) {
         delete movie;
         return;
@@ -120,6 +131,20 @@ void Form3::mouseReleaseEvent(QMouseEvent* event) {
     if (completesClick(this, event)) {
         Form_Click();
     }
+}
+
+void Form3::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Escape:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Space:
+            ContinueToMain();
+            return;
+        default:
+            break;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 bool Form3::eventFilter(QObject* watched, QEvent* event) {

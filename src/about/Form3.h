@@ -11,7 +11,8 @@ namespace sopaly {
 
 // The about window: borderless and black, it plays the short movie once and
 // thanks the user. A click on its background or on either text closes it and
-// hands over to the main window; a click on the movie does not.
+// hands over to the main window; a click on the movie does not. Escape,
+// Enter and Space do what the click does, so the keyboard never stays here.
 class Form3 : public QWidget {
     Q_OBJECT
 
@@ -30,6 +31,7 @@ class Form3 : public QWidget {
   protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 

@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "BannerLists.h"
+#include "CheckedRead.h"
 
 class QNetworkAccessManager;
 class QNetworkReply;
@@ -50,7 +51,7 @@ class SponsorBanner : public QObject {
     using Opener = std::function<void(const QUrl&)>;
 
     static constexpr int kDefaultTimeoutMs = 4000;
-    static constexpr qint64 kMaxPictureBytes = 2 * 1024 * 1024;
+    static constexpr qint64 kMaxPictureBytes = kLargestPictureFile;
 
     // programFolder holds the lists and pictures. network may be null (the
     // banner then makes its own); opener defaults to the desktop's handler

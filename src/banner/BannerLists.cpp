@@ -1,6 +1,6 @@
 #include "BannerLists.h"
 
-#include <QFile>
+#include "CheckedRead.h"
 
 namespace sopaly {
 
@@ -27,11 +27,12 @@ QStringList splitBannerLines(const QByteArray& bytes) {
 }
 
 int readBannerList(const QString& sFilePath, BannerList& entries) {
-    QFile file(sFilePath);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // A FIFO, a folder or a huge file reads as no list: the banner's default.
+    const CheckedBytes file = readRegularFile(sFilePath, kLargestListFile);
+    if (!file.ok()) {
         return 0;
     }
-    const QStringList lines = splitBannerLines(file.readAll());
+    const QStringList lines = splitBannerLines(file.bytes);
     const int stored = static_cast<int>(std::min<qsizetype>(lines.size(), kBannerSlots));
     for (int i = 0; i < stored; ++i) {
         entries[static_cast<std::size_t>(i) + 1] = lines.at(i);

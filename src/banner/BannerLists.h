@@ -21,7 +21,8 @@ QStringList splitBannerLines(const QByteArray& bytes);
 
 // Reads the first kBannerSlots lines of the file at sFilePath into positions
 // 1.. of entries and returns how many it stored. Positions the file does not
-// reach keep what they held. A missing or unreadable file stores nothing.
+// reach keep what they held. A missing or unreadable file, or one that is no
+// regular file within 1 MiB, stores nothing.
 int readBannerList(const QString& sFilePath, BannerList& entries);
 
 }  // namespace sopaly

@@ -1,9 +1,11 @@
 #include "BannerViewer.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QImageReader>
 #include <QMovie>
+
+#include "Banner.h"
+#include "CheckedRead.h"
 
 namespace sopaly {
 
@@ -12,11 +14,12 @@ BannerViewer::BannerViewer(QWidget* parent) : QLabel(parent) {
 }
 
 bool BannerViewer::showFile(const QString& sFilePath) {
-    QFile file(sFilePath);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // No larger than a fetched banner may be.
+    const CheckedBytes file = readRegularFile(sFilePath, SponsorBanner::kMaxPictureBytes);
+    if (!file.ok()) {
         return false;
     }
-    const QByteArray bytes = file.readAll();
+    const QByteArray& bytes = file.bytes;
     {
         // A header that looks right is not enough: the first frame must decode.
         QBuffer probe;

@@ -141,9 +141,12 @@ ProgramFolderChoice chooseProgramFolder(const ProgramFolderPlace& place, Setting
     QStringList others;
     choice.folder = findOrNameUserFolder(place, others);
     if (remembered) {
-        choice.problems << QStringLiteral(
-                               "La carpeta %1 ya no existe. Sopaly guarda ahora sus "
-                               "archivos en %2.")
+        // Something else may have taken the folder's name since.
+        choice.problems << (QFileInfo::exists(*remembered)
+                                ? QStringLiteral("%1 no es una carpeta. Sopaly guarda ahora sus "
+                                                 "archivos en %2.")
+                                : QStringLiteral("La carpeta %1 ya no existe. Sopaly guarda "
+                                                 "ahora sus archivos en %2."))
                                .arg(native(*remembered), native(choice.folder));
     }
     choice.problems << others;

@@ -5,6 +5,8 @@
 #include <QSettings>
 #include <QStandardPaths>
 
+#include "CheckedRead.h"
+
 namespace sopaly {
 
 namespace {
@@ -20,6 +22,12 @@ QString firstFolderOf(const char* variable, const QString& fallback) {
 }
 
 }  // namespace
+
+QStringList resettableKeys() {
+    using namespace settingKey;
+    return {kGridRows,          kGridColumns, kWordLimit, kDifficulty, kBatchCount,
+            kClassroomVersions, kLowerCase,   kShape,     kHideList};
+}
 
 QString fileDialogKey(FileDialog dialog) {
     switch (dialog) {
@@ -37,27 +45,44 @@ QString fileDialogKey(FileDialog dialog) {
     return QString();
 }
 
-Settings::Settings() {
-    // Qt reads XDG_CONFIG_HOME once per process and ignores XDG_CONFIG_DIRS;
-    // both are read afresh here, so that each start (and each test) finds the
-    // files the environment names.
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                       firstFolderOf("XDG_CONFIG_HOME",
-                                     QDir(QDir::homePath()).filePath(QStringLiteral(".config"))));
-    QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope,
-                       firstFolderOf("XDG_CONFIG_DIRS", QStringLiteral("/etc/xdg")));
-    settings_ = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                            QStringLiteral("sopaly"), QStringLiteral("sopaly"));
+namespace {
+
+// A settings file QSettings may open: one that is not there yet, or a
+// regular file of a sensible size. A FIFO would hold the program before its
+// window ever opened, and a huge file would fill its memory.
+std::unique_ptr<QSettings> checkedSettingsFile(const QString& path) {
+    const ReadRefusal refusal = checkRegularFile(path, kLargestListFile);
+    if (refusal != ReadRefusal::None && refusal != ReadRefusal::Missing) return nullptr;
+    return std::make_unique<QSettings>(path, QSettings::IniFormat);
 }
+
+}  // namespace
+
+Settings::Settings()
+    // XDG_CONFIG_HOME and XDG_CONFIG_DIRS are read afresh here, so that each
+    // start (and each test) finds the files the environment names.
+    : userFile_(QDir(firstFolderOf("XDG_CONFIG_HOME",
+                                   QDir(QDir::homePath()).filePath(QStringLiteral(".config"))))
+                    .filePath(QStringLiteral("sopaly/sopaly.conf"))),
+      user_(checkedSettingsFile(userFile_)),
+      system_(checkedSettingsFile(QDir(firstFolderOf("XDG_CONFIG_DIRS", QStringLiteral("/etc/xdg")))
+                                      .filePath(QStringLiteral("sopaly/sopaly.conf")))) {}
 
 Settings::~Settings() = default;
 
 QString Settings::fileName() const {
-    return settings_->fileName();
+    return userFile_;
+}
+
+QVariant Settings::read(const QString& key) const {
+    // The user's own value, else the administrator's preset.
+    if (user_ && user_->contains(key)) return user_->value(key);
+    if (!user_ && unsaved_.contains(key)) return unsaved_.value(key);
+    return system_ ? system_->value(key) : QVariant();
 }
 
 std::optional<int> Settings::number(const QString& key, int lowest, int highest) const {
-    const QVariant value = settings_->value(key);
+    const QVariant value = read(key);
     if (!value.isValid()) return std::nullopt;
     bool ok = false;
     const int read = value.toString().trimmed().toInt(&ok);
@@ -66,35 +91,53 @@ std::optional<int> Settings::number(const QString& key, int lowest, int highest)
 }
 
 std::optional<bool> Settings::easy() const {
-    const QString value = settings_->value(settingKey::kDifficulty).toString().trimmed();
+    const QString value = read(settingKey::kDifficulty).toString().trimmed();
     if (value.compare(kDifficultyEasy, Qt::CaseInsensitive) == 0) return true;
     if (value.compare(kDifficultyMaster, Qt::CaseInsensitive) == 0) return false;
     return std::nullopt;
 }
 
 std::optional<bool> Settings::flag(const QString& key) const {
-    const QString value = settings_->value(key).toString().trimmed();
+    const QString value = read(key).toString().trimmed();
     if (value.compare(QStringLiteral("true"), Qt::CaseInsensitive) == 0) return true;
     if (value.compare(QStringLiteral("false"), Qt::CaseInsensitive) == 0) return false;
     return std::nullopt;
 }
 
 std::optional<QString> Settings::word(const QString& key) const {
-    const QString value = settings_->value(key).toString().trimmed();
+    const QString value = read(key).toString().trimmed();
     if (value.isEmpty()) return std::nullopt;
     return value;
 }
 
 std::optional<QString> Settings::folder(const QString& key) const {
-    const QString value = settings_->value(key).toString();
+    const QString value = read(key).toString();
     if (value.isEmpty() || !QDir::isAbsolutePath(value)) return std::nullopt;
     return QDir::cleanPath(value);
 }
 
 std::optional<QString> Settings::store(const QString& key, const QString& value) {
-    settings_->setValue(key, value);
-    settings_->sync();
-    if (settings_->status() == QSettings::NoError || failureTold_) return std::nullopt;
+    if (user_) {
+        user_->setValue(key, value);
+        user_->sync();
+    } else {
+        unsaved_.insert(key, value);
+    }
+    return failureOnce();
+}
+
+std::optional<QString> Settings::resetToDefaults() {
+    for (const QString& key : resettableKeys()) {
+        if (user_) user_->remove(key);
+        unsaved_.remove(key);
+    }
+    if (user_) user_->sync();
+    return failureOnce();
+}
+
+std::optional<QString> Settings::failureOnce() {
+    const bool kept = user_ && user_->status() == QSettings::NoError;
+    if (kept || failureTold_) return std::nullopt;
     failureTold_ = true;
     return QStringLiteral(
                "No se pudo guardar la configuración en %1: Sopaly no recordará sus "

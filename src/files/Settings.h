@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
+#include <QStringList>
+#include <QVariant>
 #include <memory>
 #include <optional>
 
@@ -14,7 +17,8 @@ namespace sopaly {
 // $XDG_CONFIG_HOME/sopaly/sopaly.conf (~/.config/sopaly/sopaly.conf), and an
 // administrator presets the same keys for everyone in
 // $XDG_CONFIG_DIRS/sopaly/sopaly.conf (/etc/xdg/sopaly/sopaly.conf). A key the
-// user's file lacks is read from the administrator's.
+// user's file lacks is read from the administrator's. A file that is not a
+// regular file within 1 MiB is never opened: its values are the defaults.
 namespace settingKey {
 inline const QString kGridRows = kGridRowsSetting.key;
 inline const QString kGridColumns = kGridColumnsSetting.key;
@@ -29,6 +33,10 @@ inline const QString kHideList = QStringLiteral("opciones/ocultar_lista");
 // The user's Sopaly folder once the installed program has chosen it.
 inline const QString kProgramFolder = QStringLiteral("carpetas/sopaly");
 }  // namespace settingKey
+
+// The keys "Restablecer valores iniciales" takes back to the defaults: the
+// numbers, the difficulty and the options; not the folders.
+QStringList resettableKeys();
 
 // Each file dialog remembers the folder it was last used in, under a key of
 // its own.
@@ -72,11 +80,26 @@ class Settings {
     std::optional<QString> storeEasy(bool easy);
     std::optional<QString> storeFlag(const QString& key, bool flag);
 
+    // Removes the user's own values of resettableKeys(), so that the
+    // administrator's presets, or else the design values, apply again.
+    std::optional<QString> resetToDefaults();
+
     // The user's settings file.
     QString fileName() const;
 
   private:
-    std::unique_ptr<QSettings> settings_;
+    QVariant read(const QString& key) const;
+    // The sentence for the first store that could not be kept.
+    std::optional<QString> failureOnce();
+
+    QString userFile_;
+    // Null when the file is there but is no regular file of a sensible
+    // size: its values are then the design values, and what the user
+    // changes is kept for this run only.
+    std::unique_ptr<QSettings> user_;
+    QHash<QString, QVariant> unsaved_;
+    // The administrator's presets, when there is a usable file of them.
+    std::unique_ptr<QSettings> system_;
     bool failureTold_ = false;
 };
 

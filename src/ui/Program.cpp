@@ -7,11 +7,13 @@
 #include <QWidget>
 #include <utility>
 
+#include "CheckedRead.h"
 #include "Form1.h"
 #include "Form3.h"
 #include "ProgramFolder.h"
 #include "Puzzle.h"
 #include "RudeWords.h"
+#include "WordListFile.h"
 #include "frmMain.h"
 
 namespace sopaly {
@@ -69,6 +71,17 @@ QStringList Program::rudeWords() const {
         rudeWordsStamp_ = stamp;
     }
     return rudeWords_;
+}
+
+QStringList Program::rudeWordFileProblems() const {
+    QStringList problems;
+    for (const QString& file : folderChoice_.filesToRead(QString::fromLatin1(kRudeWordsFileName))) {
+        const ReadRefusal refusal = checkRegularFile(file, kLargestListFile);
+        if (refusal != ReadRefusal::None && refusal != ReadRefusal::Missing) {
+            problems << wordListReadMessage(file, readRefusalReason(refusal));
+        }
+    }
+    return problems;
 }
 
 Form3* Program::showAbout() {

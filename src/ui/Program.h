@@ -47,6 +47,9 @@ class Program {
     // The rude words: the built-in list as the administrator's and the
     // teacher's files change it, read again whenever one of them changed.
     QStringList rudeWords() const;
+    // The list's message for each rude-word file that is there but is no
+    // regular file within 1 MiB (a FIFO, a folder): it adds no words.
+    QStringList rudeWordFileProblems() const;
 
     // The main window while it is loaded, null once it has been closed.
     frmMain* mainWindow() const;

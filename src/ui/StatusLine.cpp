@@ -50,9 +50,16 @@ QSize StatusLine::minimumSizeHint() const {
 }
 
 void StatusLine::setText(const QString& text) {
+    beforeSaved_ = text;
     text_ = text;
     setToolTip(text);
     relayout();
+}
+
+void StatusLine::addSavedSentence(const QString& sentence) {
+    const QString before = beforeSaved_;
+    setText(before.isEmpty() ? sentence : before + u' ' + sentence);
+    beforeSaved_ = before;
 }
 
 void StatusLine::relayout() {

@@ -20,6 +20,11 @@ class StatusLine : public QWidget {
 
     QString text() const { return text_; }
     void setText(const QString& text);
+    // Tells where a file was just saved, after the text set last; a later
+    // save's sentence takes its place.
+    void addSavedSentence(const QString& sentence);
+    // The text as last set, without the sentence of a save added since.
+    QString textBeforeSaved() const { return beforeSaved_; }
     void clear() { setText(QString()); }
     QStringList shownLines() const { return lines_; }
 
@@ -37,6 +42,7 @@ class StatusLine : public QWidget {
     int heightFor(int lines) const;
 
     QString text_;
+    QString beforeSaved_;  // the text set last, without a saved sentence
     QStringList lines_;
     // How much taller than its design the window was made for the lines.
     int grownBy_ = 0;

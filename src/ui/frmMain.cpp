@@ -59,6 +59,17 @@ constexpr int kClientHeight = 7860;
 constexpr int kKeyEnter = 13;
 constexpr qint64 kBatchDisplayIntervalMs = 40;
 
+bool holdsLetterOrDigit(const QString& text) {
+    const QList<uint> points = text.toUcs4();
+    return std::any_of(points.cbegin(), points.cend(),
+                       [](uint point) { return QChar::isLetterOrNumber(char32_t{point}); });
+}
+
+// The foot line's sentence after a save.
+QString savedSentence(const QString& what, const QString& path) {
+    return QStringLiteral("%1 %2.").arg(what, QDir::toNativeSeparators(path));
+}
+
 }  // namespace
 
 frmMain::frmMain(Program& program, QWidget* parent)
@@ -89,26 +100,50 @@ frmMain::frmMain(Program& program, QWidget* parent)
 
 frmMain::~frmMain() = default;
 
-void frmMain::setupSettings() {
-    Settings& kept = program_.settings();
-    const std::array<std::pair<QLineEdit*, const NumberSetting*>, 4> fields{{
+frmMain::SettingFields frmMain::settingFields() const {
+    return {{
         {txtGridRows, &kGridRowsSetting},
         {txtGridCol, &kGridColumnsSetting},
         {txtWordCount, &kWordLimitSetting},
         {txtNumOfPuzzles, &kBatchCountSetting},
     }};
-    for (const auto& [field, setting] : fields) {
-        if (const auto value = kept.number(*setting)) field->setText(QString::number(*value));
+}
+
+void frmMain::setupSettings() {
+    for (const auto& [field, setting] : settingFields()) {
         // Only what the user types is kept, not what the program puts there.
         connect(field, &QLineEdit::textEdited, this, [this, setting](const QString& text) {
             settingsStored(program_.settings().storeNumberText(*setting, text));
         });
     }
-    if (const auto easy = kept.easy()) (*easy ? optEasy : optHard)->setChecked(true);
     for (QRadioButton* option : {optEasy, optHard}) {
         connect(option, &QRadioButton::clicked, this,
                 [this] { settingsStored(program_.settings().storeEasy(optEasy->isChecked())); });
     }
+    showKeptSettings();
+    showKeptOptions();
+}
+
+void frmMain::showKeptSettings() {
+    const Settings& kept = program_.settings();
+    for (const auto& [field, setting] : settingFields()) {
+        field->setText(QString::number(kept.number(*setting).value_or(setting->designValue)));
+    }
+    (kept.easy().value_or(false) ? optEasy : optHard)->setChecked(true);
+}
+
+void frmMain::showKeptOptions() {
+    const Settings& kept = program_.settings();
+    const bool lowerCase = kept.flag(settingKey::kLowerCase).value_or(false);
+    const Shape shape =
+        shapeFromKey(kept.word(settingKey::kShape).value_or(QString())).value_or(Shape::Square);
+    mnuLowerCase->setChecked(lowerCase);
+    // The group unchecks the others.
+    for (std::size_t i = 0; i < kShapes.size(); ++i) {
+        if (kShapes[i] == shape) mnuShapes[i]->setChecked(true);
+    }
+    mnuHideList->setChecked(kept.flag(settingKey::kHideList).value_or(false));
+    words_->setShownInLowerCase(lowerCase);
 }
 
 void frmMain::settingsStored(const std::optional<QString>& failure) {
@@ -375,6 +410,7 @@ bool frmMain::gridSizeIsUsable(const PuzzleSettings& current) {
 
 void frmMain::cmdStart_Click() {
     if (words_->count() == 0) return;
+    for (const QString& problem : program_.rudeWordFileProblems()) tell(problem);
     const PuzzleSettings current = settings();
     if (!gridSizeIsUsable(current)) return;
     session_.start(words_->words(), current);
@@ -524,8 +560,8 @@ void frmMain::endBatchRun() {
     if (!batchFailure_.isEmpty()) prompts.showMessage(std::exchange(batchFailure_, QString()));
     if (batchEnd_ == BatchRun::End::Completed) ListBoxControl(QStringLiteral("CLEAR"));
     updateFileMenu();
-    lblPuzzleWords->setText(withMessageShortfall(lblPuzzleWords->text(), withoutMessage, count,
-                                                 QStringLiteral("rompecabezas")));
+    lblPuzzleWords->setText(withMessageShortfall(lblPuzzleWords->textBeforeSaved(), withoutMessage,
+                                                 count, QStringLiteral("rompecabezas")));
 }
 
 void frmMain::cmdExit_Click() {
@@ -586,7 +622,9 @@ void frmMain::mnuOpenList_Click() {
         return;
     }
     if (read.words.isEmpty() && read.noLetters.isEmpty()) {
-        prompts.showMessage(emptyWordListMessage(path));
+        prompts.showMessage(read.invalidLines.isEmpty()
+                                ? emptyWordListMessage(path)
+                                : invalidLinesMessage(path, read.invalidLines));
         return;
     }
     const int already = alreadyListed(*words_, read.words);
@@ -597,6 +635,9 @@ void frmMain::mnuOpenList_Click() {
         status << unencodable;
     }
     lblPuzzleWords->setText(status.join(u' '));
+    if (!read.invalidLines.isEmpty()) {
+        prompts.showMessage(invalidLinesMessage(path, read.invalidLines));
+    }
 }
 
 void frmMain::mnuSaveList_Click() {
@@ -605,7 +646,9 @@ void frmMain::mnuSaveList_Click() {
         chooseFile(true, FileDialog::SaveList, QStringLiteral("Guardar lista de palabras"),
                    QStringLiteral("palabras.txt"));
     if (path.isEmpty()) return;
-    writeChosenFile(path, wordListFileBytes(words_->words()));
+    if (writeChosenFile(path, wordListFileBytes(words_->words()))) {
+        lblPuzzleWords->addSavedSentence(savedSentence(QStringLiteral("Lista guardada en"), path));
+    }
 }
 
 void frmMain::mnuWorksheetPdf_Click() {
@@ -620,7 +663,9 @@ void frmMain::mnuWorksheetPdf_Click() {
             QStringLiteral("No se pudo crear el PDF %1.").arg(QDir::toNativeSeparators(path)));
         return;
     }
-    writeChosenFile(path, pdf);
+    if (writeChosenFile(path, pdf)) {
+        lblPuzzleWords->addSavedSentence(savedSentence(QStringLiteral("Hoja guardada en"), path));
+    }
 }
 
 void frmMain::mnuClassroomPdf_Click() {
@@ -645,14 +690,17 @@ void frmMain::mnuClassroomPdf_Click() {
                      worksheetPageSize());
     const std::optional<QByteArray> pdf = progress.exec(run);
     if (!pdf) return;
-    lblPuzzleWords->setText(withMessageShortfall(lblPuzzleWords->text(), run.withoutMessage(),
-                                                 *versions, QStringLiteral("versiones")));
+    lblPuzzleWords->setText(withMessageShortfall(lblPuzzleWords->textBeforeSaved(),
+                                                 run.withoutMessage(), *versions,
+                                                 QStringLiteral("versiones")));
     if (pdf->isEmpty()) {
         prompts.showMessage(
             QStringLiteral("No se pudo crear el PDF %1.").arg(QDir::toNativeSeparators(path)));
         return;
     }
-    writeChosenFile(path, *pdf);
+    if (writeChosenFile(path, *pdf)) {
+        lblPuzzleWords->addSavedSentence(savedSentence(QStringLiteral("Juego guardado en"), path));
+    }
 }
 
 void frmMain::mnuPrintWorksheet_Click() {
@@ -684,7 +732,21 @@ void frmMain::mnuSecretMessage_Click() {
     if (const std::optional<QString> message = prompts.askSecretMessage(session_.message())) {
         session_.setMessage(*message);
     }
+    // Nothing of it could take a cell: no message waits for the build.
+    if (!session_.message().isEmpty() && !holdsLetterOrDigit(session_.message())) {
+        prompts.showMessage(QStringLiteral("El mensaje secreto \"%1\" no tiene ninguna letra ni "
+                                           "cifra: no se pondrá en la sopa.")
+                                .arg(session_.message()));
+        session_.setMessage(QString());
+    }
     mnuSecretMessage->setChecked(!session_.message().isEmpty());
+}
+
+void frmMain::mnuResetSettings_Click() {
+    if (!prompts.confirmReset()) return;
+    settingsStored(program_.settings().resetToDefaults());
+    showKeptSettings();
+    showKeptOptions();
 }
 
 void frmMain::mnuHideList_Click() {

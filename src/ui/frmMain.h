@@ -113,6 +113,8 @@ class frmMain : public QMainWindow {
     std::array<QAction*, kShapes.size()> mnuShapes{};  // one checked, in kShapes' order
     QAction* mnuSecretMessage = nullptr;
     QAction* mnuHideList = nullptr;  // a check
+    // The numbers, the difficulty and the options back to the defaults.
+    QAction* mnuResetSettings = nullptr;
     // At the foot of the window: which words the last build left out.
     // It also tells what the last list opened added, and which words a
     // puzzle file cannot hold as they enter.
@@ -179,6 +181,7 @@ class frmMain : public QMainWindow {
     void mnuShape_Click();
     void mnuSecretMessage_Click();
     void mnuHideList_Click();
+    void mnuResetSettings_Click();
 
   signals:
     // Each time the window becomes active, before it is centred again.
@@ -213,6 +216,12 @@ class frmMain : public QMainWindow {
     // Fills the settings controls from what the user (or an administrator)
     // kept, and keeps what the user changes in them.
     void setupSettings();
+    // The settings fields with what each keeps.
+    using SettingFields = std::array<std::pair<QLineEdit*, const NumberSetting*>, 4>;
+    SettingFields settingFields() const;
+    // The fields, the difficulty and the options as kept, else as designed.
+    void showKeptSettings();
+    void showKeptOptions();
     // Tells the user, once, that the settings could not be kept.
     void settingsStored(const std::optional<QString>& failure);
     // A file dialog in its remembered folder; the folder of the file chosen

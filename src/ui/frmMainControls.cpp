@@ -49,6 +49,25 @@ QString designText(const NumberSetting& setting) {
     return QString::number(setting.designValue);
 }
 
+// The shapes with their access letters; none takes one another item has.
+QString shapeMenuText(Shape shape) {
+    switch (shape) {
+        case Shape::Square:
+            return QStringLiteral("&Cuadrada");
+        case Shape::Circle:
+            return QStringLiteral("Círcu&lo");
+        case Shape::Heart:
+            return QStringLiteral("Cora&zón");
+        case Shape::Star:
+            return QStringLiteral("&Estrella");
+        case Shape::Diamond:
+            return QStringLiteral("&Rombo");
+        case Shape::Tree:
+            return QStringLiteral("Ár&bol");
+    }
+    return shapeName(shape);
+}
+
 }  // namespace
 
 QString frmMain::windowCaption() {
@@ -118,26 +137,18 @@ void frmMain::setupOptionsMenu() {
     mnuOptions = new QMenu(QStringLiteral("&Opciones"), this);
     mnuOptions->setObjectName(QStringLiteral("mnuOptions"));
     menuBar()->insertMenu(mnuAbout->menuAction(), mnuOptions);
-    const Settings& kept = program_.settings();
-    const bool lowerCase = kept.flag(settingKey::kLowerCase).value_or(false);
-    const bool hideList = kept.flag(settingKey::kHideList).value_or(false);
-
     mnuLowerCase = mnuOptions->addAction(QStringLiteral("Letras &minúsculas"));
     mnuLowerCase->setObjectName(QStringLiteral("mnuLowerCase"));
     mnuLowerCase->setCheckable(true);
-    mnuLowerCase->setChecked(lowerCase);
     connect(mnuLowerCase, &QAction::triggered, this, &frmMain::mnuLowerCase_Click);
 
     mnuShape = mnuOptions->addMenu(QStringLiteral("&Forma"));
     mnuShape->setObjectName(QStringLiteral("mnuShape"));
     auto* shapes = new QActionGroup(mnuShape);
-    const Shape shape =
-        shapeFromKey(kept.word(settingKey::kShape).value_or(QString())).value_or(Shape::Square);
     for (std::size_t i = 0; i < kShapes.size(); ++i) {
-        QAction* item = mnuShape->addAction(shapeName(kShapes[i]));
+        QAction* item = mnuShape->addAction(shapeMenuText(kShapes[i]));
         item->setObjectName(QStringLiteral("mnuShape_") + shapeKey(kShapes[i]));
         item->setCheckable(true);
-        item->setChecked(kShapes[i] == shape);
         shapes->addAction(item);
         mnuShapes[i] = item;
     }
@@ -152,10 +163,12 @@ void frmMain::setupOptionsMenu() {
     mnuHideList = mnuOptions->addAction(QStringLiteral("&Ocultar la lista en la hoja"));
     mnuHideList->setObjectName(QStringLiteral("mnuHideList"));
     mnuHideList->setCheckable(true);
-    mnuHideList->setChecked(hideList);
     connect(mnuHideList, &QAction::triggered, this, &frmMain::mnuHideList_Click);
 
-    words_->setShownInLowerCase(lowerCase);
+    mnuOptions->addSeparator();
+    mnuResetSettings = mnuOptions->addAction(QStringLiteral("&Restablecer valores iniciales"));
+    mnuResetSettings->setObjectName(QStringLiteral("mnuResetSettings"));
+    connect(mnuResetSettings, &QAction::triggered, this, &frmMain::mnuResetSettings_Click);
 }
 
 void frmMain::setupWidgets() {

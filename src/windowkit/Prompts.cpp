@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 
+#include "FileNames.h"
 #include "SettingsTable.h"
 
 namespace sopaly {
@@ -56,6 +57,17 @@ Prompts dialogPrompts(QWidget* parent, const QString& caption) {
                                                last, versions.lowest, versions.highest, 1, &ok);
         return ok ? std::optional<int>(count) : std::nullopt;
     };
+    prompts.confirmReset = [parent, caption] {
+        return QMessageBox::question(
+                   parent, caption,
+                   QStringLiteral(
+                       "¿Restablecer los valores iniciales?\n\nEl tamaño de la cuadrícula, el "
+                       "máximo de palabras, la dificultad, el número de rompecabezas, las "
+                       "versiones para la clase y las opciones vuelven a sus valores "
+                       "iniciales. La lista de palabras, las carpetas y el mensaje secreto "
+                       "no cambian."),
+                   QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+    };
     prompts.chooseOpenFile = [parent](const QString& caption, const QString& suggested) {
         return QFileDialog::getOpenFileName(parent, caption, suggested, fileFilter(suggested));
     };
@@ -66,10 +78,7 @@ Prompts dialogPrompts(QWidget* parent, const QString& caption) {
 }
 
 QString suggestedFileName(const QString& title, const QString& fallback, const QString& suffix) {
-    QString name = title.isEmpty() ? fallback : title;
-    // A title may hold what no file name can.
-    name.replace(u'/', u'-');
-    return name + suffix;
+    return (title.isEmpty() ? fallback : portableFileName(title)) + suffix;
 }
 
 }  // namespace sopaly

@@ -21,6 +21,8 @@ struct Prompts {
     std::function<std::optional<QString>(const QString& current)> askSecretMessage;
     // How many versions a classroom set has, `last` offered; nothing on Cancel.
     std::function<std::optional<int>(int last)> askVersionCount;
+    // Asks before "&Restablecer valores iniciales" takes the values back.
+    std::function<bool()> confirmReset;
     // The file dialogs: the chosen path, or an empty text on Cancel. The
     // suggested path's suffix picks the filter.
     std::function<QString(const QString& caption, const QString& suggested)> chooseOpenFile;
@@ -31,7 +33,8 @@ struct Prompts {
 Prompts dialogPrompts(QWidget* parent, const QString& caption);
 
 // A file name for `title`, as a suggestion in a save dialog: `fallback`
-// when the title is empty, and `suffix` added.
+// when the title is empty, what a USB stick refuses replaced, and `suffix`
+// added.
 QString suggestedFileName(const QString& title, const QString& fallback, const QString& suffix);
 
 }  // namespace sopaly

@@ -2,26 +2,14 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
+#include "CheckedRead.h"
 #include "Fairness.h"
 #include "WordList.h"
 
 namespace sopaly {
 
 namespace {
-
-// Far more than any list of rude words; a larger file is no such list.
-constexpr qint64 kLargestFile = 1024 * 1024;
-
-QByteArray fileBytes(const QString& path) {
-    // Only a regular file: a pipe or a device would block the program.
-    const QFileInfo info(path);
-    if (!info.isFile() || info.size() > kLargestFile) return {};
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    return file.read(kLargestFile);
-}
 
 // Words compare as the guard reads them: accents folded.
 std::u32string folded(const QString& word) {
@@ -55,7 +43,7 @@ QStringList rudeWords(const QStringList& files) {
     QStringList words = builtInRudeWords();
     QStringList added;
     for (const QString& path : files) {
-        const RudeWordsFile file = parseRudeWords(fileBytes(path));
+        const RudeWordsFile file = parseRudeWords(readRegularFile(path, kLargestListFile).bytes);
         for (const QString& gone : file.removed) {
             words.removeIf([&](const QString& word) { return folded(word) == folded(gone); });
         }

@@ -1,13 +1,12 @@
 #include "WordListFile.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QLocale>
 #include <QStringDecoder>
 #include <algorithm>
 #include <optional>
 
+#include "CheckedRead.h"
 #include "WordList.h"
 
 namespace sopaly {
@@ -32,13 +31,31 @@ QString decodedLine(QByteArrayView line) {
     return fromWindows1252(line);
 }
 
+// Text written as UTF-16 holds a zero byte in nearly every line: the high
+// byte of each line end and of each Latin letter. Valid UTF-8 after the mark
+// with none is an editor's mislabelled UTF-8, not CJK text.
+bool plausibleUtf16(QByteArrayView body) {
+    if (body.contains('\0')) return true;
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    utf8.decode(body);
+    return utf8.hasError();
+}
+
 std::optional<QString> utf16Text(const QByteArray& bytes) {
     const bool little = bytes.startsWith("\xFF\xFE");
     const bool big = bytes.startsWith("\xFE\xFF");
     if (!little && !big) return std::nullopt;
+    const QByteArrayView body = QByteArrayView(bytes).sliced(2);
+    if (!plausibleUtf16(body)) return QString::fromUtf8(body);
     QStringDecoder utf16(little ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE,
                          QStringDecoder::Flag::Stateless);
-    return utf16(QByteArrayView(bytes).sliced(2));
+    return utf16(body);
+}
+
+// A line the decoding could not make sense of: it would enter the list as
+// a word with "\uFFFD" that no puzzle file can hold.
+bool isInvalidText(const QString& line) {
+    return line.contains(QChar::ReplacementCharacter) || !QStringView(line).isValidUtf16();
 }
 
 QStringList splitLines(QString text) {
@@ -83,36 +100,42 @@ QStringList wordListLines(const QByteArray& bytes) {
     return lines;
 }
 
+QString readRefusalReason(ReadRefusal refusal) {
+    switch (refusal) {
+        case ReadRefusal::Missing:
+            return QStringLiteral("el archivo no existe");
+        case ReadRefusal::NotRegular:
+            return QStringLiteral("no es un archivo de texto");
+        case ReadRefusal::TooLarge:
+            return QStringLiteral("el archivo pasa de 1 MiB");
+        case ReadRefusal::Unreadable:
+        case ReadRefusal::None:
+            break;
+    }
+    return QStringLiteral("no se puede leer el archivo");
+}
+
 WordListRead readWordListFile(const QString& path, int alreadyInList) {
     WordListRead read;
-    const QFileInfo info(path);
-    if (!info.exists()) {
-        read.failure = QStringLiteral("el archivo no existe");
+    const CheckedBytes file = readRegularFile(path, kLargestWordListFile);
+    if (!file.ok()) {
+        read.failure = readRefusalReason(file.refusal);
         return read;
     }
-    QFile file(path);
-    if (info.isDir() || !file.open(QIODevice::ReadOnly)) {
-        read.failure = QStringLiteral("no se puede leer el archivo");
-        return read;
-    }
-    // One byte more than allowed tells a file that grew since it was
-    // measured, and no more than that is ever held in memory.
-    const QByteArray bytes = file.read(kLargestWordListFile + 1);
-    if (file.error() != QFileDevice::NoError) {
-        read.failure = QStringLiteral("no se puede leer el archivo");
-        return read;
-    }
-    if (bytes.size() > kLargestWordListFile) {
-        read.failure = QStringLiteral("el archivo pasa de 1 MiB");
-        return read;
-    }
+    const QByteArray& bytes = file.bytes;
     if (!isText(bytes)) {
         read.failure = QStringLiteral("no es un archivo de texto");
         return read;
     }
     QStringList committed;
-    for (const QString& line : wordListLines(bytes)) {
-        if (const std::optional<QString> word = committedWord(line)) committed << *word;
+    QList<int> invalidLines;
+    const QStringList lines = wordListLines(bytes);
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (isInvalidText(lines.at(i))) {
+            invalidLines << static_cast<int>(i + 1);
+        } else if (const std::optional<QString> word = committedWord(lines.at(i))) {
+            committed << *word;
+        }
     }
     // The whole file or nothing: it is checked against the room left only
     // once the entries with nothing to hide are set aside.
@@ -124,12 +147,22 @@ WordListRead readWordListFile(const QString& path, int alreadyInList) {
     }
     read.words = std::move(intake.words);
     read.noLetters = std::move(intake.noLetters);
+    read.invalidLines = std::move(invalidLines);
     return read;
 }
 
 QString wordListReadMessage(const QString& path, const QString& failure) {
     return QStringLiteral("No se pudo abrir la lista de palabras %1: %2.")
         .arg(QDir::toNativeSeparators(path), failure);
+}
+
+QString invalidLinesMessage(const QString& path, const QList<int>& lines) {
+    QStringList numbers;
+    for (const int line : lines) numbers << QString::number(line);
+    return QStringLiteral("%1 %2 de la lista de palabras %3 no %4 texto válido: no se añadió.")
+        .arg(lines.size() == 1 ? QStringLiteral("La línea") : QStringLiteral("Las líneas"),
+             numbers.join(QStringLiteral(", ")), QDir::toNativeSeparators(path),
+             lines.size() == 1 ? QStringLiteral("es") : QStringLiteral("son"));
 }
 
 QString emptyWordListMessage(const QString& path) {

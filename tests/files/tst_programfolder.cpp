@@ -126,6 +126,10 @@ class ProgramFolderTest : public QObject {
             << QStringList() << "Escuela/Sopaly"
             << "Documentos"
             << "Documentos/Sopaly" << QStringList{"Escuela/Sopaly", "Documentos/Sopaly"};
+        QTest::newRow("a remembered one that is now a file is told as no folder")
+            << QStringList{"Escuela/Sopaly"} << "Escuela/Sopaly"
+            << "Documentos"
+            << "Documentos/Sopaly" << QStringList{"Escuela/Sopaly", "Documentos/Sopaly"};
     }
     void theUsersFolderIsChosenAndRemembered() {
         QFETCH(QStringList, existing);
@@ -154,6 +158,8 @@ class ProgramFolderTest : public QObject {
                 QVERIFY2(choice.problems.first().contains(machine.inHome(path)),
                          qPrintable(choice.problems.first()));
             }
+            const bool aFile = QFileInfo(machine.inHome(remembered)).isFile();
+            QCOMPARE(choice.problems.first().contains(" no es una carpeta."), aFile);
         }
         // Told once: the next start finds the choice remembered.
         const ProgramFolderChoice next = machine.start(documents);

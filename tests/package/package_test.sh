@@ -109,6 +109,7 @@ fi
 
 # --- First pass: root builds, checks and unpacks the package ----------------------
 [[ $# -eq 2 ]] || fail "usage: $0 <source tree> <build tree>"
+self=$(readlink -f "$0")
 source_tree=$(readlink -f "$1")
 build_tree=$(readlink -f "$2")
 
@@ -124,6 +125,23 @@ WORK=$(mktemp -d /tmp/sopaly-package.XXXXXX)
 trap 'rm -rf "$WORK"' EXIT
 # The ordinary user reaches the unpacked program and this script through it.
 chmod 755 "$WORK"
+# A clone in /root, mode 700 on Debian, starts this script in a folder that
+# nobody cannot enter. The script stands in such a folder wherever the tree
+# is, so that a step of nobody's that leans on the folder it was started from
+# fails on every machine, not only on a newcomer's.
+mkdir -m 700 "$WORK/private" && cd "$WORK/private" || fail "cannot enter $WORK/private"
+
+# as_user <user> <group> <folder> <command...>: runs the command as the user
+# in a clean environment, working in the folder, which is the user's own,
+# with the user's temporary files inside it (lintian leaves some behind).
+as_user() {
+    local user=$1 group=$2 folder=$3
+    shift 3
+    mkdir -p "$folder/tmp" && chown -R "$user:$group" "$folder" && chmod 700 "$folder" ||
+        fail "cannot make $folder"
+    (cd "$folder" && setpriv --reuid="$user" --regid="$group" --clear-groups \
+        env -i HOME="$folder" PATH=/usr/bin:/bin LANG=C.UTF-8 TMPDIR="$folder/tmp" "$@")
+}
 
 note "building the package (in $build_tree/deb, kept between runs)"
 bash "$source_tree/scripts/package.sh" --build "$build_tree/deb" --out "$WORK" >"$WORK/package.log" 2>&1 ||
@@ -148,8 +166,8 @@ done
 note "checking it with lintian"
 # Run by nobody: lintian needs no root, and says so when it gets it.
 chmod 644 "$deb"
-setpriv --reuid="$USER_NAME" --regid="$GROUP_NAME" --clear-groups env -i PATH=/usr/bin:/bin \
-    HOME="$WORK" LANG=C.UTF-8 lintian --fail-on error,warning --info "$deb" >"$WORK/lintian.txt" 2>&1 ||
+as_user "$USER_NAME" "$GROUP_NAME" "$WORK/lintian" \
+    lintian --fail-on error,warning --info "$deb" >"$WORK/lintian.txt" 2>&1 ||
     fail "lintian: $(cat "$WORK/lintian.txt")"
 grep -E '^[EW]: ' "$WORK/lintian.txt" && fail "lintian finds errors or warnings"
 note "section $(dpkg-deb -f "$deb" Section), lintian: $(grep -c '^[EWI]: ' "$WORK/lintian.txt") tags"
@@ -180,7 +198,7 @@ grep -q '^lrwxrwxrwx root/root .* \./usr/bin/sopaly -> \.\./lib/sopaly/sopaly$' 
 note "unpacking it"
 dpkg -x "$deb" "$WORK/root" || fail "dpkg -x"
 chmod 755 "$WORK/root"
-cp "$0" "$WORK/package_test.sh" && chmod 644 "$WORK/package_test.sh"
+cp "$self" "$WORK/package_test.sh" && chmod 644 "$WORK/package_test.sh"
 
 note "checking its hardening"
 binary=$WORK/root/usr/lib/sopaly/sopaly
@@ -240,10 +258,8 @@ make_home() {
 # failure report.
 # run_as <user> <group> [banner log]
 run_as() {
-    timeout --kill-after=10 "$RUN_TIMEOUT" \
-        setpriv --reuid="$1" --regid="$2" --clear-groups \
-        env -i HOME="$home" PATH=/usr/bin:/bin XDG_RUNTIME_DIR="$home/runtime" LANG=C.UTF-8 \
-        TMPDIR=/tmp SOPALY_ETC_DIR="$WORK/root/etc/sopaly" \
+    as_user "$1" "$2" "$home" XDG_RUNTIME_DIR="$home/runtime" \
+        SOPALY_ETC_DIR="$WORK/root/etc/sopaly" timeout --kill-after=10 "$RUN_TIMEOUT" \
         xvfb-run -a -n "$((100 + RANDOM % 800))" -e "$home/xvfb.txt" \
         -s "-screen 0 1024x768x24 -nolisten tcp -noreset" \
         bash "$WORK/package_test.sh" --run "$WORK/root/usr/bin/sopaly" "${3:-}"

@@ -1,6 +1,10 @@
 #pragma once
 
 // Small tools the window tests share.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -10,8 +14,11 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
+#include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <memory>
+#include <thread>
 
 #include "Program.h"
 #include "Random.h"
@@ -36,6 +43,32 @@ inline bool writeBytes(const QString& path, const QByteArray& bytes) {
 inline bool waitForBatchEnd(sopaly::frmMain* window) {
     return QTest::qWaitFor([window] { return !window->batchRunning(); }, 60000);
 }
+// A FIFO, as a shared folder may hold one under a file's name. From two
+// seconds on, a writer comes to it again and again, so that a program that
+// waits on it shows as one that took two seconds, not as a test that never ends.
+class LateFifo {
+  public:
+    explicit LateFifo(const QString& path) : path_(QFile::encodeName(path)) {
+        QDir().mkpath(QFileInfo(path).path());
+        made = ::mkfifo(path_.constData(), 0644) == 0;
+    }
+    ~LateFifo() {
+        stop_ = true;
+        writer_.join();
+    }
+    bool made = false;
+
+  private:
+    QByteArray path_;
+    std::atomic<bool> stop_{false};
+    std::thread writer_{[this] {
+        for (int i = 0; i < 500 && !stop_; ++i) {
+            const int fd = i < 200 ? -1 : ::open(path_.constData(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0) ::close(fd);
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    }};
+};
 
 // What the window tests that start one program each share: a main window of
 // its own program in a fresh folder, from the design values, its messages

@@ -3,6 +3,7 @@
 // tools as a reader of them would.
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
@@ -19,6 +20,7 @@
 #include <QTextEdit>
 #include <QTimer>
 #include <memory>
+#include <optional>
 #include <set>
 
 #include "Directions.h"
@@ -27,6 +29,7 @@
 #include "TestEnvironment.h"
 #include "WindowTestTools.h"
 #include "WordList.h"
+#include "WordListFile.h"
 #include "Worksheet.h"
 #include "frmMain.h"
 
@@ -179,6 +182,14 @@ class FileMenuTest : public WindowTest {
             << QByteArray("SOL\r\nni\xF1o\r\ncami\xF3n\r\nmar\r\n") << accents;
         QTest::newRow("Windows-1252, CR")
             << QByteArray("sol\rNI\xD1O\rCAMI\xD3N\rmar\r") << accents;
+        QTest::newRow("UTF-8 behind a UTF-16 mark")
+            << QByteArray("\xFF\xFEsol\nni\xC3\xB1o\ncami\xC3\xB3n\nmar\n") << accents;
+        QTest::newRow("a line of U+FFFD is left out and named")
+            << QByteArray("sol\nni\xC3\xB1o\nx\xEF\xBF\xBD\ncami\xC3\xB3n\nmar\n") << accents;
+        QTest::newRow("a lone UTF-16 surrogate too is left out")
+            << QByteArray(reinterpret_cast<const char*>(u"\uFEFFsol\nniño\n\xD800\ncamión\nmar\n"),
+                          46)
+            << accents;
     }
     void aListFileAddsEachLineAsEnterWould() {
         QFETCH(QByteArray, bytes);
@@ -187,7 +198,9 @@ class FileMenuTest : public WindowTest {
         QVERIFY(writeBytes(nextOpenPath, bytes));
         QVERIFY(!window->cmdStart->isEnabled());
         QTest::keyClick(window, Qt::Key_O, Qt::ControlModifier);
-        QVERIFY(messages.isEmpty());
+        const bool leftOut = QString(QTest::currentDataTag()).contains("left out");
+        QCOMPARE(messages,
+                 leftOut ? QStringList{invalidLinesMessage(nextOpenPath, {3})} : QStringList());
         QCOMPARE(window->wordList().words(), list);
         QVERIFY(window->cmdStart->isEnabled());
         QVERIFY(window->cmdAuto->isEnabled());
@@ -202,6 +215,8 @@ class FileMenuTest : public WindowTest {
         QTest::newRow("missing") << "no-existe.txt" << QByteArray() << "el archivo no existe";
         QTest::newRow("past the list's limit") << "larga.txt" << QByteArray("a\n").repeated(32767)
                                                << "la lista pasaría de 32.767 palabras";
+        QTest::newRow("a FIFO") << "tuberia" << QByteArray() << "no es un archivo de texto";
+        QTest::newRow("a folder") << "carpeta/" << QByteArray() << "no es un archivo de texto";
     }
     void aListFileThatCannotBeTakenIsNamedWithItsReasonAndAddsNothing() {
         QFETCH(QString, name);
@@ -210,7 +225,13 @@ class FileMenuTest : public WindowTest {
         commit("sol");
         nextOpenPath = path(name);
         if (!bytes.isEmpty()) QVERIFY(writeBytes(nextOpenPath, bytes));
+        if (name.endsWith(u'/')) QVERIFY(QDir().mkpath(nextOpenPath));
+        std::optional<LateFifo> fifo;
+        if (name == u"tuberia") QVERIFY(fifo.emplace(nextOpenPath).made);
+        QElapsedTimer answered;
+        answered.start();
         QTest::keyClick(window, Qt::Key_O, Qt::ControlModifier);
+        QVERIFY2(answered.elapsed() < 1000, qPrintable(QString::number(answered.elapsed())));
         QCOMPARE(messages.size(), 1);
         QVERIFY2(messages.first().contains(QDir::toNativeSeparators(nextOpenPath)),
                  qPrintable(messages.first()));
@@ -421,6 +442,40 @@ class FileMenuTest : public WindowTest {
         }
     }
 
+    void aSaveSuggestsANameAUsbStickTakesAndTheFootLineSaysWhereItWent_data() {
+        QTest::addColumn<Qt::Key>("menuItem");
+        QTest::addColumn<QString>("suggested");
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("word list") << Qt::Key_G << "palabras.txt"
+                                   << "Lista guardada en";
+        QTest::newRow("worksheet") << Qt::Key_H << "Sopa de otoño- 3ºB---.pdf"
+                                   << "Hoja guardada en";
+        QTest::newRow("classroom set") << Qt::Key_J << "Sopa de otoño- 3ºB---.pdf"
+                                       << "Juego guardado en";
+    }
+    void aSaveSuggestsANameAUsbStickTakesAndTheFootLineSaysWhereItWent() {
+        QFETCH(Qt::Key, menuItem);
+        QFETCH(QString, suggested);
+        QFETCH(QString, sentence);
+        buildAndFinish({"sol", "mar", "computadoras"}, "5", "100");
+        const QString words = window->lblPuzzleWords->text();
+        window->prompts.askVersionCount = [](int) { return std::optional<int>(2); };
+        window->prompts.askWorksheetName = [](const QString&) {
+            return std::optional<QString>(QStringLiteral("Sopa de otoño: 3ºB\t*?"));
+        };
+        for (const QString& name : {QStringLiteral("uno"), QStringLiteral("dos")}) {
+            nextSavePath = path(name);
+            // Offscreen, no window gets the activation back from a progress.
+            window->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(window));
+            chooseFromFileMenu(menuItem);
+        }
+        QVERIFY2(messages.isEmpty(), qPrintable(messages.join(u'\n')));
+        QCOMPARE(QFileInfo(suggestedPaths.value(0)).fileName(), suggested);
+        const QString saved = menuItem == Qt::Key_G ? nextSavePath : nextSavePath + ".pdf";
+        QCOMPARE(window->lblPuzzleWords->text(), words + " " + sentence + " " + saved + ".");
+    }
+
     void aClassroomSetRefusesTheSizesThatStartRefuses() {
         for (const char* word : {"sol", "mar"}) commit(word);
         window->txtGridRows->setText("4");
@@ -475,6 +530,19 @@ class FileMenuTest : public WindowTest {
         QCOMPARE(window->lblPuzzleWords->text(), status);
         QTest::mouseClick(window->cmdFinish, Qt::LeftButton);
         QCOMPARE(window->lblPuzzleWords->text(), status);
+    }
+
+    void aRudeWordFileThatIsAFifoIsToldAndIniciarAnswersAtOnce() {
+        const LateFifo fifo(path("palabrotas.txt"));
+        QVERIFY(fifo.made);
+        commit("sol");
+        QElapsedTimer answered;
+        answered.start();
+        QTest::keyClick(window, Qt::Key_I, Qt::AltModifier);
+        QTRY_VERIFY(window->cmdFinish->isEnabled());
+        QVERIFY2(answered.elapsed() < 1000, qPrintable(QString::number(answered.elapsed())));
+        QCOMPARE(messages, QStringList{wordListReadMessage(path("palabrotas.txt"),
+                                                           "no es un archivo de texto")});
     }
 
     void aWordOfTheProgramFoldersRudeListNeverReadsInAFinishedPuzzle() {

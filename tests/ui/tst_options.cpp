@@ -176,11 +176,12 @@ class OptionsTest : public QObject {
         QStringList items;
         for (const QAction* item : window->mnuOptions->actions()) items << item->text();
         QCOMPARE(items, (QStringList{"Letras &minúsculas", "&Forma", "Mensaje &secreto...",
-                                     "&Ocultar la lista en la hoja"}));
+                                     "&Ocultar la lista en la hoja", "",
+                                     "&Restablecer valores iniciales"}));
         QStringList shapes;
         for (const QAction* item : window->mnuShape->actions()) shapes << item->text();
-        QCOMPARE(shapes,
-                 (QStringList{"Cuadrada", "Círculo", "Corazón", "Estrella", "Rombo", "Árbol"}));
+        QCOMPARE(shapes, (QStringList{"&Cuadrada", "Círcu&lo", "Cora&zón", "&Estrella", "&Rombo",
+                                      "Ár&bol"}));
         QVERIFY(shapeItem(Shape::Square)->isChecked());
         QVERIFY(!window->mnuLowerCase->isChecked());
         QVERIFY(!window->mnuHideList->isChecked());
@@ -211,6 +212,43 @@ class OptionsTest : public QObject {
         QCOMPARE(window->settings().message, QString());
         QVERIFY(!window->mnuSecretMessage->isChecked());
         QVERIFY(messages.isEmpty());
+    }
+
+    void eachShapeIsChosenByItsAccessLetter_data() {
+        QTest::addColumn<Qt::Key>("letter");
+        QTest::addColumn<Shape>("shape");
+        QTest::newRow("Círcu&lo") << Qt::Key_L << Shape::Circle;
+        QTest::newRow("Cora&zón") << Qt::Key_Z << Shape::Heart;
+        QTest::newRow("&Estrella") << Qt::Key_E << Shape::Star;
+        QTest::newRow("&Rombo") << Qt::Key_R << Shape::Diamond;
+        QTest::newRow("Ár&bol") << Qt::Key_B << Shape::Tree;
+    }
+    void eachShapeIsChosenByItsAccessLetter() {
+        QFETCH(Qt::Key, letter);
+        QFETCH(Shape, shape);
+        QTest::keyClick(window, Qt::Key_O, Qt::AltModifier);
+        QTRY_VERIFY(window->mnuOptions->isVisible());
+        QTest::keyClick(window->mnuOptions, Qt::Key_F);
+        QTRY_VERIFY(window->mnuShape->isVisible());
+        QTest::keyClick(window->mnuShape, letter);
+        QTRY_VERIFY(!window->mnuOptions->isVisible());
+        QCOMPARE(window->settings().shape, shape);
+    }
+
+    void aMessageWithNoLetterNorDigitIsRefusedAndLeavesTheItemUnchecked_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("punctuation") << QStringLiteral("¡¿...?!");
+        QTest::newRow("emoji") << QStringLiteral("🙂 🎉");
+    }
+    void aMessageWithNoLetterNorDigitIsRefusedAndLeavesTheItemUnchecked() {
+        QFETCH(QString, typed);
+        window->prompts.askSecretMessage = [typed](const QString&) {
+            return std::optional<QString>(typed);
+        };
+        chooseOption(window->mnuSecretMessage);
+        QVERIFY(messages.size() == 1 && messages.first().contains(typed));
+        QVERIFY(!window->mnuSecretMessage->isChecked());
+        QCOMPARE(window->settings().message, QString());
     }
 
     void aLowerCaseWorksheetHasNoCapitalInItsGridNorItsWords() {

@@ -2,7 +2,9 @@
 // the fields, clicks on the difficulty, the "A&rchivo" menu's dialogs; a
 // restart is a fresh program with a fresh window. Each case has a home and
 // settings folders of its own.
+#include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
@@ -11,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
+#include <optional>
 
 #include "Program.h"
 #include "TestEnvironment.h"
@@ -216,6 +219,89 @@ class SettingsTest : public QObject {
         start();
         QCOMPARE(shown(name), expected);
         QVERIFY(messages.isEmpty());
+    }
+
+    void aSettingsFileThatIsNoRegularFileIsNotReadAndTheWindowOpens_data() {
+        QTest::addColumn<QString>("fifo");  // "user" or "system"
+        QTest::addColumn<QByteArray>("other");
+        QTest::addColumn<QString>("rows");
+        QTest::newRow("the user's a FIFO: the preset") << "user" << QByteArray("filas=12") << "12";
+        QTest::newRow("the preset a FIFO: the user's") << "system" << QByteArray("filas=9") << "9";
+        QTest::newRow("the user's of 2 MiB: the preset")
+            << "huge" << QByteArray("filas=12") << "12";
+    }
+    void aSettingsFileThatIsNoRegularFileIsNotReadAndTheWindowOpens() {
+        QFETCH(QString, fifo);
+        QFETCH(QByteArray, other);
+        QFETCH(QString, rows);
+        std::optional<LateFifo> late;
+        if (fifo == u"huge") {
+            QVERIFY(writeBytes(userFile(), "[rompecabezas]\nfilas=7\n" + QByteArray(2 << 20, '#')));
+        } else {
+            QVERIFY(late.emplace(fifo == u"user" ? userFile() : systemFile()).made);
+        }
+        QVERIFY(
+            writeBytes(fifo == u"system" ? userFile() : systemFile(), "[rompecabezas]\n" + other));
+        QElapsedTimer opened;
+        opened.start();
+        start();
+        QVERIFY2(opened.elapsed() < 1000, qPrintable(QString::number(opened.elapsed())));
+        QCOMPARE(shown("txtGridRows"), rows);
+    }
+
+    void restablecerTakesBackTheUsersValuesSoThePresetsOrTheDesignShow_data() {
+        QTest::addColumn<QByteArray>("presets");
+        QTest::addColumn<bool>("confirmed");
+        QTest::addColumn<QStringList>("after");  // rows, columns, limit, batch, difficulty
+        QTest::addColumn<bool>("optionsKept");
+        const QStringList typed{"12", "7", "35", "40", "Facil"};
+        QTest::newRow("no presets: the design values")
+            << QByteArray() << true << QStringList{"20", "20", "100", "1", "Master"} << false;
+        QTest::newRow("the administrator's presets")
+            << QByteArray("[rompecabezas]\nfilas=15\ndificultad=facil\n[opciones]\nforma=arbol\n")
+            << true << QStringList{"15", "20", "100", "1", "Facil"} << true;
+        QTest::newRow("declined: nothing changes") << QByteArray() << false << typed << true;
+    }
+    void restablecerTakesBackTheUsersValuesSoThePresetsOrTheDesignShow() {
+        QFETCH(QByteArray, presets);
+        QFETCH(bool, confirmed);
+        QFETCH(QStringList, after);
+        QFETCH(bool, optionsKept);
+        if (!presets.isEmpty()) QVERIFY(writeBytes(systemFile(), presets));
+        start();
+        const QStringList fields{"txtGridRows", "txtGridCol", "txtWordCount", "txtNumOfPuzzles"};
+        for (int i = 0; i < fields.size(); ++i)
+            typeInto(fields[i], QStringList{"12", "7", "35", "40"}[i]);
+        QTest::mouseClick(window->optEasy, Qt::LeftButton);
+        QVERIFY(!program->settings().storeNumber(kClassroomVersionsSetting.key, 7));
+        nextPath = inHome(QStringLiteral("listas/palabras.txt"));
+        QVERIFY(writeBytes(nextPath, "sol\nmar\n"));
+        chooseFromFileMenu(window->mnuOpenList);
+        window->prompts.askSecretMessage = [](const QString&) { return std::optional<QString>("hola"); };
+        int asked = 0;
+        window->prompts.confirmReset = [&asked, confirmed] { return ++asked, confirmed; };
+        // The tree, the hidden list, the message, then Restablecer.
+        for (const QList<Qt::Key>& keys :
+             QList<QList<Qt::Key>>{{Qt::Key_F, Qt::Key_B}, {Qt::Key_O}, {Qt::Key_S}, {Qt::Key_R}}) {
+            QTest::keyClick(window, Qt::Key_O, Qt::AltModifier);
+            QTRY_VERIFY(window->mnuOptions->isVisible());
+            for (const Qt::Key key : keys) QTest::keyClick(QApplication::activePopupWidget(), key);
+            QTRY_VERIFY(!window->mnuOptions->isVisible());
+        }
+        QCOMPARE(asked, 1);
+        // What is no setting of the puzzle stays: the list, the message, the folders.
+        QCOMPARE(window->wordList().count(), 2);
+        QCOMPARE(window->settings().message, QStringLiteral("hola"));
+        QCOMPARE(fileDialogFolder(program->settings(), FileDialog::OpenList), inHome("listas"));
+        QCOMPARE(program->settings().number(kClassroomVersionsSetting).has_value(), !confirmed);
+        for (int run = 0; run < 2; ++run) {  // now, and after a restart
+            QStringList shownNow;
+            for (const QString& name : fields + QStringList{"dificultad"}) shownNow << shown(name);
+            QCOMPARE(shownNow, after);
+            QCOMPARE(window->mnuShapes.back()->isChecked(), optionsKept);
+            QCOMPARE(window->mnuHideList->isChecked(), !confirmed);
+            restart();
+        }
     }
 
     void aSettingsFileThatCannotBeWrittenIsToldOnce() {

@@ -236,6 +236,28 @@ class ShellTest : public QObject {
         QCOMPARE(window->Banner->shownFile(), folder->filePath("S.g"));
     }
 
+    void theAboutWindowOpenedFromTheKeyboardClosesWithEscapeEnterOrSpace_data() {
+        QTest::addColumn<Qt::Key>("key");
+        QTest::newRow("Escape") << Qt::Key_Escape;
+        QTest::newRow("Enter") << Qt::Key_Return;
+        QTest::newRow("keypad Enter") << Qt::Key_Enter;
+        QTest::newRow("Space") << Qt::Key_Space;
+    }
+    void theAboutWindowOpenedFromTheKeyboardClosesWithEscapeEnterOrSpace() {
+        QFETCH(Qt::Key, key);
+        frmMain* window = openMain();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        QTest::keyClick(window, Qt::Key_A, Qt::AltModifier);
+        QTRY_VERIFY(window->mnuAbout->isVisible());
+        QTest::keyClick(window->mnuAbout, Qt::Key_Escape);
+        QTRY_VERIFY(program->aboutWindow() != nullptr);
+        QPointer<Form3> about = program->aboutWindow();
+        QVERIFY(QTest::qWaitForWindowActive(about));
+        QTest::keyClick(about->windowHandle(), key);
+        QTRY_VERIFY(about.isNull());
+        QTRY_COMPARE(QApplication::activeWindow(), window);
+    }
+
     void everyTextOfTheAboutWindowShowsWhole() {
         Form3* about = program->showAbout();
         QVERIFY(QTest::qWaitForWindowExposed(about));

@@ -149,7 +149,9 @@ class WhatPupilsReadTest : public WindowTest {
         QTRY_VERIFY(window->mnuFile->isVisible());
         QTest::keyClick(window->mnuFile, Qt::Key_J);
         QTRY_VERIFY(QFile::exists(folder->filePath("clase.pdf")));
-        QCOMPARE(window->lblPuzzleWords->text(), footLine);
+        const QString saved = "Juego guardado en " + folder->filePath("clase.pdf") + ".";
+        QCOMPARE(window->lblPuzzleWords->text(),
+                 footLine.isEmpty() ? saved : footLine + " " + saved);
         QProcess text;
         text.start("pdftotext", {folder->filePath("clase.pdf"), "-"});
         QVERIFY(text.waitForFinished(60000));

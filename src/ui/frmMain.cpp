@@ -57,7 +57,6 @@ namespace {
 constexpr int kClientWidth = 10230;
 constexpr int kClientHeight = 7860;
 constexpr int kKeyEnter = 13;
-constexpr qint64 kBatchDisplayIntervalMs = 40;
 
 bool holdsLetterOrDigit(const QString& text) {
     const QList<uint> points = text.toUcs4();
@@ -89,11 +88,11 @@ frmMain::frmMain(Program& program, QWidget* parent)
 
     setupMenus();
     setupWidgets();
+    setupTimers();
     setupFileMenu();
     setupOptionsMenu();
     setupSettings();
     connect(banner_, &SponsorBanner::showPicture, Banner, &BannerViewer::showFile);
-    setupTimers();
     setupTabOrder();
     Form_Load();
 }
@@ -193,7 +192,7 @@ void frmMain::Form_Load() {
     resize(designSize);
     layout()->activate();
     CenterForm(this);
-    PanelClosing = false;
+    batchPanel_->PanelClosing = false;
     T->start();
 }
 
@@ -216,12 +215,7 @@ void frmMain::Form_Activate() {
 void frmMain::closeEvent(QCloseEvent* event) {
     // A run writes each file within one step: between two steps none is
     // half written, and the run can stop at once.
-    if (batchRun_ && batchRun_->isRunning()) {
-        batchRun_->stop();
-    } else if (batchRun_) {
-        batchEnd_ = BatchRun::End::Stopped;
-        endBatchRun();
-    }
+    batchPanel_->stop();
     Form_Unload();
     event->accept();
 }
@@ -459,7 +453,7 @@ Form1* frmMain::preview() const {
 }
 
 void frmMain::tell(const QString& text) {
-    if (!batchRun_) {
+    if (!batchPanel_->isBusy()) {
         prompts.showMessage(text);
     } else if (batchFailure_.isEmpty()) {
         batchFailure_ = text;
@@ -468,9 +462,9 @@ void frmMain::tell(const QString& text) {
 
 void frmMain::cmdAuto_Click() {
     // A press while a run is on would start a second run beside it.
-    if (batchRun_) return;
-    PanelClosing = false;
-    const BatchPlan plan = planBatch(txtNumOfPuzzles->text(), linRed->x2() - linGrn->x1());
+    if (batchPanel_->isBusy()) return;
+    batchPanel_->PanelClosing = false;
+    const BatchPlan plan = planBatch(txtNumOfPuzzles->text(), batchPanel_->barLength());
     if (plan.outcome == BatchPlan::Nothing) return;
     if (plan.outcome == BatchPlan::Refused) {
         prompts.showMessage(plan.message);
@@ -482,86 +476,24 @@ void frmMain::cmdAuto_Click() {
         prompts.showMessage(*refusal);
         return;
     }
-    batchStep_ = plan.step;
-    linGrn->setX2(linGrn->x1());
-    linRed->setX1(linGrn->x2());
-    batchRun_ =
+    batchPanel_->start(
         new BatchRun(session_, program_.programFolder(), plan.count,
-                     {[this] { return words_->words(); }, [this] { return settings(); }}, this);
-    connect(batchRun_, &BatchRun::puzzleStarting, this, &frmMain::showBatchPuzzleStarting);
-    connect(batchRun_, &BatchRun::puzzleWritten, this, &frmMain::showBatchPuzzleWritten);
-    connect(batchRun_, &BatchRun::failed, this, &frmMain::showBatchFailure);
-    connect(batchRun_, &BatchRun::finished, this, &frmMain::batchRunFinished);
-    tmrAuto->start();
+                     {[this] { return words_->words(); }, [this] { return settings(); }}),
+        plan.step);
 }
 
 void frmMain::tmrAuto_Timer() {
-    fraOfPuzzlesToCreate->setWidthTwips(
-        tmrAutoStep(fraOfPuzzlesToCreate->widthTwips(), PanelClosing));
-    if (!batchRun_) return;
-    const int width = fraOfPuzzlesToCreate->widthTwips();
-    if (!PanelClosing && !panelStillWidening(width)) {
-        // Widened: the puzzles come next, under the waiting pointer.
-        tmrAuto->stop();
-        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-        batchSinceShown_.start();
-        batchRun_->start();
-    } else if (PanelClosing && !panelStillNarrowing(width)) {
-        tmrAuto->stop();
-        endBatchRun();
-    }
+    batchPanel_->tick();
 }
 
-void frmMain::showBatchPuzzleStarting(int n, const QString& path) {
-    // Laying out and painting the run's progress costs more than a puzzle.
-    // The status line, the grid and the bar change at most 25 times a
-    // second, which the eye cannot tell from every puzzle; the first and
-    // the last puzzle always show, and one whose file failed.
-    batchShown_ =
-        n == 1 || n == batchRun_->count() || batchSinceShown_.elapsed() >= kBatchDisplayIntervalMs;
-    if (batchShown_) lblNumOfPuzzles->setText(batchStatusText(path));
-}
-
-void frmMain::showBatchPuzzleWritten(int n, const QString& /*path*/, const QString& finished) {
-    if (!batchShown_) return;
-    txtWord->setPlainText(finished);
-    linGrn->setX2(linGrn->x1() + n * batchStep_);
-    linRed->setX1(linGrn->x2());
-    batchSinceShown_.restart();
-}
-
-void frmMain::showBatchFailure(const QString& message, const QString& path,
-                               const QString& finished) {
-    if (!batchShown_) lblNumOfPuzzles->setText(batchStatusText(path));
-    if (!finished.isEmpty()) txtWord->setPlainText(finished);
-    tell(message);
-}
-
-void frmMain::batchRunFinished(BatchRun::End end) {
-    QGuiApplication::restoreOverrideCursor();
-    batchEnd_ = end;
-    // A run whose list was emptied under it stops where it is, panel wide.
-    if (end == BatchRun::End::Completed || end == BatchRun::End::Failed) {
-        PanelClosing = true;
-        tmrAuto->start();
-    } else {
-        endBatchRun();
-    }
-}
-
-void frmMain::endBatchRun() {
-    const int withoutMessage = batchRun_->withoutMessage();
-    const int count = batchRun_->written();
-    tmrAuto->stop();
-    batchRun_->deleteLater();
-    batchRun_ = nullptr;
+void frmMain::batchEnded(BatchRun::End end, int written, int withoutMessage) {
     // Told once the pointer is back and the panel narrowed, so that the
     // message is the last thing the run shows.
     if (!batchFailure_.isEmpty()) prompts.showMessage(std::exchange(batchFailure_, QString()));
-    if (batchEnd_ == BatchRun::End::Completed) ListBoxControl(QStringLiteral("CLEAR"));
+    if (end == BatchRun::End::Completed) ListBoxControl(QStringLiteral("CLEAR"));
     updateFileMenu();
     lblPuzzleWords->setText(withMessageShortfall(lblPuzzleWords->textBeforeSaved(), withoutMessage,
-                                                 count, QStringLiteral("rompecabezas")));
+                                                 written, QStringLiteral("rompecabezas")));
 }
 
 void frmMain::cmdExit_Click() {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "BannerViewer.h"
+#include "BatchPanel.h"
 #include "BatchRun.h"
 #include "Form1.h"
 #include "Prompts.h"
@@ -124,8 +125,7 @@ class frmMain : public QMainWindow {
     // The puzzle on show, and the secret message for this run.
     PuzzleSession& session() { return session_; }
     const PuzzleSession& session() const { return session_; }
-    // The batch panel's direction: false widens it, true narrows it.
-    bool PanelClosing = false;
+    BatchPanel& batchPanel() const { return *batchPanel_; }
 
     // How the window asks and tells the user; tests answer in its place.
     Prompts prompts;
@@ -139,7 +139,7 @@ class frmMain : public QMainWindow {
     // The open print preview, if any.
     Form1* preview() const;
     // True from the start of a batch run to its end.
-    bool batchRunning() const { return batchRun_ != nullptr; }
+    bool batchRunning() const { return batchPanel_->isBusy(); }
 
     WordList& wordList() const { return *words_; }
     // The settings controls as they read now.
@@ -248,15 +248,9 @@ class frmMain : public QMainWindow {
     // The row and column texts, checked as the start button checks them;
     // false after telling the user which field is wrong.
     bool gridSizeIsUsable(const PuzzleSettings& current);
-    // What the batch panel shows of the run's puzzles.
-    void showBatchPuzzleStarting(int n, const QString& path);
-    void showBatchPuzzleWritten(int n, const QString& path, const QString& finished);
-    void showBatchFailure(const QString& message, const QString& path, const QString& finished);
-    // The run is over: the panel narrows, unless the list went under it.
-    void batchRunFinished(BatchRun::End end);
-    // The panel is back (or stays wide): the run's message, and the list
+    // The batch run is over and its panel back: its message, and the list
     // emptied after a complete run.
-    void endBatchRun();
+    void batchEnded(BatchRun::End end, int written, int withoutMessage);
 
     Program& program_;
     PuzzleSession session_;
@@ -265,13 +259,9 @@ class frmMain : public QMainWindow {
     // makes to the selection switches cmdRemove.
     bool listChanging_ = false;
     SponsorBanner* banner_ = nullptr;
-    // The batch run from the press of its button until its panel is back.
-    BatchRun* batchRun_ = nullptr;
-    BatchRun::End batchEnd_ = BatchRun::End::Completed;
-    int batchStep_ = 0;  // the bar's advance for each puzzle
-    // Whether the puzzle being made is on show, and since when the last was.
-    bool batchShown_ = false;
-    QElapsedTimer batchSinceShown_;
+    // The batch panel and its run, from the press of its button until the
+    // panel is back.
+    BatchPanel* batchPanel_ = nullptr;
     // What stopped the batch run, told when it has wound down.
     QString batchFailure_;
 };

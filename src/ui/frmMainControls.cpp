@@ -330,6 +330,10 @@ void frmMain::setupTimers() {
     tmrAuto->setObjectName(QStringLiteral("tmrAuto"));
     tmrAuto->setInterval(10);
     connect(tmrAuto, &QTimer::timeout, this, &frmMain::tmrAuto_Timer);
+    batchPanel_ = new BatchPanel(
+        {fraOfPuzzlesToCreate, lblNumOfPuzzles, linGrn, linRed, txtWord, tmrAuto}, this);
+    connect(batchPanel_, &BatchPanel::failed, this, &frmMain::tell);
+    connect(batchPanel_, &BatchPanel::ended, this, &frmMain::batchEnded);
 }
 
 void frmMain::setupTabOrder() {

@@ -172,7 +172,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(window->T->interval(), 5000);
         QVERIFY(!window->tmrAuto->isActive());
         QCOMPARE(window->tmrAuto->interval(), 10);
-        QVERIFY(!window->PanelClosing);
+        QVERIFY(!window->batchPanel().PanelClosing);
         QCOMPARE(window->windowTitle(), QStringLiteral("Sopaly!!!"));
         QVERIFY(!window->windowIcon().pixmap(32, 32).isNull());
     }

@@ -1,5 +1,6 @@
 #include "StatusLine.h"
 
+#include <QDir>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QTimer>
@@ -56,7 +57,8 @@ void StatusLine::setText(const QString& text) {
     relayout();
 }
 
-void StatusLine::addSavedSentence(const QString& sentence) {
+void StatusLine::addSavedFile(const QString& what, const QString& path) {
+    const QString sentence = QStringLiteral("%1 %2.").arg(what, QDir::toNativeSeparators(path));
     const QString before = beforeSaved_;
     setText(before.isEmpty() ? sentence : before + u' ' + sentence);
     beforeSaved_ = before;

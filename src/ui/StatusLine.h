@@ -22,7 +22,9 @@ class StatusLine : public QWidget {
     void setText(const QString& text);
     // Tells where a file was just saved, after the text set last; a later
     // save's sentence takes its place.
-    void addSavedSentence(const QString& sentence);
+    // Adds "<what> <path>." to the text as last set, in place of the
+    // sentence of an earlier save: "Hoja guardada en /home/ana/sopa.pdf."
+    void addSavedFile(const QString& what, const QString& path);
     // The text as last set, without the sentence of a save added since.
     QString textBeforeSaved() const { return beforeSaved_; }
     void clear() { setText(QString()); }

@@ -1,5 +1,10 @@
 #include "StatusText.h"
 
+#include <QFileInfo>
+
+#include "Batch.h"
+#include "WordList.h"
+
 namespace sopaly {
 
 QString puzzleWordsStatus(const PuzzleWords& words) {
@@ -36,6 +41,16 @@ QString puzzleStatus(const Puzzle& puzzle, const PuzzleSettings& builtWith) {
         sentences << small;
     }
     return sentences.join(u' ');
+}
+
+QString listOpenedLine(const QString& path, const WordListRead& read, int alreadyListed) {
+    QStringList status{listOpenedStatus(QFileInfo(path).fileName(),
+                                        static_cast<int>(read.words.size()), alreadyListed,
+                                        read.noLetters)};
+    if (const QString unencodable = unencodableStatus(read.words); !unencodable.isEmpty()) {
+        status << unencodable;
+    }
+    return status.join(u' ');
 }
 
 }  // namespace sopaly

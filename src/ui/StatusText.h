@@ -4,6 +4,7 @@
 
 #include "Puzzle.h"
 #include "PuzzleWords.h"
+#include "WordListFile.h"
 
 namespace sopaly {
 
@@ -14,5 +15,9 @@ QString puzzleWordsStatus(const PuzzleWords& words);
 // The foot line of the main window for a built puzzle: the sentence above,
 // then the words that read at more than one place (fairnessNotes).
 QString puzzleStatus(const Puzzle& puzzle, const PuzzleSettings& builtWith);
+
+// The foot line after a list file was read: how many words it added, and
+// which of them a puzzle file cannot hold.
+QString listOpenedLine(const QString& path, const WordListRead& read, int alreadyListed);
 
 }  // namespace sopaly

@@ -42,6 +42,18 @@ QPoint centredAtActivation(QSizeF screen, QSizeF outer) {
     return QPoint(half(screen.width() - outer.width()), half(screen.height() - outer.height()));
 }
 
+void centre(QWidget* window, Centring when) {
+    if (window->isMinimized() || window->isMaximized() || window->isFullScreen()) return;
+    const QSizeF outer(fromPixels(window->frameGeometry().width()),
+                       fromPixels(window->frameGeometry().height()));
+    const QSizeF screen = screenSize(window);
+    const QPointF place = when == Centring::AtLoad ? centredAtLoad(screen, outer)
+                                                   : QPointF(centredAtActivation(screen, outer));
+    const QPoint origin = window->screen() ? window->screen()->geometry().topLeft() : QPoint();
+    // Half a twip left over goes to the nearest pixel.
+    window->move(origin + QPoint(toPixels(place.x()), toPixels(place.y())));
+}
+
 }  // namespace twips
 
 namespace {

@@ -33,6 +33,11 @@ QPointF centredAtLoad(QSizeF screen, QSizeF outer);
 // (a window wider than the screen gets a negative Left).
 QPoint centredAtActivation(QSizeF screen, QSizeF outer);
 
+// Moves a window that is neither minimised, maximised nor full screen to
+// the place centredAtLoad or centredAtActivation gives on its screen.
+enum class Centring { AtLoad, AtActivation };
+void centre(QWidget* window, Centring when);
+
 }  // namespace twips
 
 // A frame: a group box whose caption has a colour of its own (its children

@@ -1,31 +1,18 @@
 #include "frmMain.h"
 
 #include <QAction>
-#include <QActionGroup>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
-#include <QFontDatabase>
-#include <QGuiApplication>
-#include <QIcon>
-#include <QInputDialog>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QListView>
-#include <QMenu>
-#include <QMenuBar>
-#include <QMessageBox>
 #include <QMouseEvent>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
-#include <QStatusBar>
 #include <QTextEdit>
 #include <QTimer>
 #include <algorithm>
@@ -33,22 +20,18 @@
 
 #include "Banner.h"
 #include "Batch.h"
-#include "BatchRun.h"
 #include "ClassroomRun.h"
 #include "ClassroomSet.h"
 #include "Form1.h"
-#include "Numbers.h"
 #include "Program.h"
 #include "ProgressWindow.h"
-#include "PuzzleFile.h"
-#include "PuzzleWords.h"
-#include "SensorCursor.h"
 #include "StatusLine.h"
 #include "StatusText.h"
 #include "Toolkit.h"
 #include "WordList.h"
 #include "WordListFile.h"
 #include "Worksheet.h"
+#include "WorksheetPreview.h"
 
 namespace sopaly {
 
@@ -58,23 +41,14 @@ constexpr int kClientWidth = 10230;
 constexpr int kClientHeight = 7860;
 constexpr int kKeyEnter = 13;
 
-bool holdsLetterOrDigit(const QString& text) {
-    const QList<uint> points = text.toUcs4();
-    return std::any_of(points.cbegin(), points.cend(),
-                       [](uint point) { return QChar::isLetterOrNumber(char32_t{point}); });
-}
-
-// The foot line's sentence after a save.
-QString savedSentence(const QString& what, const QString& path) {
-    return QStringLiteral("%1 %2.").arg(what, QDir::toNativeSeparators(path));
-}
-
 }  // namespace
 
 frmMain::frmMain(Program& program, QWidget* parent)
     : QMainWindow(parent),
       program_(program),
       session_(program.random()),
+      files_(program, prompts,
+             [this](const std::optional<QString>& failure) { settingsStored(failure); }),
       words_(new WordList(this)) {
     setAttribute(Qt::WA_DeleteOnClose);
     setupWindow();
@@ -147,18 +121,6 @@ void frmMain::showKeptOptions() {
 
 void frmMain::settingsStored(const std::optional<QString>& failure) {
     if (failure) tell(*failure);
-}
-
-QString frmMain::chooseFile(bool save, FileDialog dialog, const QString& caption,
-                            const QString& fileName) {
-    const QString folder = fileDialogFolder(program_.settings(), dialog);
-    const QString suggested = fileName.isEmpty() ? folder : QDir(folder).filePath(fileName);
-    const QString path = save ? prompts.chooseSaveFile(caption, suggested)
-                              : prompts.chooseOpenFile(caption, suggested);
-    if (!path.isEmpty()) {
-        settingsStored(rememberFileDialogChoice(program_.settings(), dialog, path));
-    }
-    return path;
 }
 
 void frmMain::updateFileMenu() {
@@ -268,22 +230,11 @@ QString frmMain::txtWordText() const {
 }
 
 void frmMain::CenterForm(QWidget* anyForm) {
-    if (anyForm->isMinimized() || anyForm->isMaximized() || anyForm->isFullScreen()) return;
-    const QSizeF outer(twips::fromPixels(anyForm->frameGeometry().width()),
-                       twips::fromPixels(anyForm->frameGeometry().height()));
-    const QPointF place = twips::centredAtLoad(twips::screenSize(anyForm), outer);
-    const QPoint origin = anyForm->screen() ? anyForm->screen()->geometry().topLeft() : QPoint();
-    // Half a twip left over goes to the nearest pixel.
-    anyForm->move(origin + QPoint(twips::toPixels(place.x()), twips::toPixels(place.y())));
+    twips::centre(anyForm, twips::Centring::AtLoad);
 }
 
 void frmMain::centreOnActivation() {
-    if (isMinimized() || isMaximized() || isFullScreen()) return;
-    const QSizeF outer(twips::fromPixels(frameGeometry().width()),
-                       twips::fromPixels(frameGeometry().height()));
-    const QPoint place = twips::centredAtActivation(twips::screenSize(this), outer);
-    const QPoint origin = screen() ? screen()->geometry().topLeft() : QPoint();
-    move(origin + QPoint(twips::toPixels(place.x()), twips::toPixels(place.y())));
+    twips::centre(this, twips::Centring::AtActivation);
 }
 
 void frmMain::txtInputWord_KeyPress(int KeyAscii) {
@@ -524,29 +475,9 @@ void frmMain::T_Timer() {
     banner_->tick();
 }
 
-bool frmMain::writeChosenFile(const QString& path, const QByteArray& bytes) {
-    QString reason;
-    if (writeFileAtomically(path, bytes, &reason, Durability::Durable)) return true;
-    prompts.showMessage(writeFailureMessage(path, reason));
-    return false;
-}
-
-std::optional<std::pair<QString, QString>> frmMain::askNameAndPdfPath(FileDialog dialog,
-                                                                      const QString& caption) {
-    const std::optional<QString> name = prompts.askWorksheetName(program_.PuzzleName);
-    if (!name) return std::nullopt;
-    program_.PuzzleName = *name;
-    QString path =
-        chooseFile(true, dialog, caption,
-                   suggestedFileName(*name, QStringLiteral("sopa"), QStringLiteral(".pdf")));
-    if (path.isEmpty()) return std::nullopt;
-    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pdf");
-    return std::pair{*name, path};
-}
-
 void frmMain::mnuOpenList_Click() {
     const QString path =
-        chooseFile(false, FileDialog::OpenList, QStringLiteral("Abrir lista de palabras"));
+        files_.choose(false, FileDialog::OpenList, QStringLiteral("Abrir lista de palabras"));
     if (path.isEmpty()) return;
     const WordListRead read = readWordListFile(path, words_->count());
     if (!read.failure.isEmpty()) {
@@ -561,12 +492,7 @@ void frmMain::mnuOpenList_Click() {
     }
     const int already = alreadyListed(*words_, read.words);
     commitWords(read.words);
-    QStringList status{listOpenedStatus(
-        QFileInfo(path).fileName(), static_cast<int>(read.words.size()), already, read.noLetters)};
-    if (const QString unencodable = unencodableStatus(read.words); !unencodable.isEmpty()) {
-        status << unencodable;
-    }
-    lblPuzzleWords->setText(status.join(u' '));
+    lblPuzzleWords->setText(listOpenedLine(path, read, already));
     if (!read.invalidLines.isEmpty()) {
         prompts.showMessage(invalidLinesMessage(path, read.invalidLines));
     }
@@ -575,28 +501,23 @@ void frmMain::mnuOpenList_Click() {
 void frmMain::mnuSaveList_Click() {
     if (words_->count() == 0) return;
     const QString path =
-        chooseFile(true, FileDialog::SaveList, QStringLiteral("Guardar lista de palabras"),
-                   QStringLiteral("palabras.txt"));
+        files_.choose(true, FileDialog::SaveList, QStringLiteral("Guardar lista de palabras"),
+                      QStringLiteral("palabras.txt"));
     if (path.isEmpty()) return;
-    if (writeChosenFile(path, wordListFileBytes(words_->words()))) {
-        lblPuzzleWords->addSavedSentence(savedSentence(QStringLiteral("Lista guardada en"), path));
+    if (files_.write(path, wordListFileBytes(words_->words()))) {
+        lblPuzzleWords->addSavedFile(QStringLiteral("Lista guardada en"), path);
     }
 }
 
 void frmMain::mnuWorksheetPdf_Click() {
     if (!mnuWorksheetPdf->isEnabled()) return;
-    const auto chosen = askNameAndPdfPath(FileDialog::WorksheetPdf,
-                                          QStringLiteral("Guardar hoja de trabajo en PDF"));
+    const auto chosen = files_.askNameAndPdfPath(FileDialog::WorksheetPdf,
+                                                 QStringLiteral("Guardar hoja de trabajo en PDF"));
     if (!chosen) return;
     const auto& [name, path] = *chosen;
     const QByteArray pdf = worksheetPdf({session_.worksheet(name)}, worksheetPageSize(), name);
-    if (pdf.isEmpty()) {
-        prompts.showMessage(
-            QStringLiteral("No se pudo crear el PDF %1.").arg(QDir::toNativeSeparators(path)));
-        return;
-    }
-    if (writeChosenFile(path, pdf)) {
-        lblPuzzleWords->addSavedSentence(savedSentence(QStringLiteral("Hoja guardada en"), path));
+    if (files_.writePdf(path, pdf)) {
+        lblPuzzleWords->addSavedFile(QStringLiteral("Hoja guardada en"), path);
     }
 }
 
@@ -610,8 +531,8 @@ void frmMain::mnuClassroomPdf_Click() {
                                     .value_or(ClassroomSet::kDefaultVersions));
     if (!versions) return;
     settingsStored(program_.settings().storeNumber(kClassroomVersionsSetting.key, *versions));
-    const auto chosen = askNameAndPdfPath(FileDialog::ClassroomPdf,
-                                          QStringLiteral("Guardar juego para la clase en PDF"));
+    const auto chosen = files_.askNameAndPdfPath(
+        FileDialog::ClassroomPdf, QStringLiteral("Guardar juego para la clase en PDF"));
     if (!chosen) return;
     const auto& [name, path] = *chosen;
 
@@ -625,13 +546,8 @@ void frmMain::mnuClassroomPdf_Click() {
     lblPuzzleWords->setText(withMessageShortfall(lblPuzzleWords->textBeforeSaved(),
                                                  run.withoutMessage(), *versions,
                                                  QStringLiteral("versiones")));
-    if (pdf->isEmpty()) {
-        prompts.showMessage(
-            QStringLiteral("No se pudo crear el PDF %1.").arg(QDir::toNativeSeparators(path)));
-        return;
-    }
-    if (writeChosenFile(path, *pdf)) {
-        lblPuzzleWords->addSavedSentence(savedSentence(QStringLiteral("Juego guardado en"), path));
+    if (files_.writePdf(path, *pdf)) {
+        lblPuzzleWords->addSavedFile(QStringLiteral("Juego guardado en"), path);
     }
 }
 
@@ -640,15 +556,7 @@ void frmMain::mnuPrintWorksheet_Click() {
     const std::optional<QString> name = prompts.askWorksheetName(program_.PuzzleName);
     if (!name) return;
     program_.PuzzleName = *name;
-    const std::vector<WorksheetPuzzle> sheets{session_.worksheet(*name)};
-    QPrinter printer(QPrinter::HighResolution);
-    setUpWorksheetPrinter(printer, worksheetPageSize(), *name);
-    QPrintPreviewDialog dialog(&printer, this);
-    dialog.setObjectName(QStringLiteral("worksheetPrintPreview"));
-    dialog.setWindowTitle(QStringLiteral("Imprimir hoja de trabajo"));
-    connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
-            [&sheets](QPrinter* target) { printWorksheets(*target, sheets); });
-    dialog.exec();
+    previewWorksheets(this, {session_.worksheet(*name)}, *name);
 }
 
 void frmMain::mnuLowerCase_Click() {
@@ -665,7 +573,7 @@ void frmMain::mnuSecretMessage_Click() {
         session_.setMessage(*message);
     }
     // Nothing of it could take a cell: no message waits for the build.
-    if (!session_.message().isEmpty() && !holdsLetterOrDigit(session_.message())) {
+    if (!session_.message().isEmpty() && messageLetters(session_.message()).empty()) {
         prompts.showMessage(QStringLiteral("El mensaje secreto \"%1\" no tiene ninguna letra ni "
                                            "cifra: no se pondrá en la sopa.")
                                 .arg(session_.message()));

@@ -12,6 +12,7 @@
 #include "BannerViewer.h"
 #include "BatchPanel.h"
 #include "BatchRun.h"
+#include "FileRoad.h"
 #include "Form1.h"
 #include "Prompts.h"
 #include "Puzzle.h"
@@ -224,16 +225,6 @@ class frmMain : public QMainWindow {
     void showKeptOptions();
     // Tells the user, once, that the settings could not be kept.
     void settingsStored(const std::optional<QString>& failure);
-    // A file dialog in its remembered folder; the folder of the file chosen
-    // is remembered for next time.
-    QString chooseFile(bool save, FileDialog dialog, const QString& caption,
-                       const QString& fileName = QString());
-    // Writes a file the user chose; on failure tells which and why, once.
-    bool writeChosenFile(const QString& path, const QByteArray& bytes);
-    // The name and then the PDF file for the worksheet features; nothing
-    // when the user cancels either.
-    std::optional<std::pair<QString, QString>> askNameAndPdfPath(FileDialog dialog,
-                                                                 const QString& caption);
     void Form_Load();
     void Form_Unload();
     void centreOnActivation();
@@ -254,6 +245,7 @@ class frmMain : public QMainWindow {
 
     Program& program_;
     PuzzleSession session_;
+    FileRoad files_;
     WordList* words_ = nullptr;
     // Set while the list itself changes, so that only a change the user
     // makes to the selection switches cmdRemove.

@@ -1,0 +1,53 @@
+#include "FileRoad.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "Program.h"
+#include "SafeWrite.h"
+
+namespace sopaly {
+
+FileRoad::FileRoad(Program& program, const Prompts& prompts,
+                   std::function<void(const std::optional<QString>&)> settingsStored)
+    : program_(program), prompts_(prompts), settingsStored_(std::move(settingsStored)) {}
+
+QString FileRoad::choose(bool save, FileDialog dialog, const QString& caption,
+                         const QString& fileName) const {
+    const QString folder = fileDialogFolder(program_.settings(), dialog);
+    const QString suggested = fileName.isEmpty() ? folder : QDir(folder).filePath(fileName);
+    const QString path = save ? prompts_.chooseSaveFile(caption, suggested)
+                              : prompts_.chooseOpenFile(caption, suggested);
+    if (!path.isEmpty()) {
+        settingsStored_(rememberFileDialogChoice(program_.settings(), dialog, path));
+    }
+    return path;
+}
+
+bool FileRoad::write(const QString& path, const QByteArray& bytes) const {
+    QString reason;
+    if (writeFileAtomically(path, bytes, &reason, Durability::Durable)) return true;
+    prompts_.showMessage(writeFailureMessage(path, reason));
+    return false;
+}
+
+bool FileRoad::writePdf(const QString& path, const QByteArray& pdf) const {
+    if (!pdf.isEmpty()) return write(path, pdf);
+    prompts_.showMessage(
+        QStringLiteral("No se pudo crear el PDF %1.").arg(QDir::toNativeSeparators(path)));
+    return false;
+}
+
+std::optional<std::pair<QString, QString>> FileRoad::askNameAndPdfPath(
+    FileDialog dialog, const QString& caption) const {
+    const std::optional<QString> name = prompts_.askWorksheetName(program_.PuzzleName);
+    if (!name) return std::nullopt;
+    program_.PuzzleName = *name;
+    QString path = choose(true, dialog, caption,
+                          suggestedFileName(*name, QStringLiteral("sopa"), QStringLiteral(".pdf")));
+    if (path.isEmpty()) return std::nullopt;
+    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pdf");
+    return std::pair{*name, path};
+}
+
+}  // namespace sopaly

@@ -162,6 +162,54 @@ struct PageLayout {
     QStringList lines;     // sentences under the grid (and under the words)
 };
 
+// The words in as many columns as the page's width takes, centred on the
+// page; returns the block's height.
+double layOutWords(PageLayout& layout, const QPaintDevice* device, const QRectF& page,
+                   const QStringList& words) {
+    const double mm = layout.mm;
+    const double width = page.width();
+    layout.words = words;
+    const QFontMetricsF metrics(wordFont(), device);
+    double widest = 0;
+    for (const QString& word : words) widest = std::max(widest, metrics.horizontalAdvance(word));
+    layout.wordColumnWidth = widest + kColumnGapMm * mm;
+    const auto fitting = static_cast<int>((width + kColumnGapMm * mm) / layout.wordColumnWidth);
+    layout.wordColumns = std::clamp(fitting, 1, std::max(1, static_cast<int>(words.size())));
+    layout.wordRows =
+        static_cast<int>((words.size() + layout.wordColumns - 1) / layout.wordColumns);
+    // As few columns as those rows need, so that the block is centred on
+    // what it shows.
+    if (layout.wordRows > 0) {
+        layout.wordColumns =
+            static_cast<int>((words.size() + layout.wordRows - 1) / layout.wordRows);
+    }
+    const double columnsWidth = layout.wordColumns * layout.wordColumnWidth - kColumnGapMm * mm;
+    layout.wordsLeft = page.left() + std::max(0.0, (width - columnsWidth) / 2);
+    return layout.wordRows * metrics.lineSpacing();
+}
+
+// The sentences below the words that the page has to say; returns their
+// height, each wrapped to the page's width.
+double layOutLines(PageLayout& layout, const QPaintDevice* device, double width,
+                   const WorksheetPuzzle& puzzle, PageKind kind) {
+    const QStringList candidates =
+        kind == PageKind::Worksheet
+            ? QStringList{hiddenListLine(puzzle), messageLine(puzzle)}
+            : QStringList{noRoomLine(puzzle), beyondLimitLine(puzzle), messageKeyLine(puzzle)};
+    const QFontMetricsF metrics(linesFont(kind), device);
+    double height = 0;
+    for (const QString& line : candidates) {
+        if (line.isEmpty()) continue;
+        layout.lines << line;
+        height +=
+            metrics
+                .boundingRect(QRectF(0, 0, width, 1e9), Qt::TextWordWrap | Qt::AlignHCenter, line)
+                .height() +
+            metrics.lineSpacing() * 0.5;
+    }
+    return height;
+}
+
 PageLayout layOut(const QPaintDevice* device, const QRectF& page, const WorksheetPuzzle& puzzle,
                   PageKind kind) {
     PageLayout layout;
@@ -188,45 +236,10 @@ PageLayout layOut(const QPaintDevice* device, const QRectF& page, const Workshee
     // The worksheet lists the words unless it hides them; the key then
     // lists them instead.
     const bool listed = (kind == PageKind::Worksheet) != puzzle.hideList;
-    double wordsHeight = 0;
-    if (listed) {
-        layout.words = inCase(puzzle.words.placed, puzzle.lowerCase);
-        const QStringList& words = layout.words;
-        const QFontMetricsF metrics(wordFont(), device);
-        double widest = 0;
-        for (const QString& word : words)
-            widest = std::max(widest, metrics.horizontalAdvance(word));
-        layout.wordColumnWidth = widest + kColumnGapMm * mm;
-        const auto fitting = static_cast<int>((width + kColumnGapMm * mm) / layout.wordColumnWidth);
-        layout.wordColumns = std::clamp(fitting, 1, std::max(1, static_cast<int>(words.size())));
-        layout.wordRows =
-            static_cast<int>((words.size() + layout.wordColumns - 1) / layout.wordColumns);
-        // As few columns as those rows need, so that the block is centred
-        // on what it shows.
-        if (layout.wordRows > 0) {
-            layout.wordColumns =
-                static_cast<int>((words.size() + layout.wordRows - 1) / layout.wordRows);
-        }
-        wordsHeight = layout.wordRows * metrics.lineSpacing();
-        const double columnsWidth = layout.wordColumns * layout.wordColumnWidth - kColumnGapMm * mm;
-        layout.wordsLeft = page.left() + std::max(0.0, (width - columnsWidth) / 2);
-    }
-
-    const QStringList candidates =
-        kind == PageKind::Worksheet
-            ? QStringList{hiddenListLine(puzzle), messageLine(puzzle)}
-            : QStringList{noRoomLine(puzzle), beyondLimitLine(puzzle), messageKeyLine(puzzle)};
-    const QFontMetricsF metrics(linesFont(kind), device);
-    double linesHeight = 0;
-    for (const QString& line : candidates) {
-        if (line.isEmpty()) continue;
-        layout.lines << line;
-        linesHeight +=
-            metrics
-                .boundingRect(QRectF(0, 0, width, 1e9), Qt::TextWordWrap | Qt::AlignHCenter, line)
-                .height() +
-            metrics.lineSpacing() * 0.5;
-    }
+    const double wordsHeight =
+        listed ? layOutWords(layout, device, page, inCase(puzzle.words.placed, puzzle.lowerCase))
+               : 0;
+    const double linesHeight = layOutLines(layout, device, width, puzzle, kind);
     const double linesGap = wordsHeight > 0 && linesHeight > 0 ? kGapMm * mm : 0;
     const double belowHeight = wordsHeight + linesGap + linesHeight;
 

@@ -88,14 +88,11 @@ void ReadingGuard::reset(const QStringList& listed, const QStringList& rude) {
     latinCodes_ = kLatinCodes;
     otherCodes_.clear();
     nextCode_ = 28;
+    foreign_ = kForeignCode;
     letters_.clear();
     unsorted_.clear();
     entries_.clear();
     longest_ = 0;
-    anyThree_.assign(kCodes * kCodes, 0);
-    middleOfThree_.assign(kCodes * kCodes, 0);
-    firstOfThree_.assign(kCodes * kCodes, 0);
-    firstThree_.assign(kCodes * kCodes, 0);
 
     const auto add = [&](const QString& text, int listedIndex) {
         if (text.size() < kShortestGuardedWord) return;
@@ -116,6 +113,8 @@ void ReadingGuard::reset(const QStringList& listed, const QStringList& rude) {
     };
     for (qsizetype i = 0; i < listed.size(); ++i) add(listed.at(i), static_cast<int>(i));
     for (const QString& text : rude) add(text, -1);
+    narrowCodes();
+    tabulateThrees();
 
     // By first letter, so that a reading looks only at the words that start
     // with the letter it starts with.
@@ -127,13 +126,44 @@ void ReadingGuard::reset(const QStringList& listed, const QStringList& rude) {
     entries_.resize(unsorted_.size());
     std::array<std::uint32_t, 65> next = firstEntry_;
     for (const Entry& entry : unsorted_) entries_[next[letters_[entry.offset]]++] = entry;
+    indexOccurrences();
+}
+
+void ReadingGuard::indexOccurrences() {
+    // A letter of the fill looks only at the places it takes in the words
+    // with the neighbour it has there: the letter before it, or for a first
+    // letter the one after it.
+    wordLetters_ = 0;
+    firstOccurrence_.assign(2 * stride_ * stride_ + 1, 0);
+    const auto keyOf = [&](const Code* letters, std::uint16_t k) {
+        return k > 0 ? letters[k - 1] * stride_ + letters[k]
+                     : stride_ * stride_ + letters[k] * stride_ + letters[k + 1];
+    };
+    for (const Entry& entry : entries_) {
+        const Code* const letters = letters_.data() + entry.offset;
+        for (std::uint16_t k = 0; k < entry.length; ++k) {
+            wordLetters_ |= std::uint64_t{1} << letters[k];
+            ++firstOccurrence_[keyOf(letters, k) + 1];
+        }
+    }
+    for (std::size_t key = 1; key < firstOccurrence_.size(); ++key) {
+        firstOccurrence_[key] += firstOccurrence_[key - 1];
+    }
+    occurrences_.resize(firstOccurrence_.back());
+    std::vector<std::uint32_t> next(firstOccurrence_);
+    for (const Entry& entry : entries_) {
+        const Code* const letters = letters_.data() + entry.offset;
+        for (std::uint16_t k = 0; k < entry.length; ++k) {
+            occurrences_[next[keyOf(letters, k)]++] = {entry.offset, entry.length, k};
+        }
+    }
 }
 
 ReadingGuard::Code ReadingGuard::otherCodeOf(Cell cell) const {
     for (const auto& [other, code] : otherCodes_) {
         if (other == cell) return code;
     }
-    return kForeignCode;
+    return foreign_;
 }
 
 ReadingGuard::Code ReadingGuard::codeForWordLetter(Cell cell) {
@@ -158,13 +188,36 @@ void ReadingGuard::addEntry(const std::vector<Code>& letters, int listed) {
                          static_cast<std::uint16_t>(std::min<std::size_t>(letters.size(), 65535)),
                          static_cast<std::int16_t>(listed)});
     longest_ = std::max(longest_, static_cast<int>(letters.size()));
-    for (std::size_t k = 0; k + 2 < letters.size(); ++k) {
-        const std::size_t pair = letters[k] * kCodes + letters[k + 1];
-        const std::uint64_t third = std::uint64_t{1} << letters[k + 2];
-        anyThree_[pair] |= third;
-        middleOfThree_[letters[k] * kCodes + letters[k + 2]] |= std::uint64_t{1} << letters[k + 1];
-        firstOfThree_[letters[k + 1] * kCodes + letters[k + 2]] |= std::uint64_t{1} << letters[k];
-        if (k == 0) firstThree_[pair] |= third;
+}
+
+void ReadingGuard::narrowCodes() {
+    // While the words were read a character none of them held had the code
+    // 63; now it takes the first code they left, and the tables shrink to it.
+    foreign_ = std::min(nextCode_, kForeignCode);
+    stride_ = std::size_t{foreign_} + 1;
+    if (foreign_ == kForeignCode) return;
+    for (Code& code : latinCodes_) {
+        if (code == kForeignCode) code = foreign_;
+    }
+}
+
+void ReadingGuard::tabulateThrees() {
+    const std::size_t pairs = stride_ * stride_;
+    anyThree_.assign(pairs, 0);
+    middleOfThree_.assign(pairs, 0);
+    firstOfThree_.assign(pairs, 0);
+    firstThree_.assign(pairs, 0);
+    for (const Entry& entry : unsorted_) {
+        const Code* const letters = letters_.data() + entry.offset;
+        for (std::size_t k = 0; k + 2 < entry.length; ++k) {
+            const Code a = letters[k];
+            const Code b = letters[k + 1];
+            const Code c = letters[k + 2];
+            anyThree_[a * stride_ + b] |= std::uint64_t{1} << c;
+            middleOfThree_[a * stride_ + c] |= std::uint64_t{1} << b;
+            firstOfThree_[b * stride_ + c] |= std::uint64_t{1} << a;
+            if (k == 0) firstThree_[a * stride_ + b] |= std::uint64_t{1} << c;
+        }
     }
 }
 
@@ -177,8 +230,9 @@ void ReadingGuard::mirror(const Grid& grid) {
     line_.resize(static_cast<std::size_t>(std::max(rows_, cols_) + 1));
     if (!isActive()) return;
     for (int r = 1; r <= rows_; ++r) {
-        for (int c = 1; c <= cols_; ++c)
-            codes_[static_cast<std::size_t>(indexOf(r, c))] = codeOf(grid.at(r, c));
+        const Cell* cell = grid.cellPointer(r, 1);
+        Code* code = codes_.data() + indexOf(r, 1);
+        for (int c = 1; c <= cols_; ++c) *code++ = codeOf(*cell++);
     }
 }
 
@@ -242,6 +296,39 @@ bool ReadingGuard::misreadInLine(std::ptrdiff_t step, std::ptrdiff_t from,
                           });
 }
 
+bool ReadingGuard::letterMisreads(const Code* cell, Code code) const {
+    for (const std::ptrdiff_t step : {std::ptrdiff_t{1}, width_, width_ + 1, width_ - 1}) {
+        if (((suspectsAlong(cell, step) >> code) & 1U) != 0 &&
+            letterMisreadsInLine(cell, step, code)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool ReadingGuard::letterMisreadsInLine(const Code* cell, std::ptrdiff_t step, Code code) const {
+    const Code before = cell[-step];
+    const Code after = cell[step];
+    const std::ptrdiff_t at = cell - codes_.data();
+    const auto readsFrom = [&](std::size_t key) {
+        for (std::uint32_t n = firstOccurrence_[key]; n < firstOccurrence_[key + 1]; ++n) {
+            const Occurrence& occurrence = occurrences_[n];
+            // Word letters are never 0: a comparison stops at the first
+            // empty cell or border, so no reading looks past the border.
+            const Code* const letters = letters_.data() + occurrence.offset + occurrence.at;
+            const int behind = occurrence.at;
+            const int ahead = occurrence.length - 1 - occurrence.at;
+            bool reads = true;
+            for (int j = 1; j <= ahead && reads; ++j) reads = letters[j] == cell[j * step];
+            for (int j = 2; j <= behind && reads; ++j) reads = letters[-j] == cell[-j * step];
+            if (reads && !isAllowed(at - behind * step, at + ahead * step, step)) return true;
+        }
+        return false;
+    };
+    return (before != kNoCode && readsFrom(before * stride_ + code)) ||
+           (after != kNoCode && readsFrom(stride_ * stride_ + code * stride_ + after));
+}
+
 bool ReadingGuard::wordWouldMisread(std::u32string_view word, int row, int col, int direction) {
     if (!isActive() || word.empty()) return false;
     const std::ptrdiff_t step = stepOf(direction);
@@ -279,7 +366,8 @@ bool ReadingGuard::wordWouldMisread(std::u32string_view word, int row, int col, 
         const std::ptrdiff_t cell = newCells_[n];
         for (const std::ptrdiff_t across : lines) {
             if (across == along) continue;
-            if (mayRead(codes_.data() + cell, across) && misreadInLine(across, cell, cell)) {
+            const Code* const at = codes_.data() + cell;
+            if (mayRead(at, across) && letterMisreadsInLine(at, across, *at)) {
                 misread = true;
                 break;
             }
@@ -335,8 +423,9 @@ QStringList ReadingGuard::misreadWords() const {
 FillAlphabet::FillAlphabet(const Grid& placed, int rows, int cols) {
     int letters = 0;
     for (int r = 1; r <= rows; ++r) {
-        for (int c = 1; c <= cols; ++c) {
-            const Cell cell = placed.at(r, c);
+        const Cell* const row = placed.cellPointer(r, 1);
+        for (int c = 0; c < cols; ++c) {
+            const Cell cell = row[c];
             if (cell == kEmptyCell || cell == kBlankCell || cell == kOffShapeCell) continue;
             ++letters;
             // The 27 capitals of the alphabet.

@@ -61,36 +61,21 @@ class ReadingGuard {
     void place(std::u32string_view word, int row, int col, int direction);
 
     // Would `cell` written into the empty cell complete a reading that is not
-    // allowed?
-    bool letterWouldMisread(int row, int col, Cell cell) {
+    // allowed? Asked for every draw of the fill: the answer is almost always
+    // "no", given by the letters that make three letters of a guarded word
+    // with the neighbours, one load per side and line.
+    bool letterWouldMisread(int row, int col, Cell cell) const {
         if (!isActive()) return false;
         const Code code = codeOf(cell);
-        if (code == kNoCode) return false;
-        const std::ptrdiff_t at = indexOf(row, col);
-        Code* const slot = codes_.data() + at;
-        // The letters that would make three letters of a guarded word with
-        // the neighbours, on either side or between them, in any line: one
-        // load per side and line, whatever the letter.
-        std::uint64_t suspects = 0;
-        for (const std::ptrdiff_t step : {std::ptrdiff_t{1}, width_, width_ + 1, width_ - 1}) {
-            const Code before = slot[-step];
-            const Code after = slot[step];
-            suspects |= anyThree_[slot[-2 * step] * kCodes + before] |
-                        middleOfThree_[before * kCodes + after] |
-                        firstOfThree_[after * kCodes + slot[2 * step]];
-        }
+        // A letter no guarded word holds (K, W, X in most lists) reads nothing.
+        if (((wordLetters_ >> code) & 1U) == 0) return false;
+        const Code* const slot = codes_.data() + indexOf(row, col);
+        const std::uint64_t suspects = suspectsAlong(slot, 1) | suspectsAlong(slot, width_) |
+                                       suspectsAlong(slot, width_ + 1) |
+                                       suspectsAlong(slot, width_ - 1);
         if (((suspects >> code) & 1U) == 0) return false;
-        const Code old = *slot;
-        *slot = code;
-        const auto across = [&](std::ptrdiff_t step) {
-            return mayRead(slot, step) && misreadInLine(step, at, at);
-        };
-        const bool misread =
-            across(1) || across(width_) || across(width_ + 1) || across(width_ - 1);
-        *slot = old;
-        return misread;
+        return letterMisreads(slot, code);
     }
-
     // The listed words that read somewhere no placement explains, once each,
     // in the order they were given. Rude words are not named.
     QStringList misreadWords() const;
@@ -98,7 +83,10 @@ class ReadingGuard {
   private:
     using Code = std::uint8_t;
     static constexpr Code kNoCode = 0;        // empty, a border or a cell never set
-    static constexpr Code kForeignCode = 63;  // a character no guarded word holds
+    // A character no guarded word holds, while the words are read; then the
+    // code after the last one the words took (foreign_), so that the tables
+    // span only the codes there are: a few kilobytes for a Spanish list.
+    static constexpr Code kForeignCode = 63;
     static constexpr int kBorder = 2;
     static constexpr std::size_t kCodes = 64;
 
@@ -113,20 +101,30 @@ class ReadingGuard {
         int length;
     };
 
+    // A letter of a guarded word (either way round).
+    struct Occurrence {
+        std::uint32_t offset;  // the word's first letter in letters_
+        std::uint16_t length;
+        std::uint16_t at;  // the letter's place in the word
+    };
+
     Code codeOf(Cell cell) const {
         return cell < latinCodes_.size() ? latinCodes_[cell] : otherCodeOf(cell);
     }
     Code otherCodeOf(Cell cell) const;
     Code codeForWordLetter(Cell cell);
     void addEntry(const std::vector<Code>& letters, int listed);
+    void narrowCodes();
+    void tabulateThrees();
+    void indexOccurrences();
     std::ptrdiff_t indexOf(int row, int col) const {
         return (row + kBorder - 1) * width_ + col + kBorder - 1;
     }
     std::ptrdiff_t stepOf(int direction) const;
 
     // Whether some guarded word holds the letters a, b, c in a row.
-    static bool holds(const std::vector<std::uint64_t>& table, Code a, Code b, Code c) {
-        return (table[a * kCodes + b] >> c) & 1U;
+    bool holds(const std::vector<std::uint64_t>& table, Code a, Code b, Code c) const {
+        return (table[a * stride_ + b] >> c) & 1U;
     }
     // Whether the letter in `cell` forms three letters of a guarded word
     // with its neighbours along `step`. An empty cell has code 0, which no
@@ -138,11 +136,27 @@ class ReadingGuard {
         // Three letters in a row need a neighbour in the line.
         if ((before | after) == kNoCode) return false;
         const std::uint64_t* const three = anyThree_.data();
-        return ((three[cell[-2 * step] * kCodes + before] >> x) |
-                (three[before * kCodes + x] >> after) |
-                (three[x * kCodes + after] >> cell[2 * step])) &
+        return ((three[cell[-2 * step] * stride_ + before] >> x) |
+                (three[before * stride_ + x] >> after) |
+                (three[x * stride_ + after] >> cell[2 * step])) &
                1U;
     }
+    // The letters that, written into `cell`, would make three letters of a
+    // guarded word with its neighbours along `step`: on either side of them
+    // or between them. An empty neighbour has code 0, which no word holds.
+    std::uint64_t suspectsAlong(const Code* cell, std::ptrdiff_t step) const {
+        const Code before = cell[-step];
+        const Code after = cell[step];
+        return anyThree_[cell[-2 * step] * stride_ + before] |
+               middleOfThree_[before * stride_ + after] |
+               firstOfThree_[after * stride_ + cell[2 * step]];
+    }
+    // The slow half of letterWouldMisread(), for a letter a line suspects.
+    bool letterMisreads(const Code* cell, Code code) const;
+    // Whether a guarded word that holds `code` reads through `cell` along
+    // `step` (> 0) where no placement explains it, the cell read as `code`
+    // and its neighbours as they are.
+    bool letterMisreadsInLine(const Code* cell, std::ptrdiff_t step, Code code) const;
     // Calls `found` for each guarded word that reads in the line of step
     // `step` (> 0) over every cell from `from` to `to` (filled cells); stops
     // and returns true when `found` does.
@@ -157,6 +171,8 @@ class ReadingGuard {
     std::array<Code, 256> latinCodes_{};  // codes of the characters below 256
     std::vector<std::pair<Cell, Code>> otherCodes_;
     Code nextCode_ = 28;
+    Code foreign_ = kForeignCode;
+    std::size_t stride_ = kCodes;  // codes in the tables: foreign_ + 1
     std::vector<Code> letters_;
     std::vector<Entry> entries_;  // by first letter, forwards and backwards
     std::array<std::uint32_t, 65>
@@ -179,6 +195,12 @@ class ReadingGuard {
     std::vector<Code> word_;
     std::vector<Entry> unsorted_;
     mutable std::vector<Code> line_;
+    // Every letter of every entry, by the letter and its neighbour there:
+    // the one before it (key before * stride_ + letter), or for a first
+    // letter the one after it (key stride_² + letter * stride_ + after).
+    std::vector<Occurrence> occurrences_;
+    std::vector<std::uint32_t> firstOccurrence_;
+    std::uint64_t wordLetters_ = 0;  // bit k: some guarded word holds code k
 };
 
 // The fill letters of a puzzle: the Spanish alphabet's 27 capitals, and the

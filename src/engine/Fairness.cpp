@@ -88,7 +88,6 @@ void ReadingGuard::reset(const QStringList& listed, const QStringList& rude) {
     latinCodes_ = kLatinCodes;
     otherCodes_.clear();
     nextCode_ = 28;
-    foreign_ = kForeignCode;
     letters_.clear();
     unsorted_.clear();
     entries_.clear();
@@ -113,7 +112,6 @@ void ReadingGuard::reset(const QStringList& listed, const QStringList& rude) {
     };
     for (qsizetype i = 0; i < listed.size(); ++i) add(listed.at(i), static_cast<int>(i));
     for (const QString& text : rude) add(text, -1);
-    narrowCodes();
     tabulateThrees();
 
     // By first letter, so that a reading looks only at the words that start
@@ -133,16 +131,14 @@ void ReadingGuard::indexOccurrences() {
     // A letter of the fill looks only at the places it takes in the words
     // with the neighbour it has there: the letter before it, or for a first
     // letter the one after it.
-    wordLetters_ = 0;
-    firstOccurrence_.assign(2 * stride_ * stride_ + 1, 0);
+    firstOccurrence_.assign(2 * pairCount() + 1, 0);
     const auto keyOf = [&](const Code* letters, std::uint16_t k) {
-        return k > 0 ? letters[k - 1] * stride_ + letters[k]
-                     : stride_ * stride_ + letters[k] * stride_ + letters[k + 1];
+        return k > 0 ? pairOf(letters[k - 1], letters[k])
+                     : pairCount() + pairOf(letters[k], letters[k + 1]);
     };
     for (const Entry& entry : entries_) {
         const Code* const letters = letters_.data() + entry.offset;
         for (std::uint16_t k = 0; k < entry.length; ++k) {
-            wordLetters_ |= std::uint64_t{1} << letters[k];
             ++firstOccurrence_[keyOf(letters, k) + 1];
         }
     }
@@ -163,7 +159,7 @@ ReadingGuard::Code ReadingGuard::otherCodeOf(Cell cell) const {
     for (const auto& [other, code] : otherCodes_) {
         if (other == cell) return code;
     }
-    return foreign_;
+    return kForeignCode;
 }
 
 ReadingGuard::Code ReadingGuard::codeForWordLetter(Cell cell) {
@@ -190,33 +186,26 @@ void ReadingGuard::addEntry(const std::vector<Code>& letters, int listed) {
     longest_ = std::max(longest_, static_cast<int>(letters.size()));
 }
 
-void ReadingGuard::narrowCodes() {
-    // While the words were read a character none of them held had the code
-    // 63; now it takes the first code they left, and the tables shrink to it.
-    foreign_ = std::min(nextCode_, kForeignCode);
-    stride_ = std::size_t{foreign_} + 1;
-    if (foreign_ == kForeignCode) return;
-    for (Code& code : latinCodes_) {
-        if (code == kForeignCode) code = foreign_;
-    }
-}
-
 void ReadingGuard::tabulateThrees() {
-    const std::size_t pairs = stride_ * stride_;
-    anyThree_.assign(pairs, 0);
-    middleOfThree_.assign(pairs, 0);
-    firstOfThree_.assign(pairs, 0);
-    firstThree_.assign(pairs, 0);
+    const std::size_t pairs = pairCount();
+    threes_.assign(kTables * pairs, 0);
+    const auto add = [&](Table which, Code x, Code y, Code z) {
+        threes_[which * pairs + pairOf(x, y)] |= bitOf(z);
+    };
     for (const Entry& entry : unsorted_) {
         const Code* const letters = letters_.data() + entry.offset;
         for (std::size_t k = 0; k + 2 < entry.length; ++k) {
             const Code a = letters[k];
             const Code b = letters[k + 1];
             const Code c = letters[k + 2];
-            anyThree_[a * stride_ + b] |= std::uint64_t{1} << c;
-            middleOfThree_[a * stride_ + c] |= std::uint64_t{1} << b;
-            firstOfThree_[b * stride_ + c] |= std::uint64_t{1} << a;
-            if (k == 0) firstThree_[a * stride_ + b] |= std::uint64_t{1} << c;
+            add(kThird, a, b, c);
+            add(kMiddle, a, c, b);
+            add(kFirst, b, c, a);
+            if (k == 0) {
+                add(kFirstOfWord, b, c, a);
+                add(kThirdOfStart, a, b, c);
+            }
+            if (k + 3 == entry.length) add(kLastThird, a, b, c);
         }
     }
 }
@@ -260,7 +249,7 @@ bool ReadingGuard::readingsInLine(std::ptrdiff_t step, std::ptrdiff_t from, std:
     const auto fromAt = static_cast<int>((from - begin) / step);
     const auto toAt = static_cast<int>((to - begin) / step);
     for (int t = 0; t + kShortestGuardedWord <= length && t <= fromAt; ++t) {
-        if (!holds(firstThree_, line[t], line[t + 1], line[t + 2])) continue;
+        if (!holds(kThirdOfStart, line[t], line[t + 1], line[t + 2])) continue;
         const std::uint32_t last = firstEntry_[line[t] + 1U];
         for (std::uint32_t e = firstEntry_[line[t]]; e < last; ++e) {
             const Entry& entry = entries_[e];
@@ -281,11 +270,11 @@ bool ReadingGuard::isAllowed(std::ptrdiff_t first, std::ptrdiff_t last, std::ptr
         const std::ptrdiff_t k = distance / place.step;
         return k >= 0 && k < place.length;
     };
-    for (const Place& place : places_) {
-        if (place.step != step && place.step != -step) continue;
-        if (on(place, first) && on(place, last)) return true;
-    }
-    return false;
+    const auto explains = [&](const Place& place) {
+        return (place.step == step || place.step == -step) && on(place, first) && on(place, last);
+    };
+    if (trial_.length > 0 && explains(trial_)) return true;
+    return std::any_of(places_.begin(), places_.end(), explains);
 }
 
 bool ReadingGuard::misreadInLine(std::ptrdiff_t step, std::ptrdiff_t from,
@@ -298,7 +287,7 @@ bool ReadingGuard::misreadInLine(std::ptrdiff_t step, std::ptrdiff_t from,
 
 bool ReadingGuard::letterMisreads(const Code* cell, Code code) const {
     for (const std::ptrdiff_t step : {std::ptrdiff_t{1}, width_, width_ + 1, width_ - 1}) {
-        if (((suspectsAlong(cell, step) >> code) & 1U) != 0 &&
+        if ((suspectsAlong(cell, step) & bitOf(code)) != 0 &&
             letterMisreadsInLine(cell, step, code)) {
             return true;
         }
@@ -325,8 +314,8 @@ bool ReadingGuard::letterMisreadsInLine(const Code* cell, std::ptrdiff_t step, C
         }
         return false;
     };
-    return (before != kNoCode && readsFrom(before * stride_ + code)) ||
-           (after != kNoCode && readsFrom(stride_ * stride_ + code * stride_ + after));
+    return (before != kNoCode && readsFrom(pairOf(before, code))) ||
+           (after != kNoCode && readsFrom(pairCount() + pairOf(code, after)));
 }
 
 bool ReadingGuard::wordWouldMisread(std::u32string_view word, int row, int col, int direction) {
@@ -343,7 +332,7 @@ bool ReadingGuard::wordWouldMisread(std::u32string_view word, int row, int col, 
     }
     // Letters it shares with the grid already read as they did.
     if (newCells_.empty()) return false;
-    places_.push_back({start, step, static_cast<int>(length)});
+    trial_ = {start, step, static_cast<int>(length)};
     const std::ptrdiff_t along = std::abs(step);
     const std::ptrdiff_t end = start + (length - 1) * step;
     // Along its own line a reading within the word's cells is its own; only
@@ -356,8 +345,8 @@ bool ReadingGuard::wordWouldMisread(std::u32string_view word, int row, int col, 
         const Code before = codes[first - along];
         const Code after = codes[second + along];
         const bool may =
-            (before != kNoCode && holds(anyThree_, before, codes[first], codes[second])) ||
-            (after != kNoCode && holds(anyThree_, codes[first], codes[second], after));
+            (before != kNoCode && holds(kThird, before, codes[first], codes[second])) ||
+            (after != kNoCode && holds(kThird, codes[first], codes[second], after));
         return may && misreadInLine(along, first, second);
     };
     bool misread = runsOn(low - along, low) || runsOn(high, high + along);
@@ -373,7 +362,7 @@ bool ReadingGuard::wordWouldMisread(std::u32string_view word, int row, int col, 
             }
         }
     }
-    places_.pop_back();
+    trial_.length = 0;
     for (const std::ptrdiff_t cell : newCells_) codes_[static_cast<std::size_t>(cell)] = kNoCode;
     return misread;
 }
@@ -426,10 +415,16 @@ FillAlphabet::FillAlphabet(const Grid& placed, int rows, int cols) {
         const Cell* const row = placed.cellPointer(r, 1);
         for (int c = 0; c < cols; ++c) {
             const Cell cell = row[c];
-            if (cell == kEmptyCell || cell == kBlankCell || cell == kOffShapeCell) continue;
-            ++letters;
+            // Counted without a branch: letters and empty cells lie about
+            // the grid at random.
+            const bool letter =
+                (cell != kEmptyCell) & (cell != kBlankCell) & (cell != kOffShapeCell);
+            letters += static_cast<int>(letter);
             // The 27 capitals of the alphabet.
-            if ((cell < U'A' || cell > U'Z') && cell != U'\u00D1') others_.push_back(cell);
+            const bool capital =
+                (static_cast<Cell>(cell - U'A') <= U'Z' - U'A') | (cell == U'\u00D1');
+            // Rare: the one branch is the one that is almost never taken.
+            if (letter & !capital) others_.push_back(cell);
         }
     }
     // However many such letters the words hold, every capital of the

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -67,13 +68,11 @@ class ReadingGuard {
     bool letterWouldMisread(int row, int col, Cell cell) const {
         if (!isActive()) return false;
         const Code code = codeOf(cell);
-        // A letter no guarded word holds (K, W, X in most lists) reads nothing.
-        if (((wordLetters_ >> code) & 1U) == 0) return false;
         const Code* const slot = codes_.data() + indexOf(row, col);
-        const std::uint64_t suspects = suspectsAlong(slot, 1) | suspectsAlong(slot, width_) |
-                                       suspectsAlong(slot, width_ + 1) |
-                                       suspectsAlong(slot, width_ - 1);
-        if (((suspects >> code) & 1U) == 0) return false;
+        // An empty cell or a letter no guarded word holds is in no mask.
+        const Mask suspects = suspectsAlong(slot, 1) | suspectsAlong(slot, width_) |
+                              suspectsAlong(slot, width_ + 1) | suspectsAlong(slot, width_ - 1);
+        if ((suspects & bitOf(code)) == 0) return false;
         return letterMisreads(slot, code);
     }
     // The listed words that read somewhere no placement explains, once each,
@@ -83,12 +82,15 @@ class ReadingGuard {
   private:
     using Code = std::uint8_t;
     static constexpr Code kNoCode = 0;        // empty, a border or a cell never set
-    // A character no guarded word holds, while the words are read; then the
-    // code after the last one the words took (foreign_), so that the tables
-    // span only the codes there are: a few kilobytes for a Spanish list.
-    static constexpr Code kForeignCode = 63;
+    static constexpr Code kForeignCode = 63;  // a character no guarded word holds
     static constexpr int kBorder = 2;
     static constexpr std::size_t kCodes = 64;
+    // Sets of letters, as the tables keep them: one bit a code, the codes
+    // from 31 up sharing the last bit. A mask only ever sends a question on
+    // to the exact comparison, so a shared bit costs time, never an answer;
+    // the pairs a Spanish list uses stay within the nearest cache.
+    using Mask = std::uint32_t;
+    static constexpr Mask bitOf(Code code) { return Mask{1} << std::min<Code>(code, 31); }
 
     struct Entry {
         std::uint32_t offset;  // into letters_
@@ -108,13 +110,16 @@ class ReadingGuard {
         std::uint16_t at;  // the letter's place in the word
     };
 
+    // Where two letters a, b stand in a table of pairs.
+    static constexpr std::size_t pairOf(Code a, Code b) { return std::size_t{a} * kCodes + b; }
+    static constexpr std::size_t pairCount() { return kCodes * kCodes; }
+
     Code codeOf(Cell cell) const {
         return cell < latinCodes_.size() ? latinCodes_[cell] : otherCodeOf(cell);
     }
     Code otherCodeOf(Cell cell) const;
     Code codeForWordLetter(Cell cell);
     void addEntry(const std::vector<Code>& letters, int listed);
-    void narrowCodes();
     void tabulateThrees();
     void indexOccurrences();
     std::ptrdiff_t indexOf(int row, int col) const {
@@ -122,9 +127,21 @@ class ReadingGuard {
     }
     std::ptrdiff_t stepOf(int direction) const;
 
+    // The tables of three letters in a row of a guarded word, each asked
+    // with two of them for the set of the third, in one block.
+    enum Table : std::size_t {
+        kThird,         // a, b: the letters c
+        kLastThird,     // a, b: the letters c that end a word
+        kMiddle,        // a, c: the letters b
+        kFirst,         // b, c: the letters a
+        kFirstOfWord,   // b, c: the letters a that start a word
+        kThirdOfStart,  // a, b that start a word: the letters c
+        kTables
+    };
+    const Mask* table(Table which) const { return threes_.data() + which * pairCount(); }
     // Whether some guarded word holds the letters a, b, c in a row.
-    bool holds(const std::vector<std::uint64_t>& table, Code a, Code b, Code c) const {
-        return (table[a * stride_ + b] >> c) & 1U;
+    bool holds(Table which, Code a, Code b, Code c) const {
+        return (table(which)[pairOf(a, b)] & bitOf(c)) != 0;
     }
     // Whether the letter in `cell` forms three letters of a guarded word
     // with its neighbours along `step`. An empty cell has code 0, which no
@@ -135,21 +152,24 @@ class ReadingGuard {
         const Code after = cell[step];
         // Three letters in a row need a neighbour in the line.
         if ((before | after) == kNoCode) return false;
-        const std::uint64_t* const three = anyThree_.data();
-        return ((three[cell[-2 * step] * stride_ + before] >> x) |
-                (three[before * stride_ + x] >> after) |
-                (three[x * stride_ + after] >> cell[2 * step])) &
-               1U;
+        const Mask* const three = table(kThird);
+        return ((three[pairOf(cell[-2 * step], before)] & bitOf(x)) |
+                (three[pairOf(before, x)] & bitOf(after)) |
+                (three[pairOf(x, after)] & bitOf(cell[2 * step]))) != 0;
     }
     // The letters that, written into `cell`, would make three letters of a
     // guarded word with its neighbours along `step`: on either side of them
-    // or between them. An empty neighbour has code 0, which no word holds.
-    std::uint64_t suspectsAlong(const Code* cell, std::ptrdiff_t step) const {
+    // or between them. An empty neighbour has code 0, which no word holds;
+    // past an empty cell a reading can only end (or start) here, which far
+    // fewer letters do.
+    Mask suspectsAlong(const Code* cell, std::ptrdiff_t step) const {
         const Code before = cell[-step];
         const Code after = cell[step];
-        return anyThree_[cell[-2 * step] * stride_ + before] |
-               middleOfThree_[before * stride_ + after] |
-               firstOfThree_[after * stride_ + cell[2 * step]];
+        const Mask* const threes = threes_.data();
+        const std::size_t pairs = pairCount();
+        return threes[(kThird + (after == kNoCode)) * pairs + pairOf(cell[-2 * step], before)] |
+               threes[kMiddle * pairs + pairOf(before, after)] |
+               threes[(kFirst + (before == kNoCode)) * pairs + pairOf(after, cell[2 * step])];
     }
     // The slow half of letterWouldMisread(), for a letter a line suspects.
     bool letterMisreads(const Code* cell, Code code) const;
@@ -171,36 +191,28 @@ class ReadingGuard {
     std::array<Code, 256> latinCodes_{};  // codes of the characters below 256
     std::vector<std::pair<Cell, Code>> otherCodes_;
     Code nextCode_ = 28;
-    Code foreign_ = kForeignCode;
-    std::size_t stride_ = kCodes;  // codes in the tables: foreign_ + 1
     std::vector<Code> letters_;
     std::vector<Entry> entries_;  // by first letter, forwards and backwards
     std::array<std::uint32_t, 65>
         firstEntry_{};  // entries_ of first code k: [firstEntry_[k], firstEntry_[k+1])
     int longest_ = 0;
-    // For each two letters a, b, the third letters c that follow them in a
-    // guarded word: anywhere, and at its start.
-    std::vector<std::uint64_t> anyThree_;
-    // The same three letters asked the other ways: for a, c the middle
-    // letters b, and for b, c the first letters a.
-    std::vector<std::uint64_t> middleOfThree_;
-    std::vector<std::uint64_t> firstOfThree_;
-    std::vector<std::uint64_t> firstThree_;
+    // The tables of Table, kTables blocks of pairCount() sets each.
+    std::vector<Mask> threes_;
     int rows_ = 0;
     int cols_ = 0;
     std::ptrdiff_t width_ = 0;
     std::vector<Code> codes_;
     std::vector<Place> places_;
+    Place trial_{0, 0, 0};  // the place wordWouldMisread() tries, length 0 when none
     std::vector<std::ptrdiff_t> newCells_;
     std::vector<Code> word_;
     std::vector<Entry> unsorted_;
     mutable std::vector<Code> line_;
     // Every letter of every entry, by the letter and its neighbour there:
-    // the one before it (key before * stride_ + letter), or for a first
-    // letter the one after it (key stride_² + letter * stride_ + after).
+    // the one before it (key pairOf(before, letter)), or for a first letter
+    // the one after it (key pairCount() + pairOf(letter, after)).
     std::vector<Occurrence> occurrences_;
     std::vector<std::uint32_t> firstOccurrence_;
-    std::uint64_t wordLetters_ = 0;  // bit k: some guarded word holds code k
 };
 
 // The fill letters of a puzzle: the Spanish alphabet's 27 capitals, and the

@@ -410,23 +410,27 @@ QStringList ReadingGuard::misreadWords() const {
 }
 
 FillAlphabet::FillAlphabet(const Grid& placed, int rows, int cols) {
+    // Letters and empty cells lie about the grid at random: the cells are
+    // counted and the other letters kept without a branch on either.
+    others_.resize(static_cast<std::size_t>(std::max(rows, 0)) *
+                   static_cast<std::size_t>(std::max(cols, 0)));
+    std::size_t kept = 0;
     int letters = 0;
     for (int r = 1; r <= rows; ++r) {
         const Cell* const row = placed.cellPointer(r, 1);
         for (int c = 0; c < cols; ++c) {
             const Cell cell = row[c];
-            // Counted without a branch: letters and empty cells lie about
-            // the grid at random.
             const bool letter =
                 (cell != kEmptyCell) & (cell != kBlankCell) & (cell != kOffShapeCell);
-            letters += static_cast<int>(letter);
             // The 27 capitals of the alphabet.
             const bool capital =
                 (static_cast<Cell>(cell - U'A') <= U'Z' - U'A') | (cell == U'\u00D1');
-            // Rare: the one branch is the one that is almost never taken.
-            if (letter & !capital) others_.push_back(cell);
+            letters += static_cast<int>(letter);
+            others_[kept] = cell;
+            kept += static_cast<std::size_t>(letter & !capital);
         }
     }
+    others_.resize(kept);
     // However many such letters the words hold, every capital of the
     // alphabet keeps at least half the draws.
     if (letters > 0) {

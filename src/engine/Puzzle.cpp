@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "Cells.h"
 #include "Directions.h"
@@ -270,6 +271,67 @@ void placesOf(const Grid& grid, std::u32string_view word, const PlacementLimits&
     }
 }
 
+// Which placed words cover each cell, so that every word keeps at least one
+// cell no other word covers: a word lying wholly on others (SOL on the end
+// of GIRASOL) would be outlined in the key where the pupil never finds a
+// SOL of its own.
+class CellOwners {
+  public:
+    CellOwners(const Grid& grid, std::size_t words)
+        : width_(grid.rowStride()),
+          covers_(static_cast<std::size_t>((grid.rows() + 1) * width_), 0),
+          owner_(covers_.size(), 0) {
+        ownLeft_.reserve(words);
+    }
+
+    // Whether the word keeps a cell of its own there, and leaves every
+    // placed word one.
+    bool leavesOwnCells(int length, int row, int col, int direction) {
+        bool ownCell = false;
+        forCells(length, row, col, direction, [&](std::size_t at) {
+            if (covers_[at] == 0) ownCell = true;
+            if (covers_[at] == 1) --ownLeft_[owner_[at]];
+        });
+        // Each word's cells are counted off before any is put back, so the
+        // first of them sees all that the try would take.
+        bool fits = ownCell;
+        forCells(length, row, col, direction, [&](std::size_t at) {
+            if (covers_[at] != 1) return;
+            if (ownLeft_[owner_[at]] <= 0) fits = false;
+            ++ownLeft_[owner_[at]];
+        });
+        return fits;
+    }
+
+    void claim(int length, int row, int col, int direction) {
+        const auto word = static_cast<std::uint32_t>(ownLeft_.size());
+        int own = 0;
+        forCells(length, row, col, direction, [&](std::size_t at) {
+            if (covers_[at] == 1) --ownLeft_[owner_[at]];
+            if (covers_[at] == 0) {
+                owner_[at] = word;
+                ++own;
+            }
+            if (covers_[at] < 2) ++covers_[at];
+        });
+        ownLeft_.push_back(own);
+    }
+
+  private:
+    template <typename Visit>
+    void forCells(int length, int row, int col, int direction, Visit&& visit) const {
+        const Step step = directionStep(direction);
+        const std::ptrdiff_t stride = step.dRow * width_ + step.dCol;
+        std::ptrdiff_t at = row * width_ + col;
+        for (int k = 0; k < length; ++k, at += stride) visit(static_cast<std::size_t>(at));
+    }
+
+    std::ptrdiff_t width_;
+    std::vector<std::uint8_t> covers_;  // words on each cell, counted up to two
+    std::vector<std::uint32_t> owner_;  // the one word on a cell that has one
+    std::vector<int> ownLeft_;          // cells each placed word has to itself
+};
+
 // The words of the list as the pool holds them: without its empty first
 // entry and the repeated last one.
 QStringList listedWords(const QStringList& pool) {
@@ -327,6 +389,8 @@ std::vector<Placement> FitWordOnGrid(Puzzle& puzzle, const PuzzleSettings& setti
     guard.reset(listedWords(puzzle.WordPool), settings.rudeWords);
     guard.mirror(grid);
     std::vector<Placement> places;  // every place a word that missed its tries fits
+    CellOwners owners(grid,
+                      static_cast<std::size_t>(std::max<qsizetype>(puzzle.WordPool.size(), 0)));
     // A shape's tries are drawn among the places that lie on it; the
     // square keeps its own draws.
     const ShapePlaces* shapePlaces =
@@ -344,9 +408,11 @@ std::vector<Placement> FitWordOnGrid(Puzzle& puzzle, const PuzzleSettings& setti
         const auto length = static_cast<int>(word.size());
         const auto fitsFairly = [&](int row, int col, int direction) {
             return wordFits(grid, word, row, col, direction, limits) &&
+                   owners.leavesOwnCells(length, row, col, direction) &&
                    !guard.wordWouldMisread(word, row, col, direction);
         };
         const auto put = [&](int row, int col, int direction) {
+            owners.claim(length, row, col, direction);
             writeWord(grid, word, row, col, direction);
             guard.place(word, row, col, direction);
             placed.push_back({static_cast<int>(i), row, col, direction});
@@ -369,7 +435,8 @@ std::vector<Placement> FitWordOnGrid(Puzzle& puzzle, const PuzzleSettings& setti
         // The tries can miss the few places a crowded grid still has.
         places.clear();
         placesOf(grid, word, limits, [&](int row, int col, int direction) {
-            if (!guard.wordWouldMisread(word, row, col, direction)) {
+            if (owners.leavesOwnCells(length, row, col, direction) &&
+                !guard.wordWouldMisread(word, row, col, direction)) {
                 places.push_back({0, row, col, direction});
             }
         });
@@ -502,8 +569,11 @@ QString ShowFinishedWord(Puzzle& puzzle, const PuzzleSettings& settings, Random&
     return linesOf(grid, rows, cols, settings.lowerCase);
 }
 
-QStringList fairnessNotes(const Puzzle& puzzle) {
+QStringList fairnessNotes(const Puzzle& puzzle, bool lowerCase) {
     QStringList notes;
+    const auto named = [lowerCase](const QString& word) {
+        return lowerCase ? word.toLower() : word;
+    };
     const auto folded = [](const QString& word) { return foldAccents(wordCells(word)); };
     for (const Placement& inner : puzzle.Placements) {
         const QString& word = puzzle.WordPool.at(inner.poolIndex);
@@ -521,13 +591,15 @@ QStringList fairnessNotes(const Puzzle& puzzle) {
             // Two words that read as each other backwards (RAMO, OMAR) are
             // one pair, named once.
             const QString mirrored =
-                QStringLiteral("%1 se lee también dentro de %2.").arg(whole, word);
+                QStringLiteral("%1 se lee también dentro de %2.").arg(named(whole), named(word));
             if (text.size() == part.size() && notes.contains(mirrored)) continue;
-            const QString note = QStringLiteral("%1 se lee también dentro de %2.").arg(word, whole);
+            const QString note =
+                QStringLiteral("%1 se lee también dentro de %2.").arg(named(word), named(whole));
             if (!notes.contains(note)) notes << note;
         }
     }
-    const QStringList& twice = puzzle.Fairness.readTwice;
+    QStringList twice = puzzle.Fairness.readTwice;
+    for (QString& word : twice) word = named(word);
     if (twice.size() == 1) {
         notes << QStringLiteral("%1 se lee más de una vez.").arg(twice.first());
     } else if (twice.size() > 1) {
@@ -535,6 +607,46 @@ QStringList fairnessNotes(const Puzzle& puzzle) {
             << QStringLiteral("Se leen más de una vez: %1.").arg(twice.join(QStringLiteral(", ")));
     }
     return notes;
+}
+
+QString buildFinishedPuzzle(Puzzle& puzzle, const QStringList& pool, const PuzzleSettings& settings,
+                            Random& random) {
+    const auto letters = static_cast<int>(messageLetters(settings.message).size());
+    int builds = 1;
+    if (letters > 0) {
+        // A message longer than the shape has cells fits no build.
+        Puzzle empty;
+        allocateGrids(empty, settings);
+        if (letters <= freeCellCount(empty.WordGrid)) builds = kBuildsForMessage;
+    }
+    for (int build = 1;; ++build) {
+        buildPuzzle(puzzle, pool, settings, random);
+        QString finished = ShowFinishedWord(puzzle, settings, random);
+        if (build >= builds || puzzle.Message.placed()) return finished;
+    }
+}
+
+bool isFinished(const Puzzle& puzzle) {
+    const Grid& grid = puzzle.WordGrid;
+    if (grid.rows() < 1 || grid.cols() < 1) return false;
+    for (int r = 1; r <= grid.rows(); ++r) {
+        for (int c = 1; c <= grid.cols(); ++c) {
+            if (grid.at(r, c) == kEmptyCell) return false;
+        }
+    }
+    return true;
+}
+
+QStringList placedInListOrder(const QStringList& list, const Puzzle& puzzle) {
+    QStringList unclaimed;
+    for (const Placement& where : puzzle.Placements) {
+        unclaimed << puzzle.WordPool.value(where.poolIndex);
+    }
+    QStringList placed;
+    for (const QString& word : list) {
+        if (unclaimed.removeOne(word)) placed << word;
+    }
+    return placed;
 }
 
 std::vector<Placement> buildPuzzle(Puzzle& puzzle, const QStringList& pool,

@@ -156,9 +156,30 @@ QString ShowFinishedWord(Puzzle& puzzle, const PuzzleSettings& settings, Random&
 std::vector<Placement> buildPuzzle(Puzzle& puzzle, const QStringList& pool,
                                    const PuzzleSettings& settings, Random& random);
 
+// How many builds one puzzle of a set (a classroom set, a batch) gets to
+// hold the settings' secret message.
+inline constexpr int kBuildsForMessage = 20;
+
+// Builds and finishes one puzzle from a pool already sorted, and returns the
+// finished grid's text. A message the grid had no room for, or that made a
+// word read twice, has the puzzle built again, up to kBuildsForMessage builds
+// in all, unless the shape has fewer cells than the message has letters.
+// Without a message it draws exactly as buildPuzzle then ShowFinishedWord.
+QString buildFinishedPuzzle(Puzzle& puzzle, const QStringList& pool,
+                            const PuzzleSettings& settings, Random& random);
+
 // The sentences that tell the user which words read at more than one place:
 // a word inside another placed word ("SOL se lee también dentro de
-// GIRASOL."), and the words a kept puzzle lets read twice.
-QStringList fairnessNotes(const Puzzle& puzzle);
+// GIRASOL."), and the words a kept puzzle lets read twice. The words are
+// named in lower case when the puzzle is shown so.
+QStringList fairnessNotes(const Puzzle& puzzle, bool lowerCase = false);
+
+// Whether the finishing step has filled the grid: no cell of it is "." any
+// more. A worksheet shows only such a grid.
+bool isFinished(const Puzzle& puzzle);
+
+// The words of `list` that the grid holds, in the list's order: a word the
+// list holds twice is kept as often as it was placed.
+QStringList placedInListOrder(const QStringList& list, const Puzzle& puzzle);
 
 }  // namespace sopaly

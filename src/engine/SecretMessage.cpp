@@ -2,6 +2,7 @@
 
 #include <QChar>
 #include <QList>
+#include <QRegularExpression>
 
 namespace sopaly {
 
@@ -50,6 +51,19 @@ QString secretMessageStatus(const SecretMessage& message) {
             "El mensaje secreto no se puso: hacía leer una palabra en dos sitios.");
     }
     return {};
+}
+
+QString withMessageShortfall(const QString& footLine, int without, int total,
+                             const QString& puzzles) {
+    static const QRegularExpression earlier(
+        QStringLiteral(" ?El mensaje secreto no cupo en \\d+ de \\d+ \\w+\\."));
+    QString line = QString(footLine).remove(earlier).trimmed();
+    if (without <= 0) return line;
+    const QString sentence = QStringLiteral("El mensaje secreto no cupo en %1 de %2 %3.")
+                                 .arg(without)
+                                 .arg(total)
+                                 .arg(puzzles);
+    return line.isEmpty() ? sentence : line + u' ' + sentence;
 }
 
 }  // namespace sopaly

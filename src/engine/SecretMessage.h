@@ -38,4 +38,11 @@ int placeMessageLetters(Grid& grid, std::u32string_view letters,
 // when it went in or there was none.
 QString secretMessageStatus(const SecretMessage& message);
 
+// The foot line after a set of `total` puzzles of which `without` went
+// without the message: what it said, less such a sentence of an earlier set,
+// then "El mensaje secreto no cupo en 2 de 30 versiones." (`puzzles` names
+// them), when `without` is not 0.
+QString withMessageShortfall(const QString& footLine, int without, int total,
+                             const QString& puzzles);
+
 }  // namespace sopaly

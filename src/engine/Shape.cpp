@@ -117,6 +117,45 @@ QString shapeName(Shape shape) {
     return {};
 }
 
+int smallestSide(Shape shape) {
+    switch (shape) {
+        case Shape::Square:
+        case Shape::Diamond:
+            return 5;
+        case Shape::Circle:  // a rounded square below
+        case Shape::Heart:   // a blob at 6 × 6
+        case Shape::Tree:    // a block without a trunk below
+            return 7;
+        case Shape::Star:  // a house or a crown below
+            return 11;
+    }
+    return 5;
+}
+
+QString shapeSizeNote(Shape shape, int rows, int cols) {
+    const int least = smallestSide(shape);
+    if (rows >= least && cols >= least) return {};
+    // The shape's name as the subject of a sentence.
+    QString named;
+    switch (shape) {
+        case Shape::Star:
+            named = QStringLiteral("La estrella");
+            break;
+        case Shape::Square:
+        case Shape::Circle:
+        case Shape::Heart:
+        case Shape::Diamond:
+        case Shape::Tree:
+            named = QStringLiteral("El ") + shapeName(shape).toLower();
+            break;
+    }
+    return QStringLiteral("%1 necesita al menos %2 × %2; a %3 × %4 apenas se reconoce.")
+        .arg(named)
+        .arg(least)
+        .arg(rows)
+        .arg(cols);
+}
+
 QString shapeKey(Shape shape) {
     switch (shape) {
         case Shape::Square:

@@ -27,6 +27,16 @@ QString shapeName(Shape shape);
 QString shapeKey(Shape shape);
 std::optional<Shape> shapeFromKey(QStringView key);
 
+// The fewest rows, and the fewest columns, at which the shape still looks
+// like its name (found by drawing every shape at every size from 5 to 20);
+// the square looks like one at any size.
+int smallestSide(Shape shape);
+
+// What the foot line says of a grid too small for its shape: "La estrella
+// necesita al menos 11 × 11; a 10 × 10 apenas se reconoce." Empty when the
+// shape fits.
+QString shapeSizeNote(Shape shape, int rows, int cols);
+
 // The share of the grid's cells the shape holds at least, whatever the
 // grid's size: half, but a star has thin points and holds a third.
 double leastShare(Shape shape);

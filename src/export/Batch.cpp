@@ -5,6 +5,7 @@
 
 #include "Numbers.h"
 #include "PuzzleFile.h"
+#include "SecretMessage.h"
 
 namespace sopaly {
 
@@ -35,6 +36,20 @@ QString unencodableWordsMessage(const QStringList& words) {
            QStringLiteral(
                " Cambie o quite esas palabras de la lista para generar los "
                "rompecabezas; la hoja de trabajo en PDF sí las imprime.");
+}
+
+std::optional<QString> batchRefusal(const QStringList& words, const QString& message) {
+    if (firstUnencodableWord(words)) return unencodableWordsMessage(words);
+    // The message goes into the grid as its letters, in capitals.
+    const std::u32string letters = messageLetters(message);
+    const QStringList characters = unencodableCharacters(
+        QString::fromUcs4(letters.data(), static_cast<qsizetype>(letters.size())));
+    if (characters.isEmpty()) return std::nullopt;
+    return QStringLiteral(
+               "«Generar y Guardar» no puede guardar estas letras del mensaje secreto en sus "
+               "archivos: %1. Cambie el mensaje secreto para generar los rompecabezas; la hoja "
+               "de trabajo en PDF y el juego para la clase sí lo imprimen.")
+        .arg(characters.join(QStringLiteral(", ")));
 }
 
 BatchPlan planBatch(const QString& countText, int barLength) {

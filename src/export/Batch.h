@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
+#include <optional>
 
 namespace sopaly {
 
@@ -21,6 +23,11 @@ QString unencodableStatus(const QStringList& words);
 // Why a batch run does not start when a word of the list cannot be written
 // to a puzzle file: every such word, named with those characters.
 QString unencodableWordsMessage(const QStringList& words);
+
+// Why a batch run cannot write its puzzle files: a word of the list, or a
+// letter of the secret message, that a file cannot hold, named with those
+// characters. Nothing when the files hold them all.
+std::optional<QString> batchRefusal(const QStringList& words, const QString& message);
 
 // What a press of the batch button is to do with the count the user typed.
 struct BatchPlan {

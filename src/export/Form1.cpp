@@ -122,6 +122,9 @@ void Form1::setMessageSink(MessageSink sink) {
 void Form1::setSaveFileChooser(SaveFileChooser chooser) {
     saveFileChooser_ = std::move(chooser);
 }
+void Form1::setGridFinished(bool finished) {
+    Command3->setEnabled(finished);
+}
 
 std::unique_ptr<QPrinter> Form1::defaultPrinter() {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();

@@ -35,6 +35,9 @@ class Form1 : public QWidget {
     void setPrinterFactory(PrinterFactory factory);
     void setMessageSink(MessageSink sink);
     void setSaveFileChooser(SaveFileChooser chooser);
+    // A grid still waiting for its fill shows its "." and prints, but is
+    // no page to keep: "Guardar PDF" is greyed until it is finished.
+    void setGridFinished(bool finished);
 
     // The system's default printer, or nothing when it has none (Qt would
     // print nothing and say nothing then).

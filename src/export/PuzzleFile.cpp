@@ -171,7 +171,7 @@ bool writePuzzleFile(FileWriter& writer, const QString& path, const Puzzle& puzz
                      const PuzzleSettings& settings, const QStringList& words, QString* reason) {
     const QByteArray bytes =
         puzzleFileBytes(puzzle.WordGrid, puzzle.SolutionGrid, wholeNumber(settings.rowsText),
-                        wholeNumber(settings.colsText), words);
+                        wholeNumber(settings.colsText), placedInListOrder(words, puzzle));
     return writer.write(path, bytes, reason);
 }
 

@@ -32,7 +32,8 @@ QStringList unencodableCharacters(const QString& word);
 QString unencodableLetters(const QStringList& words);
 
 // One puzzle file of a batch run: the puzzle's grids at the sizes the
-// settings give (whole-number readings), the list's words in list order.
+// settings give (whole-number readings), and the words of the list `words`
+// that the grid holds, in list order: a pupil hunts only for what is there.
 // On failure `reason` says why, in the user's words.
 bool writePuzzleFile(FileWriter& writer, const QString& path, const Puzzle& puzzle,
                      const PuzzleSettings& settings, const QStringList& words, QString* reason);

@@ -68,13 +68,8 @@ frmMain* Program::showMainWindow() {
 }
 
 QStringList Program::rudeWords() const {
-    // The administrator's list, and whatever a teacher adds in their own.
-    QStringList words;
-    for (const QString& file : folderChoice_.filesToRead(QString::fromLatin1(kRudeWordsFileName))) {
-        words << readRudeWords(QFileInfo(file).path());
-    }
-    words.removeDuplicates();
-    return words;
+    // The built-in list, as the administrator's and the teacher's files change it.
+    return sopaly::rudeWords(folderChoice_.filesToRead(QString::fromLatin1(kRudeWordsFileName)));
 }
 
 Form3* Program::showAbout() {

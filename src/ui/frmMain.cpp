@@ -256,8 +256,11 @@ void frmMain::updateFileMenu() {
     const bool hasWords = words_->count() > 0;
     mnuSaveList->setEnabled(hasWords);
     mnuClassroomPdf->setEnabled(hasWords);
-    mnuWorksheetPdf->setEnabled(cmdExport->isEnabled());
-    mnuPrintWorksheet->setEnabled(cmdExport->isEnabled());
+    // A worksheet shows a finished grid only: a second Iniciar greys it
+    // until Vista Preeliminar.
+    const bool finished = cmdExport->isEnabled() && isFinished(Puzzle);
+    mnuWorksheetPdf->setEnabled(finished);
+    mnuPrintWorksheet->setEnabled(finished);
 }
 
 void frmMain::setupOptionsMenu() {
@@ -706,6 +709,7 @@ void frmMain::cmdStart_Click() {
     ShowWordOnWordText();
     cmdFinish->setEnabled(true);
     lblPuzzleWords->setText(puzzleStatus(Puzzle, current));
+    updateFileMenu();
 }
 
 void frmMain::ShowWordOnWordText() {
@@ -719,6 +723,7 @@ void frmMain::cmdFinish_Click() {
     Placements = Puzzle.Placements;
     lblPuzzleWords->setText(puzzleStatus(Puzzle, BuiltWith));
     cmdExport->setEnabled(true);
+    updateFileMenu();
 }
 
 void frmMain::cmdExport_Click() {
@@ -731,7 +736,13 @@ void frmMain::cmdExport_Click() {
     }
     // No parent: the preview stays open, and keeps the program running,
     // when the main window is closed.
-    auto* preview = new Form1(program_.PuzzleName, txtWordText(), words_->shownWords());
+    // The list names only the words the grid holds.
+    QStringList placed = placedInListOrder(words_->words(), Puzzle);
+    if (mnuLowerCase->isChecked()) {
+        for (QString& word : placed) word = word.toLower();
+    }
+    auto* preview = new Form1(program_.PuzzleName, txtWordText(), placed);
+    preview->setGridFinished(isFinished(Puzzle));
     program_.adoptPreview(preview);
     preview->show();
 }
@@ -768,8 +779,8 @@ void frmMain::cmdAuto_Click() {
     }
     settingsStored(program_.settings().storeNumber(kBatchCountSetting.key, plan.count));
     if (words_->count() > 0 && !gridSizeIsUsable(settings())) return;
-    if (firstUnencodableWord(words_->words())) {
-        showMessage(unencodableWordsMessage(words_->words()));
+    if (const auto refusal = batchRefusal(words_->words(), SecretMessageText)) {
+        showMessage(*refusal);
         return;
     }
 
@@ -779,6 +790,7 @@ void frmMain::cmdAuto_Click() {
     animatePanel(panelStillWidening);
 
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    batchWithoutMessage_ = 0;
     const BatchEnd end = makeBatchPuzzles(plan.count, plan.step);
     // A run whose list was emptied under it stops where it is, panel wide.
     if (end == BatchEnd::Completed || end == BatchEnd::Failed) {
@@ -787,11 +799,14 @@ void frmMain::cmdAuto_Click() {
     }
     QGuiApplication::restoreOverrideCursor();
     batchRunning_ = false;
+    updateFileMenu();
     // Told once the pointer is back and the panel narrowed, so that the
     // message is the last thing the run shows.
     if (!batchFailure_.isEmpty()) showMessage(std::exchange(batchFailure_, QString()));
 
     if (end == BatchEnd::Completed) ListBoxControl(QStringLiteral("CLEAR"));
+    lblPuzzleWords->setText(withMessageShortfall(lblPuzzleWords->text(), batchWithoutMessage_,
+                                                 plan.count, QStringLiteral("rompecabezas")));
     if (closeAfterBatch_) {
         closeAfterBatch_ = false;
         close();
@@ -828,14 +843,16 @@ frmMain::BatchEnd frmMain::makeBatchPuzzles(int count, int step) {
         const PuzzleSettings current = settings();
         if (!gridSizeIsUsable(current)) return BatchEnd::Failed;
 
-        allocateGrids(Puzzle, current);
         ListBoxControl(QStringLiteral("SORT"));
-        Placements = placeWordsAndMessage(Puzzle, current, program_.random());
         BuiltWith = current;
         // Nothing is painted between two yields, so the emptied and the
         // placed grid are never shown.
-        const QString finished = ShowFinishedWord(Puzzle, current, program_.random());
+        const QString finished =
+            buildFinishedPuzzle(Puzzle, Puzzle.WordPool, current, program_.random());
         Placements = Puzzle.Placements;
+        if (!messageLetters(current.message).empty() && !Puzzle.Message.placed()) {
+            ++batchWithoutMessage_;
+        }
         if (shown) txtWord->setPlainText(finished);
         if (!AutoExportPuzzle(path)) {
             if (!shown) {
@@ -857,8 +874,8 @@ frmMain::BatchEnd frmMain::makeBatchPuzzles(int count, int step) {
 bool frmMain::AutoExportPuzzle(const QString& sFilePath) {
     const QStringList words = words_->words();
     // A word typed during the run's yields is checked too.
-    if (firstUnencodableWord(words)) {
-        tell(unencodableWordsMessage(words));
+    if (const auto refusal = batchRefusal(words, SecretMessageText)) {
+        tell(*refusal);
         return false;
     }
     QString reason;
@@ -954,7 +971,7 @@ void frmMain::mnuSaveList_Click() {
 }
 
 void frmMain::mnuWorksheetPdf_Click() {
-    if (!cmdExport->isEnabled()) return;
+    if (!mnuWorksheetPdf->isEnabled()) return;
     const auto chosen = askNameAndPdfPath(FileDialog::WorksheetPdf,
                                           QStringLiteral("Guardar hoja de trabajo en PDF"));
     if (!chosen) return;
@@ -994,13 +1011,18 @@ void frmMain::mnuClassroomPdf_Click() {
     progress.setValue(0);
     const ClassroomSet set(words_->words(), current, program_.random());
     // A modal progress dialog handles the waiting events at each value.
-    const std::optional<QByteArray> pdf =
-        set.pdf(*versions, name, worksheetPageSize(), [&progress](int done, int /*total*/) {
+    int withoutMessage = 0;
+    const std::optional<QByteArray> pdf = set.pdf(
+        *versions, name, worksheetPageSize(),
+        [&progress](int done, int /*total*/) {
             progress.setValue(done);
             return !progress.wasCanceled();
-        });
+        },
+        &withoutMessage);
     progress.close();
     if (!pdf) return;
+    lblPuzzleWords->setText(withMessageShortfall(lblPuzzleWords->text(), withoutMessage,
+                                                 *versions, QStringLiteral("versiones")));
     if (pdf->isEmpty()) {
         showMessage(
             QStringLiteral("No se pudo crear el PDF %1.").arg(QDir::toNativeSeparators(path)));
@@ -1010,7 +1032,7 @@ void frmMain::mnuClassroomPdf_Click() {
 }
 
 void frmMain::mnuPrintWorksheet_Click() {
-    if (!cmdExport->isEnabled()) return;
+    if (!mnuPrintWorksheet->isEnabled()) return;
     const std::optional<QString> name = askWorksheetName(program_.PuzzleName);
     if (!name) return;
     program_.PuzzleName = *name;

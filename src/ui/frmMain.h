@@ -270,6 +270,8 @@ class frmMain : public QMainWindow {
     // The user closed the window during a batch run: it closes once the
     // file being written is complete.
     bool closeAfterBatch_ = false;
+    // The batch run's puzzles that hold no secret message though one was asked for.
+    int batchWithoutMessage_ = 0;
     // What stopped the batch run, told when it has wound down.
     QString batchFailure_;
     // Puzzle files go through it: made again at will, they are not synced.

@@ -1,5 +1,7 @@
 #include "ClassroomSet.h"
 
+#include <algorithm>
+
 #include "WordList.h"
 
 namespace sopaly {
@@ -20,9 +22,8 @@ std::optional<std::vector<WorksheetPuzzle>> ClassroomSet::build(int versions, co
     const QStringList pool = sortIntoPool(list_);
     for (int k = 1; k <= versions; ++k) {
         Puzzle puzzle;
-        buildPuzzle(puzzle, pool, settings_, random_);
         // The finishing step may build the puzzle again: its placements are the key.
-        ShowFinishedWord(puzzle, settings_, random_);
+        buildFinishedPuzzle(puzzle, pool, settings_, random_);
         set.push_back(worksheetPuzzle(versionTitle(name, k), puzzle, puzzle.Placements, settings_));
         if (progress && !progress(k, steps(versions))) return std::nullopt;
     }
@@ -30,10 +31,17 @@ std::optional<std::vector<WorksheetPuzzle>> ClassroomSet::build(int versions, co
 }
 
 std::optional<QByteArray> ClassroomSet::pdf(int versions, const QString& name,
-                                            const QPageSize& pageSize,
-                                            const Progress& progress) const {
+                                            const QPageSize& pageSize, const Progress& progress,
+                                            int* withoutMessage) const {
     const auto set = build(versions, name, progress);
     if (!set) return std::nullopt;
+    if (withoutMessage) {
+        const bool asked = !messageLetters(settings_.message).empty();
+        *withoutMessage = static_cast<int>(
+            std::count_if(set->cbegin(), set->cend(), [asked](const WorksheetPuzzle& version) {
+                return asked && version.message.isEmpty();
+            }));
+    }
     bool cancelled = false;
     QByteArray bytes = worksheetPdf(*set, pageSize, name, [&](int pagesDone) {
         cancelled = progress && !progress(versions + pagesDone, steps(versions));

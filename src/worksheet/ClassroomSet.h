@@ -30,7 +30,8 @@ class ClassroomSet {
 
     ClassroomSet(QStringList list, PuzzleSettings settings, Random& random);
 
-    // Builds `versions` finished puzzles titled "<name> — versión k".
+    // Builds `versions` finished puzzles titled "<name> — versión k", each
+    // built again, a few times, when its grid had no room for the message.
     // Nothing when the progress callback cancelled.
     std::optional<std::vector<WorksheetPuzzle>> build(int versions, const QString& name,
                                                       const Progress& progress = {}) const;
@@ -43,9 +44,11 @@ class ClassroomSet {
 
     // The whole set as one PDF: the worksheets of versions 1 to N, then their
     // answer keys in the same order. Nothing when cancelled; empty bytes
-    // when the PDF could not be made.
+    // when the PDF could not be made. `withoutMessage`, if given, receives
+    // how many versions still hold no secret message though one was asked for.
     std::optional<QByteArray> pdf(int versions, const QString& name, const QPageSize& pageSize,
-                                  const Progress& progress = {}) const;
+                                  const Progress& progress = {},
+                                  int* withoutMessage = nullptr) const;
 
   private:
     QStringList list_;

@@ -61,11 +61,22 @@ QString puzzleWordsStatus(const PuzzleWords& words) {
 }
 
 QString puzzleStatus(const Puzzle& puzzle, const PuzzleSettings& builtWith) {
-    QStringList sentences = fairnessNotes(puzzle);
-    sentences.prepend(
-        puzzleWordsStatus(puzzleWords(puzzle.WordPool, puzzle.Placements, builtWith)));
+    QStringList sentences = fairnessNotes(puzzle, builtWith.lowerCase);
+    PuzzleWords words = puzzleWords(puzzle.WordPool, puzzle.Placements, builtWith);
+    // The words are named as the grid and the list show them.
+    if (builtWith.lowerCase) {
+        for (QStringList* named : {&words.placed, &words.noRoom, &words.beyondLimit}) {
+            for (QString& word : *named) word = word.toLower();
+        }
+    }
+    sentences.prepend(puzzleWordsStatus(words));
     if (const QString message = secretMessageStatus(puzzle.Message); !message.isEmpty()) {
         sentences << message;
+    }
+    if (const QString small =
+            shapeSizeNote(builtWith.shape, puzzle.WordGrid.rows(), puzzle.WordGrid.cols());
+        !small.isEmpty()) {
+        sentences << small;
     }
     return sentences.join(u' ');
 }

@@ -402,9 +402,11 @@ std::vector<Placement> FitWordOnGrid(Puzzle& puzzle, const PuzzleSettings& setti
     int iRow = 0;
     int iCol = 0;
     int iDirection = 0;
+    std::u32string cells;  // the word's cells, in memory kept from word to word
     for (qsizetype i = 1; i <= last; ++i) {
         if (limits.wordLimit < static_cast<double>(i)) break;
-        const std::u32string word = wordCells(puzzle.WordPool.at(i));
+        assignWordCells(cells, puzzle.WordPool.at(i));
+        const std::u32string_view word = cells;
         const auto length = static_cast<int>(word.size());
         const auto fitsFairly = [&](int row, int col, int direction) {
             return wordFits(grid, word, row, col, direction, limits) &&

@@ -377,6 +377,49 @@ void RandPos(Random& random, const PlacementLimits& limits, int& iRow, int& iCol
     iDirection = random.below(limits.easy ? 4 : 8) + 1;
 }
 
+namespace {
+
+// After this many tries miss, one look at every place of the word tells
+// which of the later tries would fit: the grid stands still while they run.
+constexpr int kTriesBeforeScan = 48;
+// The most places a later try is looked up among; with more, it is tested.
+constexpr std::size_t kPlacesLookedUp = 32;
+
+// The place the first fitting try of kTriesPerWord draws, or none; then
+// `places` holds every place `scan` finds. `draw` makes a try, `fits` tests
+// it, and `scan` fills `places` with every place that fits (only when
+// `scannable`: a word of no cells fits where no cell shows it).
+template <typename Draw, typename Fits, typename Scan>
+std::optional<Placement> triedPlace(Draw&& draw, Fits&& fits, Scan&& scan,
+                                    const std::vector<Placement>& places, Random& random,
+                                    bool scannable) {
+    bool scanned = false;
+    const auto listed = [&](const Placement& at) {
+        return std::any_of(places.begin(), places.end(), [&](const Placement& place) {
+            return place.row == at.row && place.col == at.col && place.direction == at.direction;
+        });
+    };
+    for (int attempt = 0; attempt < kTriesPerWord; ++attempt) {
+        if (attempt == kTriesBeforeScan && scannable) {
+            scan();
+            scanned = true;
+            if (places.empty()) {
+                // Every later try would miss: the generator is left as they
+                // would leave it, the last one drawn.
+                random.skipReseeds(static_cast<std::uint64_t>(kTriesPerWord - attempt - 1));
+                draw();
+                return std::nullopt;
+            }
+        }
+        const Placement at = draw();
+        if (scanned && places.size() <= kPlacesLookedUp ? listed(at) : fits(at)) return at;
+    }
+    if (!scanned) scan();
+    return std::nullopt;
+}
+
+}  // namespace
+
 std::vector<Placement> FitWordOnGrid(Puzzle& puzzle, const PuzzleSettings& settings,
                                      Random& random) {
     const PlacementLimits limits = PlacementLimits::read(settings);
@@ -421,27 +464,31 @@ std::vector<Placement> FitWordOnGrid(Puzzle& puzzle, const PuzzleSettings& setti
         };
         // A word that no line of the shape holds has no place to try.
         if (shapePlaces && shapePlaces->count(length) == 0) continue;
-        bool done = false;
-        for (int attempt = 0; attempt < kTriesPerWord && !done; ++attempt) {
+        const auto draw = [&] {
             if (shapePlaces) {
                 shapePlaces->draw(random, length, iRow, iCol, iDirection);
             } else {
                 RandPos(random, limits, iRow, iCol, iDirection);
             }
-            if (fitsFairly(iRow, iCol, iDirection)) {
-                put(iRow, iCol, iDirection);
-                done = true;
-            }
+            return Placement{0, iRow, iCol, iDirection};
+        };
+        const auto scan = [&] {
+            places.clear();
+            placesOf(grid, word, limits, [&](int row, int col, int direction) {
+                if (owners.leavesOwnCells(length, row, col, direction) &&
+                    !guard.wordWouldMisread(word, row, col, direction)) {
+                    places.push_back({0, row, col, direction});
+                }
+            });
+        };
+        const std::optional<Placement> tried = triedPlace(
+            draw, [&](const Placement& at) { return fitsFairly(at.row, at.col, at.direction); },
+            scan, places, random, length > 0);
+        if (tried) {
+            put(tried->row, tried->col, tried->direction);
+            continue;
         }
-        if (done) continue;
         // The tries can miss the few places a crowded grid still has.
-        places.clear();
-        placesOf(grid, word, limits, [&](int row, int col, int direction) {
-            if (owners.leavesOwnCells(length, row, col, direction) &&
-                !guard.wordWouldMisread(word, row, col, direction)) {
-                places.push_back({0, row, col, direction});
-            }
-        });
         if (places.empty()) continue;
         const auto k =
             std::min(places.size() - 1,

@@ -57,6 +57,7 @@ void assignWordCells(std::u32string& cells, QStringView word) {
     // mark and no surrogate, so each letter or digit is a cell of its own,
     // with no normalisation and no copy.
     if (surelyComposed(word)) {
+        cells.reserve(static_cast<std::size_t>(word.size()));
         for (const QChar c : word) {
             if (c.isLetterOrNumber()) cells.push_back(c.unicode());
         }

@@ -75,6 +75,15 @@ class ReadingGuard {
         if ((suspects & bitOf(code)) == 0) return false;
         return letterMisreads(slot, code);
     }
+    // Fills the empty cells of the grid's row `row` (its `cols` cells from
+    // `cells` on) with letters of `draw()`, each drawn again while it would
+    // complete a reading that is not allowed, up to `tries` draws, and takes
+    // them as set() would. A cell that no draw fills stops the row: the
+    // column is returned, the cell left empty; with `keepAnyway` the cell
+    // keeps its last draw, `kept` is set and the row goes on. 0 when done.
+    template <typename Draw>
+    int fillRow(Cell* cells, int row, int cols, int tries, bool keepAnyway, bool& kept,
+                Draw&& draw);
     // The listed words that read somewhere no placement explains, once each,
     // in the order they were given. Rude words are not named.
     QStringList misreadWords() const;
@@ -163,16 +172,31 @@ class ReadingGuard {
     // past an empty cell a reading can only end (or start) here, which far
     // fewer letters do.
     Mask suspectsAlong(const Code* cell, std::ptrdiff_t step) const {
+        return suspectsAlong(threes_.data(), cell, step);
+    }
+    // The same from the tables at `threes`, which a loop keeps in a register:
+    // a store through a Code pointer may change any member.
+    static Mask suspectsAlong(const Mask* threes, const Code* cell, std::ptrdiff_t step) {
         const Code before = cell[-step];
         const Code after = cell[step];
-        const Mask* const threes = threes_.data();
-        const std::size_t pairs = pairCount();
+        constexpr std::size_t pairs = pairCount();
         return threes[(kThird + (after == kNoCode)) * pairs + pairOf(cell[-2 * step], before)] |
                threes[kMiddle * pairs + pairOf(before, after)] |
                threes[(kFirst + (before == kNoCode)) * pairs + pairOf(after, cell[2 * step])];
     }
     // The slow half of letterWouldMisread(), for a letter a line suspects.
     bool letterMisreads(const Code* cell, Code code) const;
+    // The same where the suspects of the four lines, in the order of
+    // `steps`, are known.
+    bool letterMisreads(const Code* cell, Code code, const std::array<Mask, 4>& suspects,
+                        const std::array<std::ptrdiff_t, 4>& steps) const {
+        for (std::size_t k = 0; k < steps.size(); ++k) {
+            if ((suspects[k] & bitOf(code)) != 0 && letterMisreadsInLine(cell, steps[k], code)) {
+                return true;
+            }
+        }
+        return false;
+    }
     // Whether a guarded word that holds `code` reads through `cell` along
     // `step` (> 0) where no placement explains it, the cell read as `code`
     // and its neighbours as they are.
@@ -214,6 +238,45 @@ class ReadingGuard {
     std::vector<Occurrence> occurrences_;
     std::vector<std::uint32_t> firstOccurrence_;
 };
+
+template <typename Draw>
+int ReadingGuard::fillRow(Cell* cells, int row, int cols, int tries, bool keepAnyway, bool& kept,
+                          Draw&& draw) {
+    if (!isActive()) {
+        for (int c = 0; c < cols; ++c) {
+            if (cells[c] == kEmptyCell) cells[c] = draw();
+        }
+        return 0;
+    }
+    const Mask* const threes = threes_.data();
+    const std::array<std::ptrdiff_t, 4> steps = {1, width_, width_ + 1, width_ - 1};
+    Code* slot = codes_.data() + indexOf(row, 1);
+    for (int c = 0; c < cols; ++c, ++slot) {
+        if (cells[c] != kEmptyCell) continue;
+        // The neighbours stay as they are while the cell is drawn again.
+        std::array<Mask, 4> suspects{};
+        Mask any = 0;
+        for (std::size_t k = 0; k < steps.size(); ++k) {
+            suspects[k] = suspectsAlong(threes, slot, steps[k]);
+            any |= suspects[k];
+        }
+        Cell letter = draw();
+        Code code = codeOf(letter);
+        for (int draws = 1;
+             (any & bitOf(code)) != 0 && letterMisreads(slot, code, suspects, steps); ++draws) {
+            if (draws == tries) {
+                if (!keepAnyway) return c + 1;
+                kept = true;
+                break;
+            }
+            letter = draw();
+            code = codeOf(letter);
+        }
+        cells[c] = letter;
+        *slot = code;
+    }
+    return 0;
+}
 
 // The fill letters of a puzzle: the Spanish alphabet's 27 capitals, and the
 // other letters its placed words hold (Á, É, Í, Ó, Ú, Ü above all), drawn

@@ -556,22 +556,15 @@ enum class FillEnd { Fair, Stuck, KeptUnfair };
 FillEnd fillFairly(Grid& grid, int rows, int cols, ReadingGuard& guard,
                    const FillAlphabet& alphabet, Random& random, bool keepAnyway) {
     FillEnd end = FillEnd::Fair;
+    if (cols <= 0) return end;
+    const auto draw = [&] { return alphabet.letter(random.next()); };
     for (int r = 1; r <= rows; ++r) {
-        for (int c = 1; c <= cols; ++c) {
-            Cell& cell = grid.at(r, c);
-            if (cell != kEmptyCell) continue;
-            Cell letter = alphabet.letter(random.next());
-            for (int draws = 1; guard.letterWouldMisread(r, c, letter); ++draws) {
-                if (draws == kDrawsPerCell) {
-                    if (!keepAnyway) return FillEnd::Stuck;
-                    end = FillEnd::KeptUnfair;
-                    break;
-                }
-                letter = alphabet.letter(random.next());
-            }
-            cell = letter;
-            guard.set(r, c, letter);
+        bool kept = false;
+        if (guard.fillRow(grid.cellPointer(r, 1), r, cols, kDrawsPerCell, keepAnyway, kept, draw) !=
+            0) {
+            return FillEnd::Stuck;
         }
+        if (kept) end = FillEnd::KeptUnfair;
     }
     return end;
 }

@@ -153,6 +153,15 @@ void ReadingGuard::indexOccurrences() {
             occurrences_[next[keyOf(letters, k)]++] = {entry.offset, entry.length, k};
         }
     }
+    // Those with the fewest letters after theirs first: a question stops at
+    // the first that needs more letters than the line holds after the cell,
+    // and the fill's cells mostly have none.
+    for (std::size_t key = 0; key + 1 < firstOccurrence_.size(); ++key) {
+        std::stable_sort(
+            occurrences_.begin() + firstOccurrence_[key],
+            occurrences_.begin() + firstOccurrence_[key + 1],
+            [](const Occurrence& a, const Occurrence& b) { return ahead(a) < ahead(b); });
+    }
 }
 
 ReadingGuard::Code ReadingGuard::otherCodeOf(Cell cell) const {
@@ -299,14 +308,18 @@ bool ReadingGuard::letterMisreadsInLine(const Code* cell, std::ptrdiff_t step, C
     const Code before = cell[-step];
     const Code after = cell[step];
     const std::ptrdiff_t at = cell - codes_.data();
+    // The letters in the line after the cell, up to the first empty one.
+    int filled = 0;
+    while (filled < longest_ && cell[(filled + 1) * step] != kNoCode) ++filled;
     const auto readsFrom = [&](std::size_t key) {
         for (std::uint32_t n = firstOccurrence_[key]; n < firstOccurrence_[key + 1]; ++n) {
             const Occurrence& occurrence = occurrences_[n];
+            const int ahead = ReadingGuard::ahead(occurrence);
+            if (ahead > filled) break;
             // Word letters are never 0: a comparison stops at the first
             // empty cell or border, so no reading looks past the border.
             const Code* const letters = letters_.data() + occurrence.offset + occurrence.at;
             const int behind = occurrence.at;
-            const int ahead = occurrence.length - 1 - occurrence.at;
             bool reads = true;
             for (int j = 1; j <= ahead && reads; ++j) reads = letters[j] == cell[j * step];
             for (int j = 2; j <= behind && reads; ++j) reads = letters[-j] == cell[-j * step];
@@ -323,15 +336,22 @@ bool ReadingGuard::wordWouldMisread(std::u32string_view word, int row, int col, 
     const std::ptrdiff_t step = stepOf(direction);
     const std::ptrdiff_t start = indexOf(row, col);
     const auto length = static_cast<std::ptrdiff_t>(word.size());
-    newCells_.clear();
+    // Written in without a branch: the word's letters and the grid's lie
+    // about at random. A cell the grid holds keeps its code.
+    if (newCells_.size() < static_cast<std::size_t>(length)) {
+        newCells_.resize(static_cast<std::size_t>(length));
+    }
+    std::size_t added = 0;
     for (std::ptrdiff_t k = 0; k < length; ++k) {
         Code& code = codes_[static_cast<std::size_t>(start + k * step)];
-        if (code != kNoCode) continue;
-        code = codeOf(word[static_cast<std::size_t>(k)]);
-        if (code != kNoCode) newCells_.push_back(start + k * step);
+        const Code old = code;
+        const Code letter = codeOf(word[static_cast<std::size_t>(k)]);
+        code = old != kNoCode ? old : letter;
+        newCells_[added] = start + k * step;
+        added += static_cast<std::size_t>((old == kNoCode) & (letter != kNoCode));
     }
     // Letters it shares with the grid already read as they did.
-    if (newCells_.empty()) return false;
+    if (added == 0) return false;
     trial_ = {start, step, static_cast<int>(length)};
     const std::ptrdiff_t along = std::abs(step);
     const std::ptrdiff_t end = start + (length - 1) * step;
@@ -339,8 +359,8 @@ bool ReadingGuard::wordWouldMisread(std::u32string_view word, int row, int col, 
     // one that runs on over either end into a letter beyond can be new.
     const std::ptrdiff_t low = std::min(start, end);
     const std::ptrdiff_t high = std::max(start, end);
+    const Code* const codes = codes_.data();
     const auto runsOn = [&](std::ptrdiff_t first, std::ptrdiff_t second) {
-        const Code* const codes = codes_.data();
         if (codes[first] == kNoCode || codes[second] == kNoCode) return false;
         const Code before = codes[first - along];
         const Code after = codes[second + along];
@@ -350,20 +370,27 @@ bool ReadingGuard::wordWouldMisread(std::u32string_view word, int row, int col, 
         return may && misreadInLine(along, first, second);
     };
     bool misread = runsOn(low - along, low) || runsOn(high, high + along);
-    const std::ptrdiff_t lines[4] = {1, width_, width_ + 1, width_ - 1};
-    for (std::size_t n = 0; n < newCells_.size() && !misread; ++n) {
-        const std::ptrdiff_t cell = newCells_[n];
-        for (const std::ptrdiff_t across : lines) {
-            if (across == along) continue;
-            const Code* const at = codes_.data() + cell;
-            if (mayRead(at, across) && letterMisreadsInLine(at, across, *at)) {
-                misread = true;
-                break;
-            }
-        }
+    // The three lines across the word's own, for every new letter at once:
+    // almost none forms three letters of a guarded word in any of them.
+    std::array<std::ptrdiff_t, 3> across{};
+    std::size_t lines = 0;
+    for (const std::ptrdiff_t line : {std::ptrdiff_t{1}, width_, width_ + 1, width_ - 1}) {
+        if (line != along && lines < across.size()) across[lines++] = line;
+    }
+    bool may = false;
+    for (std::size_t n = 0; n < added; ++n) {
+        const Code* const at = codes + newCells_[n];
+        may |= mayRead(at, across[0]) | mayRead(at, across[1]) | mayRead(at, across[2]);
+    }
+    for (std::size_t n = 0; n < added && may && !misread; ++n) {
+        const Code* const at = codes + newCells_[n];
+        misread = std::any_of(across.begin(), across.end(), [&](std::ptrdiff_t line) {
+            return mayRead(at, line) && letterMisreadsInLine(at, line, *at);
+        });
     }
     trial_.length = 0;
-    for (const std::ptrdiff_t cell : newCells_) codes_[static_cast<std::size_t>(cell)] = kNoCode;
+    for (std::size_t n = 0; n < added; ++n)
+        codes_[static_cast<std::size_t>(newCells_[n])] = kNoCode;
     return misread;
 }
 

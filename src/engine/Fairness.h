@@ -118,6 +118,8 @@ class ReadingGuard {
         std::uint16_t length;
         std::uint16_t at;  // the letter's place in the word
     };
+    // How many letters of the word follow the occurrence's.
+    static int ahead(const Occurrence& occurrence) { return occurrence.length - 1 - occurrence.at; }
 
     // Where two letters a, b stand in a table of pairs.
     static constexpr std::size_t pairOf(Code a, Code b) { return std::size_t{a} * kCodes + b; }
@@ -154,13 +156,12 @@ class ReadingGuard {
     }
     // Whether the letter in `cell` forms three letters of a guarded word
     // with its neighbours along `step`. An empty cell has code 0, which no
-    // word holds, so it needs no test of its own.
+    // word holds, so it needs no test of its own, and the question needs no
+    // branch.
     bool mayRead(const Code* cell, std::ptrdiff_t step) const {
         const Code x = *cell;
         const Code before = cell[-step];
         const Code after = cell[step];
-        // Three letters in a row need a neighbour in the line.
-        if ((before | after) == kNoCode) return false;
         const Mask* const three = table(kThird);
         return ((three[pairOf(cell[-2 * step], before)] & bitOf(x)) |
                 (three[pairOf(before, x)] & bitOf(after)) |
@@ -262,8 +263,8 @@ int ReadingGuard::fillRow(Cell* cells, int row, int cols, int tries, bool keepAn
         }
         Cell letter = draw();
         Code code = codeOf(letter);
-        for (int draws = 1;
-             (any & bitOf(code)) != 0 && letterMisreads(slot, code, suspects, steps); ++draws) {
+        for (int draws = 1; (any & bitOf(code)) != 0 && letterMisreads(slot, code, suspects, steps);
+             ++draws) {
             if (draws == tries) {
                 if (!keepAnyway) return c + 1;
                 kept = true;

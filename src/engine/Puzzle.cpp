@@ -451,11 +451,6 @@ std::vector<Placement> FitWordOnGrid(Puzzle& puzzle, const PuzzleSettings& setti
         assignWordCells(cells, puzzle.WordPool.at(i));
         const std::u32string_view word = cells;
         const auto length = static_cast<int>(word.size());
-        const auto fitsFairly = [&](int row, int col, int direction) {
-            return wordFits(grid, word, row, col, direction, limits) &&
-                   owners.leavesOwnCells(length, row, col, direction) &&
-                   !guard.wordWouldMisread(word, row, col, direction);
-        };
         const auto put = [&](int row, int col, int direction) {
             owners.claim(length, row, col, direction);
             writeWord(grid, word, row, col, direction);
@@ -481,9 +476,13 @@ std::vector<Placement> FitWordOnGrid(Puzzle& puzzle, const PuzzleSettings& setti
                 }
             });
         };
-        const std::optional<Placement> tried = triedPlace(
-            draw, [&](const Placement& at) { return fitsFairly(at.row, at.col, at.direction); },
-            scan, places, random, length > 0);
+        const auto fitsFairly = [&](const Placement& at) {
+            return wordFits(grid, word, at.row, at.col, at.direction, limits) &&
+                   owners.leavesOwnCells(length, at.row, at.col, at.direction) &&
+                   !guard.wordWouldMisread(word, at.row, at.col, at.direction);
+        };
+        const std::optional<Placement> tried =
+            triedPlace(draw, fitsFairly, scan, places, random, length > 0);
         if (tried) {
             put(tried->row, tried->col, tried->direction);
             continue;

@@ -51,15 +51,20 @@ bool surelyComposed(QStringView word) {
 
 }  // namespace
 
-std::u32string wordCells(QStringView word) {
-    // Every build asks this of every word: the common word of Latin letters
-    // costs no normalisation and no copy.
-    QString composed;
-    if (!surelyComposed(word)) {
-        composed = word.toString().normalized(QString::NormalizationForm_C);
-        word = composed;
+void assignWordCells(std::u32string& cells, QStringView word) {
+    cells.clear();
+    // Every build asks this of every word: a word of Latin letters holds no
+    // mark and no surrogate, so each letter or digit is a cell of its own,
+    // with no normalisation and no copy.
+    if (surelyComposed(word)) {
+        cells.reserve(static_cast<std::size_t>(word.size()));
+        for (const QChar c : word) {
+            if (c.isLetterOrNumber()) cells.push_back(c.unicode());
+        }
+        return;
     }
-    std::u32string cells;
+    const QString composed = word.toString().normalized(QString::NormalizationForm_C);
+    word = composed;
     cells.reserve(static_cast<std::size_t>(word.size()));
     std::u32string cluster;
     const auto close = [&] {
@@ -87,7 +92,18 @@ std::u32string wordCells(QStringView word) {
         }
     }
     close();
+}
+
+std::u32string wordCells(QStringView word) {
+    std::u32string cells;
+    assignWordCells(cells, word);
     return cells;
+}
+
+std::size_t cellCount(QStringView word) {
+    if (!surelyComposed(word)) return wordCells(word).size();
+    return static_cast<std::size_t>(
+        std::count_if(word.begin(), word.end(), [](QChar c) { return c.isLetterOrNumber(); }));
 }
 
 void appendCellText(QString& text, Cell cell) {

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringView>
+#include <cstddef>
 #include <string>
 
 #include "Grid.h"
@@ -13,6 +14,11 @@ namespace sopaly {
 // precomposed letter holds. Spaces, hyphens, dots and every other sign take
 // no cell: a blank or a "-" inside a word would point straight at it.
 std::u32string wordCells(QStringView word);
+// The same into `cells`, which keeps its memory from word to word.
+void assignWordCells(std::u32string& cells, QStringView word);
+// How many cells the word takes: wordCells(word).size(), without a copy for
+// a word of Latin letters.
+std::size_t cellCount(QStringView word);
 
 // Whether the word gives the grid anything to hide.
 inline bool hasCells(QStringView word) {

@@ -92,10 +92,6 @@ void ReadingGuard::reset(const QStringList& listed, const QStringList& rude) {
     unsorted_.clear();
     entries_.clear();
     longest_ = 0;
-    anyThree_.assign(kCodes * kCodes, 0);
-    middleOfThree_.assign(kCodes * kCodes, 0);
-    firstOfThree_.assign(kCodes * kCodes, 0);
-    firstThree_.assign(kCodes * kCodes, 0);
 
     const auto add = [&](const QString& text, int listedIndex) {
         if (text.size() < kShortestGuardedWord) return;
@@ -116,6 +112,7 @@ void ReadingGuard::reset(const QStringList& listed, const QStringList& rude) {
     };
     for (qsizetype i = 0; i < listed.size(); ++i) add(listed.at(i), static_cast<int>(i));
     for (const QString& text : rude) add(text, -1);
+    tabulateThrees();
 
     // By first letter, so that a reading looks only at the words that start
     // with the letter it starts with.
@@ -127,6 +124,44 @@ void ReadingGuard::reset(const QStringList& listed, const QStringList& rude) {
     entries_.resize(unsorted_.size());
     std::array<std::uint32_t, 65> next = firstEntry_;
     for (const Entry& entry : unsorted_) entries_[next[letters_[entry.offset]]++] = entry;
+    indexOccurrences();
+}
+
+void ReadingGuard::indexOccurrences() {
+    // A letter of the fill looks only at the places it takes in the words
+    // with the neighbour it has there: the letter before it, or for a first
+    // letter the one after it.
+    firstOccurrence_.assign(2 * pairCount() + 1, 0);
+    const auto keyOf = [&](const Code* letters, std::uint16_t k) {
+        return k > 0 ? pairOf(letters[k - 1], letters[k])
+                     : pairCount() + pairOf(letters[k], letters[k + 1]);
+    };
+    for (const Entry& entry : entries_) {
+        const Code* const letters = letters_.data() + entry.offset;
+        for (std::uint16_t k = 0; k < entry.length; ++k) {
+            ++firstOccurrence_[keyOf(letters, k) + 1];
+        }
+    }
+    for (std::size_t key = 1; key < firstOccurrence_.size(); ++key) {
+        firstOccurrence_[key] += firstOccurrence_[key - 1];
+    }
+    occurrences_.resize(firstOccurrence_.back());
+    std::vector<std::uint32_t> next(firstOccurrence_);
+    for (const Entry& entry : entries_) {
+        const Code* const letters = letters_.data() + entry.offset;
+        for (std::uint16_t k = 0; k < entry.length; ++k) {
+            occurrences_[next[keyOf(letters, k)]++] = {entry.offset, entry.length, k};
+        }
+    }
+    // Those with the fewest letters after theirs first: a question stops at
+    // the first that needs more letters than the line holds after the cell,
+    // and the fill's cells mostly have none.
+    for (std::size_t key = 0; key + 1 < firstOccurrence_.size(); ++key) {
+        std::stable_sort(
+            occurrences_.begin() + firstOccurrence_[key],
+            occurrences_.begin() + firstOccurrence_[key + 1],
+            [](const Occurrence& a, const Occurrence& b) { return ahead(a) < ahead(b); });
+    }
 }
 
 ReadingGuard::Code ReadingGuard::otherCodeOf(Cell cell) const {
@@ -158,13 +193,29 @@ void ReadingGuard::addEntry(const std::vector<Code>& letters, int listed) {
                          static_cast<std::uint16_t>(std::min<std::size_t>(letters.size(), 65535)),
                          static_cast<std::int16_t>(listed)});
     longest_ = std::max(longest_, static_cast<int>(letters.size()));
-    for (std::size_t k = 0; k + 2 < letters.size(); ++k) {
-        const std::size_t pair = letters[k] * kCodes + letters[k + 1];
-        const std::uint64_t third = std::uint64_t{1} << letters[k + 2];
-        anyThree_[pair] |= third;
-        middleOfThree_[letters[k] * kCodes + letters[k + 2]] |= std::uint64_t{1} << letters[k + 1];
-        firstOfThree_[letters[k + 1] * kCodes + letters[k + 2]] |= std::uint64_t{1} << letters[k];
-        if (k == 0) firstThree_[pair] |= third;
+}
+
+void ReadingGuard::tabulateThrees() {
+    const std::size_t pairs = pairCount();
+    threes_.assign(kTables * pairs, 0);
+    const auto add = [&](Table which, Code x, Code y, Code z) {
+        threes_[which * pairs + pairOf(x, y)] |= bitOf(z);
+    };
+    for (const Entry& entry : unsorted_) {
+        const Code* const letters = letters_.data() + entry.offset;
+        for (std::size_t k = 0; k + 2 < entry.length; ++k) {
+            const Code a = letters[k];
+            const Code b = letters[k + 1];
+            const Code c = letters[k + 2];
+            add(kThird, a, b, c);
+            add(kMiddle, a, c, b);
+            add(kFirst, b, c, a);
+            if (k == 0) {
+                add(kFirstOfWord, b, c, a);
+                add(kThirdOfStart, a, b, c);
+            }
+            if (k + 3 == entry.length) add(kLastThird, a, b, c);
+        }
     }
 }
 
@@ -177,8 +228,9 @@ void ReadingGuard::mirror(const Grid& grid) {
     line_.resize(static_cast<std::size_t>(std::max(rows_, cols_) + 1));
     if (!isActive()) return;
     for (int r = 1; r <= rows_; ++r) {
-        for (int c = 1; c <= cols_; ++c)
-            codes_[static_cast<std::size_t>(indexOf(r, c))] = codeOf(grid.at(r, c));
+        const Cell* cell = grid.cellPointer(r, 1);
+        Code* code = codes_.data() + indexOf(r, 1);
+        for (int c = 1; c <= cols_; ++c) *code++ = codeOf(*cell++);
     }
 }
 
@@ -206,7 +258,7 @@ bool ReadingGuard::readingsInLine(std::ptrdiff_t step, std::ptrdiff_t from, std:
     const auto fromAt = static_cast<int>((from - begin) / step);
     const auto toAt = static_cast<int>((to - begin) / step);
     for (int t = 0; t + kShortestGuardedWord <= length && t <= fromAt; ++t) {
-        if (!holds(firstThree_, line[t], line[t + 1], line[t + 2])) continue;
+        if (!holds(kThirdOfStart, line[t], line[t + 1], line[t + 2])) continue;
         const std::uint32_t last = firstEntry_[line[t] + 1U];
         for (std::uint32_t e = firstEntry_[line[t]]; e < last; ++e) {
             const Entry& entry = entries_[e];
@@ -227,11 +279,11 @@ bool ReadingGuard::isAllowed(std::ptrdiff_t first, std::ptrdiff_t last, std::ptr
         const std::ptrdiff_t k = distance / place.step;
         return k >= 0 && k < place.length;
     };
-    for (const Place& place : places_) {
-        if (place.step != step && place.step != -step) continue;
-        if (on(place, first) && on(place, last)) return true;
-    }
-    return false;
+    const auto explains = [&](const Place& place) {
+        return (place.step == step || place.step == -step) && on(place, first) && on(place, last);
+    };
+    if (trial_.length > 0 && explains(trial_)) return true;
+    return std::any_of(places_.begin(), places_.end(), explains);
 }
 
 bool ReadingGuard::misreadInLine(std::ptrdiff_t step, std::ptrdiff_t from,
@@ -242,51 +294,103 @@ bool ReadingGuard::misreadInLine(std::ptrdiff_t step, std::ptrdiff_t from,
                           });
 }
 
+bool ReadingGuard::letterMisreads(const Code* cell, Code code) const {
+    for (const std::ptrdiff_t step : {std::ptrdiff_t{1}, width_, width_ + 1, width_ - 1}) {
+        if ((suspectsAlong(cell, step) & bitOf(code)) != 0 &&
+            letterMisreadsInLine(cell, step, code)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool ReadingGuard::letterMisreadsInLine(const Code* cell, std::ptrdiff_t step, Code code) const {
+    const Code before = cell[-step];
+    const Code after = cell[step];
+    const std::ptrdiff_t at = cell - codes_.data();
+    // The letters in the line after the cell, up to the first empty one.
+    int filled = 0;
+    while (filled < longest_ && cell[(filled + 1) * step] != kNoCode) ++filled;
+    const auto readsFrom = [&](std::size_t key) {
+        for (std::uint32_t n = firstOccurrence_[key]; n < firstOccurrence_[key + 1]; ++n) {
+            const Occurrence& occurrence = occurrences_[n];
+            const int ahead = ReadingGuard::ahead(occurrence);
+            if (ahead > filled) break;
+            // Word letters are never 0: a comparison stops at the first
+            // empty cell or border, so no reading looks past the border.
+            const Code* const letters = letters_.data() + occurrence.offset + occurrence.at;
+            const int behind = occurrence.at;
+            bool reads = true;
+            for (int j = 1; j <= ahead && reads; ++j) reads = letters[j] == cell[j * step];
+            for (int j = 2; j <= behind && reads; ++j) reads = letters[-j] == cell[-j * step];
+            if (reads && !isAllowed(at - behind * step, at + ahead * step, step)) return true;
+        }
+        return false;
+    };
+    return (before != kNoCode && readsFrom(pairOf(before, code))) ||
+           (after != kNoCode && readsFrom(pairCount() + pairOf(code, after)));
+}
+
 bool ReadingGuard::wordWouldMisread(std::u32string_view word, int row, int col, int direction) {
     if (!isActive() || word.empty()) return false;
     const std::ptrdiff_t step = stepOf(direction);
     const std::ptrdiff_t start = indexOf(row, col);
     const auto length = static_cast<std::ptrdiff_t>(word.size());
-    newCells_.clear();
+    // Written in without a branch: the word's letters and the grid's lie
+    // about at random. A cell the grid holds keeps its code.
+    if (newCells_.size() < static_cast<std::size_t>(length)) {
+        newCells_.resize(static_cast<std::size_t>(length));
+    }
+    std::size_t added = 0;
     for (std::ptrdiff_t k = 0; k < length; ++k) {
         Code& code = codes_[static_cast<std::size_t>(start + k * step)];
-        if (code != kNoCode) continue;
-        code = codeOf(word[static_cast<std::size_t>(k)]);
-        if (code != kNoCode) newCells_.push_back(start + k * step);
+        const Code old = code;
+        const Code letter = codeOf(word[static_cast<std::size_t>(k)]);
+        code = old != kNoCode ? old : letter;
+        newCells_[added] = start + k * step;
+        added += static_cast<std::size_t>((old == kNoCode) & (letter != kNoCode));
     }
     // Letters it shares with the grid already read as they did.
-    if (newCells_.empty()) return false;
-    places_.push_back({start, step, static_cast<int>(length)});
+    if (added == 0) return false;
+    trial_ = {start, step, static_cast<int>(length)};
     const std::ptrdiff_t along = std::abs(step);
     const std::ptrdiff_t end = start + (length - 1) * step;
     // Along its own line a reading within the word's cells is its own; only
     // one that runs on over either end into a letter beyond can be new.
     const std::ptrdiff_t low = std::min(start, end);
     const std::ptrdiff_t high = std::max(start, end);
+    const Code* const codes = codes_.data();
     const auto runsOn = [&](std::ptrdiff_t first, std::ptrdiff_t second) {
-        const Code* const codes = codes_.data();
         if (codes[first] == kNoCode || codes[second] == kNoCode) return false;
         const Code before = codes[first - along];
         const Code after = codes[second + along];
         const bool may =
-            (before != kNoCode && holds(anyThree_, before, codes[first], codes[second])) ||
-            (after != kNoCode && holds(anyThree_, codes[first], codes[second], after));
+            (before != kNoCode && holds(kThird, before, codes[first], codes[second])) ||
+            (after != kNoCode && holds(kThird, codes[first], codes[second], after));
         return may && misreadInLine(along, first, second);
     };
     bool misread = runsOn(low - along, low) || runsOn(high, high + along);
-    const std::ptrdiff_t lines[4] = {1, width_, width_ + 1, width_ - 1};
-    for (std::size_t n = 0; n < newCells_.size() && !misread; ++n) {
-        const std::ptrdiff_t cell = newCells_[n];
-        for (const std::ptrdiff_t across : lines) {
-            if (across == along) continue;
-            if (mayRead(codes_.data() + cell, across) && misreadInLine(across, cell, cell)) {
-                misread = true;
-                break;
-            }
-        }
+    // The three lines across the word's own, for every new letter at once:
+    // almost none forms three letters of a guarded word in any of them.
+    std::array<std::ptrdiff_t, 3> across{};
+    std::size_t lines = 0;
+    for (const std::ptrdiff_t line : {std::ptrdiff_t{1}, width_, width_ + 1, width_ - 1}) {
+        if (line != along && lines < across.size()) across[lines++] = line;
     }
-    places_.pop_back();
-    for (const std::ptrdiff_t cell : newCells_) codes_[static_cast<std::size_t>(cell)] = kNoCode;
+    bool may = false;
+    for (std::size_t n = 0; n < added; ++n) {
+        const Code* const at = codes + newCells_[n];
+        may |= mayRead(at, across[0]) | mayRead(at, across[1]) | mayRead(at, across[2]);
+    }
+    for (std::size_t n = 0; n < added && may && !misread; ++n) {
+        const Code* const at = codes + newCells_[n];
+        misread = std::any_of(across.begin(), across.end(), [&](std::ptrdiff_t line) {
+            return mayRead(at, line) && letterMisreadsInLine(at, line, *at);
+        });
+    }
+    trial_.length = 0;
+    for (std::size_t n = 0; n < added; ++n)
+        codes_[static_cast<std::size_t>(newCells_[n])] = kNoCode;
     return misread;
 }
 
@@ -333,16 +437,27 @@ QStringList ReadingGuard::misreadWords() const {
 }
 
 FillAlphabet::FillAlphabet(const Grid& placed, int rows, int cols) {
+    // Letters and empty cells lie about the grid at random: the cells are
+    // counted and the other letters kept without a branch on either.
+    others_.resize(static_cast<std::size_t>(std::max(rows, 0)) *
+                   static_cast<std::size_t>(std::max(cols, 0)));
+    std::size_t kept = 0;
     int letters = 0;
     for (int r = 1; r <= rows; ++r) {
-        for (int c = 1; c <= cols; ++c) {
-            const Cell cell = placed.at(r, c);
-            if (cell == kEmptyCell || cell == kBlankCell || cell == kOffShapeCell) continue;
-            ++letters;
+        const Cell* const row = placed.cellPointer(r, 1);
+        for (int c = 0; c < cols; ++c) {
+            const Cell cell = row[c];
+            const bool letter =
+                (cell != kEmptyCell) & (cell != kBlankCell) & (cell != kOffShapeCell);
             // The 27 capitals of the alphabet.
-            if ((cell < U'A' || cell > U'Z') && cell != U'\u00D1') others_.push_back(cell);
+            const bool capital =
+                (static_cast<Cell>(cell - U'A') <= U'Z' - U'A') | (cell == U'\u00D1');
+            letters += static_cast<int>(letter);
+            others_[kept] = cell;
+            kept += static_cast<std::size_t>(letter & !capital);
         }
     }
+    others_.resize(kept);
     // However many such letters the words hold, every capital of the
     // alphabet keeps at least half the draws.
     if (letters > 0) {

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -61,36 +62,28 @@ class ReadingGuard {
     void place(std::u32string_view word, int row, int col, int direction);
 
     // Would `cell` written into the empty cell complete a reading that is not
-    // allowed?
-    bool letterWouldMisread(int row, int col, Cell cell) {
+    // allowed? Asked for every draw of the fill: the answer is almost always
+    // "no", given by the letters that make three letters of a guarded word
+    // with the neighbours, one load per side and line.
+    bool letterWouldMisread(int row, int col, Cell cell) const {
         if (!isActive()) return false;
         const Code code = codeOf(cell);
-        if (code == kNoCode) return false;
-        const std::ptrdiff_t at = indexOf(row, col);
-        Code* const slot = codes_.data() + at;
-        // The letters that would make three letters of a guarded word with
-        // the neighbours, on either side or between them, in any line: one
-        // load per side and line, whatever the letter.
-        std::uint64_t suspects = 0;
-        for (const std::ptrdiff_t step : {std::ptrdiff_t{1}, width_, width_ + 1, width_ - 1}) {
-            const Code before = slot[-step];
-            const Code after = slot[step];
-            suspects |= anyThree_[slot[-2 * step] * kCodes + before] |
-                        middleOfThree_[before * kCodes + after] |
-                        firstOfThree_[after * kCodes + slot[2 * step]];
-        }
-        if (((suspects >> code) & 1U) == 0) return false;
-        const Code old = *slot;
-        *slot = code;
-        const auto across = [&](std::ptrdiff_t step) {
-            return mayRead(slot, step) && misreadInLine(step, at, at);
-        };
-        const bool misread =
-            across(1) || across(width_) || across(width_ + 1) || across(width_ - 1);
-        *slot = old;
-        return misread;
+        const Code* const slot = codes_.data() + indexOf(row, col);
+        // An empty cell or a letter no guarded word holds is in no mask.
+        const Mask suspects = suspectsAlong(slot, 1) | suspectsAlong(slot, width_) |
+                              suspectsAlong(slot, width_ + 1) | suspectsAlong(slot, width_ - 1);
+        if ((suspects & bitOf(code)) == 0) return false;
+        return letterMisreads(slot, code);
     }
-
+    // Fills the empty cells of the grid's row `row` (its `cols` cells from
+    // `cells` on) with letters of `draw()`, each drawn again while it would
+    // complete a reading that is not allowed, up to `tries` draws, and takes
+    // them as set() would. A cell that no draw fills stops the row: the
+    // column is returned, the cell left empty; with `keepAnyway` the cell
+    // keeps its last draw, `kept` is set and the row goes on. 0 when done.
+    template <typename Draw>
+    int fillRow(Cell* cells, int row, int cols, int tries, bool keepAnyway, bool& kept,
+                Draw&& draw);
     // The listed words that read somewhere no placement explains, once each,
     // in the order they were given. Rude words are not named.
     QStringList misreadWords() const;
@@ -101,6 +94,12 @@ class ReadingGuard {
     static constexpr Code kForeignCode = 63;  // a character no guarded word holds
     static constexpr int kBorder = 2;
     static constexpr std::size_t kCodes = 64;
+    // Sets of letters, as the tables keep them: one bit a code, the codes
+    // from 31 up sharing the last bit. A mask only ever sends a question on
+    // to the exact comparison, so a shared bit costs time, never an answer;
+    // the pairs a Spanish list uses stay within the nearest cache.
+    using Mask = std::uint32_t;
+    static constexpr Mask bitOf(Code code) { return Mask{1} << std::min<Code>(code, 31); }
 
     struct Entry {
         std::uint32_t offset;  // into letters_
@@ -113,36 +112,96 @@ class ReadingGuard {
         int length;
     };
 
+    // A letter of a guarded word (either way round).
+    struct Occurrence {
+        std::uint32_t offset;  // the word's first letter in letters_
+        std::uint16_t length;
+        std::uint16_t at;  // the letter's place in the word
+    };
+    // How many letters of the word follow the occurrence's.
+    static int ahead(const Occurrence& occurrence) { return occurrence.length - 1 - occurrence.at; }
+
+    // Where two letters a, b stand in a table of pairs.
+    static constexpr std::size_t pairOf(Code a, Code b) { return std::size_t{a} * kCodes + b; }
+    static constexpr std::size_t pairCount() { return kCodes * kCodes; }
+
     Code codeOf(Cell cell) const {
         return cell < latinCodes_.size() ? latinCodes_[cell] : otherCodeOf(cell);
     }
     Code otherCodeOf(Cell cell) const;
     Code codeForWordLetter(Cell cell);
     void addEntry(const std::vector<Code>& letters, int listed);
+    void tabulateThrees();
+    void indexOccurrences();
     std::ptrdiff_t indexOf(int row, int col) const {
         return (row + kBorder - 1) * width_ + col + kBorder - 1;
     }
     std::ptrdiff_t stepOf(int direction) const;
 
+    // The tables of three letters in a row of a guarded word, each asked
+    // with two of them for the set of the third, in one block.
+    enum Table : std::size_t {
+        kThird,         // a, b: the letters c
+        kLastThird,     // a, b: the letters c that end a word
+        kMiddle,        // a, c: the letters b
+        kFirst,         // b, c: the letters a
+        kFirstOfWord,   // b, c: the letters a that start a word
+        kThirdOfStart,  // a, b that start a word: the letters c
+        kTables
+    };
+    const Mask* table(Table which) const { return threes_.data() + which * pairCount(); }
     // Whether some guarded word holds the letters a, b, c in a row.
-    static bool holds(const std::vector<std::uint64_t>& table, Code a, Code b, Code c) {
-        return (table[a * kCodes + b] >> c) & 1U;
+    bool holds(Table which, Code a, Code b, Code c) const {
+        return (table(which)[pairOf(a, b)] & bitOf(c)) != 0;
     }
     // Whether the letter in `cell` forms three letters of a guarded word
     // with its neighbours along `step`. An empty cell has code 0, which no
-    // word holds, so it needs no test of its own.
+    // word holds, so it needs no test of its own, and the question needs no
+    // branch.
     bool mayRead(const Code* cell, std::ptrdiff_t step) const {
         const Code x = *cell;
         const Code before = cell[-step];
         const Code after = cell[step];
-        // Three letters in a row need a neighbour in the line.
-        if ((before | after) == kNoCode) return false;
-        const std::uint64_t* const three = anyThree_.data();
-        return ((three[cell[-2 * step] * kCodes + before] >> x) |
-                (three[before * kCodes + x] >> after) |
-                (three[x * kCodes + after] >> cell[2 * step])) &
-               1U;
+        const Mask* const three = table(kThird);
+        return ((three[pairOf(cell[-2 * step], before)] & bitOf(x)) |
+                (three[pairOf(before, x)] & bitOf(after)) |
+                (three[pairOf(x, after)] & bitOf(cell[2 * step]))) != 0;
     }
+    // The letters that, written into `cell`, would make three letters of a
+    // guarded word with its neighbours along `step`: on either side of them
+    // or between them. An empty neighbour has code 0, which no word holds;
+    // past an empty cell a reading can only end (or start) here, which far
+    // fewer letters do.
+    Mask suspectsAlong(const Code* cell, std::ptrdiff_t step) const {
+        return suspectsAlong(threes_.data(), cell, step);
+    }
+    // The same from the tables at `threes`, which a loop keeps in a register:
+    // a store through a Code pointer may change any member.
+    static Mask suspectsAlong(const Mask* threes, const Code* cell, std::ptrdiff_t step) {
+        const Code before = cell[-step];
+        const Code after = cell[step];
+        constexpr std::size_t pairs = pairCount();
+        return threes[(kThird + (after == kNoCode)) * pairs + pairOf(cell[-2 * step], before)] |
+               threes[kMiddle * pairs + pairOf(before, after)] |
+               threes[(kFirst + (before == kNoCode)) * pairs + pairOf(after, cell[2 * step])];
+    }
+    // The slow half of letterWouldMisread(), for a letter a line suspects.
+    bool letterMisreads(const Code* cell, Code code) const;
+    // The same where the suspects of the four lines, in the order of
+    // `steps`, are known.
+    bool letterMisreads(const Code* cell, Code code, const std::array<Mask, 4>& suspects,
+                        const std::array<std::ptrdiff_t, 4>& steps) const {
+        for (std::size_t k = 0; k < steps.size(); ++k) {
+            if ((suspects[k] & bitOf(code)) != 0 && letterMisreadsInLine(cell, steps[k], code)) {
+                return true;
+            }
+        }
+        return false;
+    }
+    // Whether a guarded word that holds `code` reads through `cell` along
+    // `step` (> 0) where no placement explains it, the cell read as `code`
+    // and its neighbours as they are.
+    bool letterMisreadsInLine(const Code* cell, std::ptrdiff_t step, Code code) const;
     // Calls `found` for each guarded word that reads in the line of step
     // `step` (> 0) over every cell from `from` to `to` (filled cells); stops
     // and returns true when `found` does.
@@ -162,24 +221,63 @@ class ReadingGuard {
     std::array<std::uint32_t, 65>
         firstEntry_{};  // entries_ of first code k: [firstEntry_[k], firstEntry_[k+1])
     int longest_ = 0;
-    // For each two letters a, b, the third letters c that follow them in a
-    // guarded word: anywhere, and at its start.
-    std::vector<std::uint64_t> anyThree_;
-    // The same three letters asked the other ways: for a, c the middle
-    // letters b, and for b, c the first letters a.
-    std::vector<std::uint64_t> middleOfThree_;
-    std::vector<std::uint64_t> firstOfThree_;
-    std::vector<std::uint64_t> firstThree_;
+    // The tables of Table, kTables blocks of pairCount() sets each.
+    std::vector<Mask> threes_;
     int rows_ = 0;
     int cols_ = 0;
     std::ptrdiff_t width_ = 0;
     std::vector<Code> codes_;
     std::vector<Place> places_;
+    Place trial_{0, 0, 0};  // the place wordWouldMisread() tries, length 0 when none
     std::vector<std::ptrdiff_t> newCells_;
     std::vector<Code> word_;
     std::vector<Entry> unsorted_;
     mutable std::vector<Code> line_;
+    // Every letter of every entry, by the letter and its neighbour there:
+    // the one before it (key pairOf(before, letter)), or for a first letter
+    // the one after it (key pairCount() + pairOf(letter, after)).
+    std::vector<Occurrence> occurrences_;
+    std::vector<std::uint32_t> firstOccurrence_;
 };
+
+template <typename Draw>
+int ReadingGuard::fillRow(Cell* cells, int row, int cols, int tries, bool keepAnyway, bool& kept,
+                          Draw&& draw) {
+    if (!isActive()) {
+        for (int c = 0; c < cols; ++c) {
+            if (cells[c] == kEmptyCell) cells[c] = draw();
+        }
+        return 0;
+    }
+    const Mask* const threes = threes_.data();
+    const std::array<std::ptrdiff_t, 4> steps = {1, width_, width_ + 1, width_ - 1};
+    Code* slot = codes_.data() + indexOf(row, 1);
+    for (int c = 0; c < cols; ++c, ++slot) {
+        if (cells[c] != kEmptyCell) continue;
+        // The neighbours stay as they are while the cell is drawn again.
+        std::array<Mask, 4> suspects{};
+        Mask any = 0;
+        for (std::size_t k = 0; k < steps.size(); ++k) {
+            suspects[k] = suspectsAlong(threes, slot, steps[k]);
+            any |= suspects[k];
+        }
+        Cell letter = draw();
+        Code code = codeOf(letter);
+        for (int draws = 1; (any & bitOf(code)) != 0 && letterMisreads(slot, code, suspects, steps);
+             ++draws) {
+            if (draws == tries) {
+                if (!keepAnyway) return c + 1;
+                kept = true;
+                break;
+            }
+            letter = draw();
+            code = codeOf(letter);
+        }
+        cells[c] = letter;
+        *slot = code;
+    }
+    return 0;
+}
 
 // The fill letters of a puzzle: the Spanish alphabet's 27 capitals, and the
 // other letters its placed words hold (Á, É, Í, Ó, Ú, Ü above all), drawn

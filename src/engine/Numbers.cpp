@@ -37,9 +37,24 @@ double parseAscii(const QByteArray& ascii) {
     return strtod_l(ascii.constData(), nullptr, cLocale);
 }
 
+// The value of a text of nothing but a few digits, as every grid side and
+// word limit the window offers is written; -1 for any other text. Nine
+// digits stay far within a double's exact integers.
+double plainDigits(QStringView text) {
+    if (text.isEmpty() || text.size() > 9) return -1;
+    double value = 0;
+    for (const QChar c : text) {
+        if (!isDigit(c)) return -1;
+        value = value * 10 + (c.unicode() - u'0');
+    }
+    return value;
+}
+
 }  // namespace
 
 double lenientNumber(QStringView text) {
+    // Each build reads its sizes from the texts more than once.
+    if (const double plain = plainDigits(text); plain >= 0) return plain;
     // Collect the longest prefix that forms a number, skipping blanks, then
     // let the C-locale parser give its value.
     QByteArray number;

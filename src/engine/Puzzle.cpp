@@ -377,6 +377,49 @@ void RandPos(Random& random, const PlacementLimits& limits, int& iRow, int& iCol
     iDirection = random.below(limits.easy ? 4 : 8) + 1;
 }
 
+namespace {
+
+// After this many tries miss, one look at every place of the word tells
+// which of the later tries would fit: the grid stands still while they run.
+constexpr int kTriesBeforeScan = 48;
+// The most places a later try is looked up among; with more, it is tested.
+constexpr std::size_t kPlacesLookedUp = 32;
+
+// The place the first fitting try of kTriesPerWord draws, or none; then
+// `places` holds every place `scan` finds. `draw` makes a try, `fits` tests
+// it, and `scan` fills `places` with every place that fits (only when
+// `scannable`: a word of no cells fits where no cell shows it).
+template <typename Draw, typename Fits, typename Scan>
+std::optional<Placement> triedPlace(Draw&& draw, Fits&& fits, Scan&& scan,
+                                    const std::vector<Placement>& places, Random& random,
+                                    bool scannable) {
+    bool scanned = false;
+    const auto listed = [&](const Placement& at) {
+        return std::any_of(places.begin(), places.end(), [&](const Placement& place) {
+            return place.row == at.row && place.col == at.col && place.direction == at.direction;
+        });
+    };
+    for (int attempt = 0; attempt < kTriesPerWord; ++attempt) {
+        if (attempt == kTriesBeforeScan && scannable) {
+            scan();
+            scanned = true;
+            if (places.empty()) {
+                // Every later try would miss: the generator is left as they
+                // would leave it, the last one drawn.
+                random.skipReseeds(static_cast<std::uint64_t>(kTriesPerWord - attempt - 1));
+                draw();
+                return std::nullopt;
+            }
+        }
+        const Placement at = draw();
+        if (scanned && places.size() <= kPlacesLookedUp ? listed(at) : fits(at)) return at;
+    }
+    if (!scanned) scan();
+    return std::nullopt;
+}
+
+}  // namespace
+
 std::vector<Placement> FitWordOnGrid(Puzzle& puzzle, const PuzzleSettings& settings,
                                      Random& random) {
     const PlacementLimits limits = PlacementLimits::read(settings);
@@ -402,15 +445,12 @@ std::vector<Placement> FitWordOnGrid(Puzzle& puzzle, const PuzzleSettings& setti
     int iRow = 0;
     int iCol = 0;
     int iDirection = 0;
+    std::u32string cells;  // the word's cells, in memory kept from word to word
     for (qsizetype i = 1; i <= last; ++i) {
         if (limits.wordLimit < static_cast<double>(i)) break;
-        const std::u32string word = wordCells(puzzle.WordPool.at(i));
+        assignWordCells(cells, puzzle.WordPool.at(i));
+        const std::u32string_view word = cells;
         const auto length = static_cast<int>(word.size());
-        const auto fitsFairly = [&](int row, int col, int direction) {
-            return wordFits(grid, word, row, col, direction, limits) &&
-                   owners.leavesOwnCells(length, row, col, direction) &&
-                   !guard.wordWouldMisread(word, row, col, direction);
-        };
         const auto put = [&](int row, int col, int direction) {
             owners.claim(length, row, col, direction);
             writeWord(grid, word, row, col, direction);
@@ -419,27 +459,35 @@ std::vector<Placement> FitWordOnGrid(Puzzle& puzzle, const PuzzleSettings& setti
         };
         // A word that no line of the shape holds has no place to try.
         if (shapePlaces && shapePlaces->count(length) == 0) continue;
-        bool done = false;
-        for (int attempt = 0; attempt < kTriesPerWord && !done; ++attempt) {
+        const auto draw = [&] {
             if (shapePlaces) {
                 shapePlaces->draw(random, length, iRow, iCol, iDirection);
             } else {
                 RandPos(random, limits, iRow, iCol, iDirection);
             }
-            if (fitsFairly(iRow, iCol, iDirection)) {
-                put(iRow, iCol, iDirection);
-                done = true;
-            }
+            return Placement{0, iRow, iCol, iDirection};
+        };
+        const auto scan = [&] {
+            places.clear();
+            placesOf(grid, word, limits, [&](int row, int col, int direction) {
+                if (owners.leavesOwnCells(length, row, col, direction) &&
+                    !guard.wordWouldMisread(word, row, col, direction)) {
+                    places.push_back({0, row, col, direction});
+                }
+            });
+        };
+        const auto fitsFairly = [&](const Placement& at) {
+            return wordFits(grid, word, at.row, at.col, at.direction, limits) &&
+                   owners.leavesOwnCells(length, at.row, at.col, at.direction) &&
+                   !guard.wordWouldMisread(word, at.row, at.col, at.direction);
+        };
+        const std::optional<Placement> tried =
+            triedPlace(draw, fitsFairly, scan, places, random, length > 0);
+        if (tried) {
+            put(tried->row, tried->col, tried->direction);
+            continue;
         }
-        if (done) continue;
         // The tries can miss the few places a crowded grid still has.
-        places.clear();
-        placesOf(grid, word, limits, [&](int row, int col, int direction) {
-            if (owners.leavesOwnCells(length, row, col, direction) &&
-                !guard.wordWouldMisread(word, row, col, direction)) {
-                places.push_back({0, row, col, direction});
-            }
-        });
         if (places.empty()) continue;
         const auto k =
             std::min(places.size() - 1,
@@ -507,22 +555,15 @@ enum class FillEnd { Fair, Stuck, KeptUnfair };
 FillEnd fillFairly(Grid& grid, int rows, int cols, ReadingGuard& guard,
                    const FillAlphabet& alphabet, Random& random, bool keepAnyway) {
     FillEnd end = FillEnd::Fair;
+    if (cols <= 0) return end;
+    const auto draw = [&] { return alphabet.letter(random.next()); };
     for (int r = 1; r <= rows; ++r) {
-        for (int c = 1; c <= cols; ++c) {
-            Cell& cell = grid.at(r, c);
-            if (cell != kEmptyCell) continue;
-            Cell letter = alphabet.letter(random.next());
-            for (int draws = 1; guard.letterWouldMisread(r, c, letter); ++draws) {
-                if (draws == kDrawsPerCell) {
-                    if (!keepAnyway) return FillEnd::Stuck;
-                    end = FillEnd::KeptUnfair;
-                    break;
-                }
-                letter = alphabet.letter(random.next());
-            }
-            cell = letter;
-            guard.set(r, c, letter);
+        bool kept = false;
+        if (guard.fillRow(grid.cellPointer(r, 1), r, cols, kDrawsPerCell, keepAnyway, kept, draw) !=
+            0) {
+            return FillEnd::Stuck;
         }
+        if (kept) end = FillEnd::KeptUnfair;
     }
     return end;
 }

@@ -19,6 +19,12 @@ class Random {
     // Mixes the clock with a counter through a 64-bit finalizer, so that two
     // reseeds within one tick of the clock lead to independent draws.
     void reseedFromClock();
+    // Leaves the generator as `count` reseeds would, the last of them read
+    // from the clock by the caller's next reseedFromClock(): the counter
+    // moves on, and a clock of the caller's own is read as often, so that it
+    // stays in step. The system clock is not read, since no one else sees
+    // those readings.
+    void skipReseeds(std::uint64_t count);
     void seed(std::uint64_t value);
 
     // A uniform number in [0, 1), with 24 bits like a 32-bit float.
@@ -45,7 +51,10 @@ class Random {
         return (xorShifted >> rotation) | (xorShifted << ((32U - rotation) & 31U));
     }
 
+    static std::uint64_t readSystemClock();
+
     Clock clock_;
+    bool systemClock_ = false;  // clock_ is systemClock(): read it directly
     std::uint64_t state_ = 0;
     std::uint64_t reseeds_ = 0;
 };

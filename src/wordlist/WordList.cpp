@@ -207,7 +207,7 @@ QString fullListMessage(int left) {
 int wordLength(const QString& word) {
     // Longest first by the letters the grid places, not by the signs
     // between them.
-    return static_cast<int>(wordCells(word).size());
+    return static_cast<int>(cellCount(word));
 }
 
 QStringList sortIntoPool(const QStringList& list) {

@@ -113,6 +113,33 @@ class RandomTest : public QObject {
         }
     }
 
+    // Placement skips the tries it knows will miss: the generator and a
+    // clock of the caller's must end exactly as after the tries.
+    void skippedReseedsLeaveTheGeneratorAsTheReseedsWould_data() {
+        QTest::addColumn<int>("skipped");
+        QTest::newRow("none") << 0;
+        QTest::newRow("one") << 1;
+        QTest::newRow("the rest of a word's tries") << 952;
+    }
+    void skippedReseedsLeaveTheGeneratorAsTheReseedsWould() {
+        QFETCH(int, skipped);
+        std::uint64_t ticks = 0;
+        std::uint64_t skippingTicks = 0;
+        Random reseeding([&ticks] { return ticks += 3; });
+        Random skipping([&skippingTicks] { return skippingTicks += 3; });
+        reseeding.reseedFromClock();
+        skipping.reseedFromClock();
+        for (int i = 0; i < skipped; ++i) {
+            reseeding.reseedFromClock();
+            reseeding.next();
+        }
+        skipping.skipReseeds(static_cast<std::uint64_t>(skipped));
+        reseeding.reseedFromClock();
+        skipping.reseedFromClock();
+        QCOMPARE(skippingTicks, ticks);
+        for (int i = 0; i < 5; ++i) QCOMPARE(skipping.next(), reseeding.next());
+    }
+
     void seedingFixesTheSequence() {
         Random a;
         Random b;

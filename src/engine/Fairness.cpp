@@ -5,7 +5,6 @@
 
 #include "Cells.h"
 #include "Directions.h"
-#include "Puzzle.h"
 #include "Shape.h"
 
 namespace sopaly {
@@ -331,10 +330,8 @@ bool ReadingGuard::letterMisreadsInLine(const Code* cell, std::ptrdiff_t step, C
            (after != kNoCode && readsFrom(pairCount() + pairOf(code, after)));
 }
 
-bool ReadingGuard::wordWouldMisread(std::u32string_view word, int row, int col, int direction) {
-    if (!isActive() || word.empty()) return false;
-    const std::ptrdiff_t step = stepOf(direction);
-    const std::ptrdiff_t start = indexOf(row, col);
+std::size_t ReadingGuard::writeTrialLetters(std::u32string_view word, std::ptrdiff_t start,
+                                            std::ptrdiff_t step) {
     const auto length = static_cast<std::ptrdiff_t>(word.size());
     // Written in without a branch: the word's letters and the grid's lie
     // about at random. A cell the grid holds keeps its code.
@@ -350,6 +347,15 @@ bool ReadingGuard::wordWouldMisread(std::u32string_view word, int row, int col, 
         newCells_[added] = start + k * step;
         added += static_cast<std::size_t>((old == kNoCode) & (letter != kNoCode));
     }
+    return added;
+}
+
+bool ReadingGuard::wordWouldMisread(std::u32string_view word, int row, int col, int direction) {
+    if (!isActive() || word.empty()) return false;
+    const std::ptrdiff_t step = stepOf(direction);
+    const std::ptrdiff_t start = indexOf(row, col);
+    const auto length = static_cast<std::ptrdiff_t>(word.size());
+    const std::size_t added = writeTrialLetters(word, start, step);
     // Letters it shares with the grid already read as they did.
     if (added == 0) return false;
     trial_ = {start, step, static_cast<int>(length)};

@@ -90,6 +90,11 @@ class ReadingGuard {
 
   private:
     using Code = std::uint8_t;
+    // Writes a word's trial letters into the mirror, keeping the grid's own
+    // where it has one, and notes the cells that were empty; returns how
+    // many letters are new.
+    std::size_t writeTrialLetters(std::u32string_view word, std::ptrdiff_t start,
+                                  std::ptrdiff_t step);
     static constexpr Code kNoCode = 0;        // empty, a border or a cell never set
     static constexpr Code kForeignCode = 63;  // a character no guarded word holds
     static constexpr int kBorder = 2;
@@ -279,6 +284,10 @@ int ReadingGuard::fillRow(Cell* cells, int row, int cols, int tries, bool keepAn
     return 0;
 }
 
+// The letters that fill empty cells: the Spanish alphabet's 27 capitals.
+inline constexpr std::u32string_view kFillLetters = U"ABCDEFGHIJKLMN\u00D1OPQRSTUVWXYZ";
+Cell fillLetter(float draw);
+
 // The fill letters of a puzzle: the Spanish alphabet's 27 capitals, and the
 // other letters its placed words hold (Á, É, Í, Ó, Ú, Ü above all), drawn
 // about as often as the words hold them, so that no letter gives its word
@@ -289,7 +298,6 @@ class FillAlphabet {
     // Counts the letters of rows 1..rows, columns 1..cols of the placed grid.
     FillAlphabet(const Grid& placed, int rows, int cols);
     Cell letter(float draw) const;
-    bool isPlain() const { return others_.empty(); }
 
   private:
     std::vector<Cell> others_;  // one entry per placed cell that holds such a letter

@@ -420,82 +420,104 @@ std::optional<Placement> triedPlace(Draw&& draw, Fits&& fits, Scan&& scan,
 
 }  // namespace
 
-std::vector<Placement> FitWordOnGrid(Puzzle& puzzle, const PuzzleSettings& settings,
-                                     Random& random) {
-    const PlacementLimits limits = PlacementLimits::read(settings);
-    Grid& grid = puzzle.WordGrid;
-    std::vector<Placement>& placed = puzzle.Placements;
-    placed.clear();
-    puzzle.BuiltWith = settings;
-    puzzle.Fairness = {};
-    ReadingGuard& guard = puzzle.Guard;
-    guard.reset(listedWords(puzzle.WordPool), settings.rudeWords);
-    guard.mirror(grid);
-    std::vector<Placement> places;  // every place a word that missed its tries fits
-    CellOwners owners(grid,
-                      static_cast<std::size_t>(std::max<qsizetype>(puzzle.WordPool.size(), 0)));
-    // A shape's tries are drawn among the places that lie on it; the
-    // square keeps its own draws.
-    const ShapePlaces* shapePlaces =
-        settings.shape == Shape::Square
-            ? nullptr
-            : &ShapePlaces::of(settings.shape, grid.rows(), grid.cols(), limits.easy);
-    // The pool repeats its last word at the end; that copy is never tried.
-    const auto last = puzzle.WordPool.size() - 2;
-    int iRow = 0;
-    int iCol = 0;
-    int iDirection = 0;
-    std::u32string cells;  // the word's cells, in memory kept from word to word
-    for (qsizetype i = 1; i <= last; ++i) {
-        if (limits.wordLimit < static_cast<double>(i)) break;
-        assignWordCells(cells, puzzle.WordPool.at(i));
-        const std::u32string_view word = cells;
+namespace {
+
+// What the placement of one build keeps from word to word.
+class WordPlacement {
+  public:
+    WordPlacement(Puzzle& puzzle, const PuzzleSettings& settings, Random& random)
+        : puzzle_(puzzle),
+          limits_(PlacementLimits::read(settings)),
+          random_(random),
+          owners_(puzzle.WordGrid,
+                  static_cast<std::size_t>(std::max<qsizetype>(puzzle.WordPool.size(), 0))),
+          // A shape's tries are drawn among the places that lie on it; the
+          // square keeps its own draws.
+          shapePlaces_(settings.shape == Shape::Square
+                           ? nullptr
+                           : &ShapePlaces::of(settings.shape, puzzle.WordGrid.rows(),
+                                              puzzle.WordGrid.cols(), limits_.easy)) {}
+
+    const PlacementLimits& limits() const { return limits_; }
+
+    // Places word `i` of the pool by its tries, or at a place drawn among
+    // all those where it fits fairly, if any.
+    void place(qsizetype i) {
+        Grid& grid = puzzle_.WordGrid;
+        ReadingGuard& guard = puzzle_.Guard;
+        assignWordCells(cells_, puzzle_.WordPool.at(i));
+        const std::u32string_view word = cells_;
         const auto length = static_cast<int>(word.size());
-        const auto put = [&](int row, int col, int direction) {
-            owners.claim(length, row, col, direction);
-            writeWord(grid, word, row, col, direction);
-            guard.place(word, row, col, direction);
-            placed.push_back({static_cast<int>(i), row, col, direction});
-        };
         // A word that no line of the shape holds has no place to try.
-        if (shapePlaces && shapePlaces->count(length) == 0) continue;
+        if (shapePlaces_ && shapePlaces_->count(length) == 0) return;
         const auto draw = [&] {
-            if (shapePlaces) {
-                shapePlaces->draw(random, length, iRow, iCol, iDirection);
+            if (shapePlaces_) {
+                shapePlaces_->draw(random_, length, iRow_, iCol_, iDirection_);
             } else {
-                RandPos(random, limits, iRow, iCol, iDirection);
+                RandPos(random_, limits_, iRow_, iCol_, iDirection_);
             }
-            return Placement{0, iRow, iCol, iDirection};
+            return Placement{0, iRow_, iCol_, iDirection_};
         };
         const auto scan = [&] {
-            places.clear();
-            placesOf(grid, word, limits, [&](int row, int col, int direction) {
-                if (owners.leavesOwnCells(length, row, col, direction) &&
+            places_.clear();
+            placesOf(grid, word, limits_, [&](int row, int col, int direction) {
+                if (owners_.leavesOwnCells(length, row, col, direction) &&
                     !guard.wordWouldMisread(word, row, col, direction)) {
-                    places.push_back({0, row, col, direction});
+                    places_.push_back({0, row, col, direction});
                 }
             });
         };
         const auto fitsFairly = [&](const Placement& at) {
-            return wordFits(grid, word, at.row, at.col, at.direction, limits) &&
-                   owners.leavesOwnCells(length, at.row, at.col, at.direction) &&
+            return wordFits(grid, word, at.row, at.col, at.direction, limits_) &&
+                   owners_.leavesOwnCells(length, at.row, at.col, at.direction) &&
                    !guard.wordWouldMisread(word, at.row, at.col, at.direction);
         };
-        const std::optional<Placement> tried =
-            triedPlace(draw, fitsFairly, scan, places, random, length > 0);
-        if (tried) {
-            put(tried->row, tried->col, tried->direction);
-            continue;
-        }
+        std::optional<Placement> at =
+            triedPlace(draw, fitsFairly, scan, places_, random_, length > 0);
         // The tries can miss the few places a crowded grid still has.
-        if (places.empty()) continue;
-        const auto k =
-            std::min(places.size() - 1,
-                     static_cast<std::size_t>(random.next() * static_cast<float>(places.size())));
-        put(places[k].row, places[k].col, places[k].direction);
+        if (!at && !places_.empty()) {
+            at = places_[std::min(
+                places_.size() - 1,
+                static_cast<std::size_t>(random_.next() * static_cast<float>(places_.size())))];
+        }
+        if (!at) return;
+        owners_.claim(length, at->row, at->col, at->direction);
+        writeWord(grid, word, at->row, at->col, at->direction);
+        guard.place(word, at->row, at->col, at->direction);
+        puzzle_.Placements.push_back({static_cast<int>(i), at->row, at->col, at->direction});
+    }
+
+  private:
+    Puzzle& puzzle_;
+    const PlacementLimits limits_;
+    Random& random_;
+    CellOwners owners_;
+    const ShapePlaces* shapePlaces_;
+    std::vector<Placement> places_;  // every place a word that missed its tries fits
+    std::u32string cells_;           // the word's cells, in memory kept from word to word
+    int iRow_ = 0;
+    int iCol_ = 0;
+    int iDirection_ = 0;
+};
+
+}  // namespace
+
+std::vector<Placement> FitWordOnGrid(Puzzle& puzzle, const PuzzleSettings& settings,
+                                     Random& random) {
+    puzzle.Placements.clear();
+    puzzle.BuiltWith = settings;
+    puzzle.Fairness = {};
+    puzzle.Guard.reset(listedWords(puzzle.WordPool), settings.rudeWords);
+    puzzle.Guard.mirror(puzzle.WordGrid);
+    WordPlacement placement(puzzle, settings, random);
+    // The pool repeats its last word at the end; that copy is never tried.
+    const auto last = puzzle.WordPool.size() - 2;
+    for (qsizetype i = 1; i <= last; ++i) {
+        if (placement.limits().wordLimit < static_cast<double>(i)) break;
+        placement.place(i);
     }
     puzzle.GuardMatchesGrid = true;
-    return placed;
+    return puzzle.Placements;
 }
 
 std::vector<Placement> placeWordsAndMessage(Puzzle& puzzle, const PuzzleSettings& settings,

@@ -141,10 +141,6 @@ std::vector<Placement> placeWordsAndMessage(Puzzle& puzzle, const PuzzleSettings
 // texts, limited to the grid's own size.
 QString gridText(const Grid& grid, const PuzzleSettings& settings);
 
-// The letters that fill empty cells: the Spanish alphabet's 27 capitals.
-inline constexpr std::u32string_view kFillLetters = U"ABCDEFGHIJKLMN\u00D1OPQRSTUVWXYZ";
-Cell fillLetter(float draw);
-
 // The finishing step: keeps the placed grid in SolutionGrid, fills every "."
 // of WordGrid, and returns the finished grid's text. A letter that would
 // complete a reading that is not allowed is drawn again; a cell that a few
@@ -168,8 +164,8 @@ inline constexpr int kBuildsForMessage = 20;
 // word read twice, has the puzzle built again, up to kBuildsForMessage builds
 // in all, unless the shape has fewer cells than the message has letters.
 // Without a message it draws exactly as buildPuzzle then ShowFinishedWord.
-QString buildFinishedPuzzle(Puzzle& puzzle, const QStringList& pool,
-                            const PuzzleSettings& settings, Random& random);
+QString buildFinishedPuzzle(Puzzle& puzzle, const QStringList& pool, const PuzzleSettings& settings,
+                            Random& random);
 
 // The sentences that tell the user which words read at more than one place:
 // a word inside another placed word ("SOL se lee también dentro de

@@ -1,6 +1,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,6 +13,7 @@
 #include <QStatusBar>
 #include <QTextEdit>
 #include <QTimer>
+#include <algorithm>
 
 #include "Program.h"
 #include "SensorCursor.h"
@@ -66,6 +68,28 @@ QString shapeMenuText(Shape shape) {
             return frmMain::tr("Ár&bol");
     }
     return shapeName(shape);
+}
+
+// The design's boxes fit the Spanish texts; a translation may run longer. A
+// label before its box then grows to the left, keeping its right edge by the
+// box; a radio button grows to the right, within its frame. Texts that fit
+// keep the design's geometry.
+void growLabelLeftToFit(QLabel* label) {
+    const QRect box = label->contentsRect();
+    const QRect drawn =
+        QFontMetrics(label->font()).boundingRect(box, int(label->alignment()), label->text());
+    const int excess = drawn.width() - box.width();
+    if (excess <= 0) return;
+    const QRect at = label->geometry();
+    const int left = std::max(0, at.left() - excess);
+    label->setGeometry(left, at.top(), at.right() + 1 - left, at.height());
+}
+
+void growRadioRightToFit(QRadioButton* radio) {
+    const int wanted = radio->sizeHint().width();
+    if (wanted <= radio->width()) return;
+    const int room = radio->parentWidget()->width() - radio->x();
+    radio->resize(std::min(wanted, room), radio->height());
 }
 
 }  // namespace
@@ -211,6 +235,7 @@ void frmMain::setupSettingsFrames(QWidget* client) {
     for (QLabel* caption : lblLabel1) {
         setTextColour(caption, kLabelMagenta);
         caption->setFont(designFont(true));
+        growLabelLeftToFit(caption);
     }
     txtGridCol =
         textBox(fraGrid, "txtGridCol", designText(kGridColumnsSetting), {960, 540, 675, 285});
@@ -266,6 +291,7 @@ void frmMain::setupPuzzleFrames(QWidget* client) {
     twips::place(optEasy, 540, 240, 855, 255);
     optEasy->setToolTip(tr("No diagonal words"));
     optHard->setChecked(true);
+    for (QRadioButton* option : {optHard, optEasy}) growRadioRightToFit(option);
 }
 
 void frmMain::setupButtons(QWidget* client) {

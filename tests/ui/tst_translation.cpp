@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
+#include <QRadioButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -21,6 +22,7 @@
 #include "Startup.h"
 #include "StatusText.h"
 #include "TestEnvironment.h"
+#include "TextFit.h"
 #include "WordListFile.h"
 #include "frmMain.h"
 
@@ -109,6 +111,14 @@ class TranslationTest : public QObject {
         frmMain* window = program.showMainWindow();
         QVERIFY(QTest::qWaitForWindowExposed(window));
         verifyAllMarked(textsOf(window));
+        // The longer texts still show whole in the boxes sized for the Spanish.
+        for (const QLabel* label :
+             window->findChildren<QLabel*>(QRegularExpression(QStringLiteral("^lblLabel1_")))) {
+            QVERIFY2(clippedText(label).isEmpty(), qPrintable(clippedText(label)));
+        }
+        for (const QRadioButton* option : window->findChildren<QRadioButton*>()) {
+            QVERIFY2(option->sizeHint().width() <= option->width(), qPrintable(option->text()));
+        }
         // The standard keys stay the platform's.
         QCOMPARE(window->findChild<QAction*>(QStringLiteral("mnuOpenList"))->shortcut(),
                  QKeySequence(QKeySequence::Open));

@@ -319,19 +319,15 @@ El tamaño de la cuadrícula, el máximo de palabras, la dificultad, el número 
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>%1 %2 de la lista de palabras %3 no %4 texto válido: no se añadió.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>La línea</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Las líneas</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>La lista de palabras %1 no tiene ninguna palabra: no se añadió nada.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>La línea %1 de la lista de palabras %2 no es texto válido: no se añadió.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Las líneas %1 de la lista de palabras %2 no son texto válido: no se añadió.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -363,6 +359,10 @@ El tamaño de la cuadrícula, el máximo de palabras, la dificultad, el número 
     </message>
     <message>
         <source>Mensaje secreto: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Solución</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

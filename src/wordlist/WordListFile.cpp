@@ -162,12 +162,16 @@ QString wordListReadMessage(const QString& path, const QString& failure) {
 QString invalidLinesMessage(const QString& path, const QList<int>& lines) {
     QStringList numbers;
     for (const int line : lines) numbers << QString::number(line);
-    return QCoreApplication::translate(
-               "WordListFile", "%1 %2 de la lista de palabras %3 no %4 texto válido: no se añadió.")
-        .arg(lines.size() == 1 ? QCoreApplication::translate("WordListFile", "La línea")
-                               : QCoreApplication::translate("WordListFile", "Las líneas"),
-             numbers.join(QStringLiteral(", ")), QDir::toNativeSeparators(path),
-             lines.size() == 1 ? QStringLiteral("es") : QStringLiteral("son"));
+    // Whole sentences, so that a translation agrees them in its own way.
+    const QString sentence =
+        lines.size() == 1
+            ? QCoreApplication::translate(
+                  "WordListFile",
+                  "La línea %1 de la lista de palabras %2 no es texto válido: no se añadió.")
+            : QCoreApplication::translate(
+                  "WordListFile",
+                  "Las líneas %1 de la lista de palabras %2 no son texto válido: no se añadió.");
+    return sentence.arg(numbers.join(QStringLiteral(", ")), QDir::toNativeSeparators(path));
 }
 
 QString emptyWordListMessage(const QString& path) {

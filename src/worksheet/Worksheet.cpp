@@ -488,7 +488,8 @@ void drawWorksheetPage(QPainter& painter, const QRectF& page, const WorksheetPuz
     }
     if (!layout.heading.isEmpty()) {
         painter.setFont(headingFont());
-        painter.drawText(layout.heading, Qt::AlignCenter, QString::fromUtf16(kAnswerKeyHeading));
+        painter.drawText(layout.heading, Qt::AlignCenter,
+                         QCoreApplication::translate("Worksheet", "Solución"));
     }
     drawGrid(painter, layout, puzzle, kind);
     if (kind == PageKind::AnswerKey) drawOutlines(painter, layout, puzzle);

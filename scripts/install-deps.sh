@@ -13,6 +13,7 @@ set -euo pipefail
 build=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-tools-dev qt6-l10n-tools
 )
 packaging=(dpkg-dev)
 # What the program loads at run time: Qt's Spanish texts, and the faces that

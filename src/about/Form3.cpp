@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDir>
 #include <QImageReader>
 #include <QKeyEvent>
@@ -35,11 +36,12 @@ QLabel* whiteLabel(const QString& sCaption, QWidget* parent) {
 Form3::Form3(const QString& programFolder, std::function<void()> onContinue, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
       onContinue_(std::move(onContinue)),
-      Label1(whiteLabel(QStringLiteral("Gracias por elegir Sopaly!!!"), this)),
+      Label1(
+          whiteLabel(QCoreApplication::translate("Form3", "Gracias por elegir Sopaly!!!"), this)),
       flash(new QLabel(this)),
-      Label2(whiteLabel(QStringLiteral("Click para continuar..."), this)) {
+      Label2(whiteLabel(QCoreApplication::translate("Form3", "Click para continuar..."), this)) {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("ddddddd"));
+    setWindowTitle(QCoreApplication::translate("Form3", "ddddddd"));
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, Qt::black);
     setPalette(palette);

@@ -1,5 +1,6 @@
 #include "Batch.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <limits>
 
@@ -20,22 +21,23 @@ QString batchFilePath(const QString& folder, qint64 n) {
 }
 
 QString batchStatusText(const QString& path) {
-    return QStringLiteral("Creando y Salvando el Rompecabezas en: ") + u' ' +
+    return QCoreApplication::translate("Batch", "Creando y Salvando el Rompecabezas en: ") + u' ' +
            QDir::toNativeSeparators(path);
 }
 
 QString unencodableStatus(const QStringList& words) {
     const QString letters = unencodableLetters(words);
     if (letters.isEmpty()) return {};
-    return QStringLiteral("«Generar y Guardar» no puede guardar estas letras en sus archivos: %1.")
+    return QCoreApplication::translate(
+               "Batch", "«Generar y Guardar» no puede guardar estas letras en sus archivos: %1.")
         .arg(letters);
 }
 
 QString unencodableWordsMessage(const QStringList& words) {
     return unencodableStatus(words) +
-           QStringLiteral(
-               " Cambie o quite esas palabras de la lista para generar los "
-               "rompecabezas; la hoja de trabajo en PDF sí las imprime.");
+           QCoreApplication::translate("Batch",
+                                       " Cambie o quite esas palabras de la lista para generar los "
+                                       "rompecabezas; la hoja de trabajo en PDF sí las imprime.");
 }
 
 std::optional<QString> batchRefusal(const QStringList& words, const QString& message) {
@@ -45,7 +47,8 @@ std::optional<QString> batchRefusal(const QStringList& words, const QString& mes
     const QStringList characters = unencodableCharacters(
         QString::fromUcs4(letters.data(), static_cast<qsizetype>(letters.size())));
     if (characters.isEmpty()) return std::nullopt;
-    return QStringLiteral(
+    return QCoreApplication::translate(
+               "Batch",
                "«Generar y Guardar» no puede guardar estas letras del mensaje secreto en sus "
                "archivos: %1. Cambie el mensaje secreto para generar los rompecabezas; la hoja "
                "de trabajo en PDF y el juego para la clase sí lo imprimen.")
@@ -62,8 +65,8 @@ BatchPlan planBatch(const QString& countText, int barLength) {
     // (an infinite reading) is refused too.
     if (!(count >= 1 && count <= highest)) {
         plan.outcome = BatchPlan::Refused;
-        plan.message = QStringLiteral(
-            "El número de rompecabezas debe ser un número entero de 1 a 2147483647.");
+        plan.message = QCoreApplication::translate(
+            "Batch", "El número de rompecabezas debe ser un número entero de 1 a 2147483647.");
         return plan;
     }
     plan.outcome = BatchPlan::Run;

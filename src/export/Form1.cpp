@@ -2,6 +2,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -30,7 +31,9 @@ namespace {
 
 using twips::toPixels;
 
-const QString kCaption = QStringLiteral("Imprimir Rompecabezas");
+QString caption() {
+    return QCoreApplication::translate("Form1", "Imprimir Rompecabezas");
+}
 
 }  // namespace
 
@@ -38,7 +41,7 @@ Form1::Form1(const QString& puzzleName, const QString& displayText, const QStrin
              QWidget* parent)
     : QWidget(parent,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      prompts(dialogPrompts(this, kCaption)),
+      prompts(dialogPrompts(this, caption())),
       printerFactory_(&Form1::defaultPrinter),
       puzzleName_(puzzleName) {
     setAttribute(Qt::WA_DeleteOnClose);
@@ -49,7 +52,7 @@ Form1::Form1(const QString& puzzleName, const QString& displayText, const QStrin
 Form1::~Form1() = default;
 
 void Form1::setupWidgets() {
-    setWindowTitle(kCaption);
+    setWindowTitle(caption());
     setFixedSize(toPixels(9315), toPixels(7935));
 
     rtf = new QTextEdit(this);
@@ -62,17 +65,17 @@ void Form1::setupWidgets() {
     font.setFixedPitch(true);
     rtf->setFont(font);
 
-    Command1 = new QPushButton(QStringLiteral("&Cerrar"), this);
+    Command1 = new QPushButton(QCoreApplication::translate("Form1", "&Cerrar"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setGeometry(toPixels(7560, 7680, 1455, 255));
 
-    Command2 = new QPushButton(QStringLiteral("&Imprimir"), this);
+    Command2 = new QPushButton(QCoreApplication::translate("Form1", "&Imprimir"), this);
     Command2->setObjectName(QStringLiteral("Command2"));
     Command2->setGeometry(toPixels(240, 7680, 1455, 255));
 
     // Midway between the other two: its left edge is the middle of the gap
     // between them, less half its width.
-    Command3 = new QPushButton(QStringLiteral("&Guardar PDF"), this);
+    Command3 = new QPushButton(QCoreApplication::translate("Form1", "&Guardar PDF"), this);
     Command3->setObjectName(QStringLiteral("Command3"));
     Command3->setGeometry(toPixels((240 + 1455 + 7560) / 2 - 1455 / 2, 7680, 1455, 255));
 
@@ -181,7 +184,7 @@ QByteArray Form1::pdfBytes() const {
 }
 
 QString Form1::documentName() const {
-    return puzzleName_.isEmpty() ? kCaption : puzzleName_;
+    return puzzleName_.isEmpty() ? caption() : puzzleName_;
 }
 
 void Form1::tell(const QString& text) const {
@@ -195,14 +198,15 @@ void Form1::Command1_Click() {
 void Form1::Command2_Click() {
     const std::unique_ptr<QPrinter> printer = printerFactory_ ? printerFactory_() : nullptr;
     if (!printer || !printer->isValid()) {
-        tell(QStringLiteral(
-            "No hay ninguna impresora predeterminada: el rompecabezas no se imprimió."));
+        tell(QCoreApplication::translate(
+            "Form1", "No hay ninguna impresora predeterminada: el rompecabezas no se imprimió."));
         return;
     }
     if (!printPage(*printer)) {
         const QString where = printer->outputFileName().isEmpty() ? printer->printerName()
                                                                   : printer->outputFileName();
-        tell(QStringLiteral("No se pudo imprimir el rompecabezas en «%1».").arg(where));
+        tell(QCoreApplication::translate("Form1", "No se pudo imprimir el rompecabezas en «%1».")
+                 .arg(where));
     }
 }
 
@@ -212,7 +216,8 @@ void Form1::Command3_Click() {
         QDir(fileDialogFolder(settings, FileDialog::PreviewPdf))
             .filePath(suggestedFileName(puzzleName_, QStringLiteral("Rompecabezas"),
                                         QStringLiteral(".pdf")));
-    QString path = prompts.chooseSaveFile(QStringLiteral("Guardar PDF"), suggested);
+    QString path =
+        prompts.chooseSaveFile(QCoreApplication::translate("Form1", "Guardar PDF"), suggested);
     if (path.isEmpty()) return;
     if (const auto failure = rememberFileDialogChoice(settings, FileDialog::PreviewPdf, path)) {
         tell(*failure);

@@ -1,5 +1,6 @@
 #include "WorksheetPreview.h"
 
+#include <QCoreApplication>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
@@ -11,7 +12,8 @@ void previewWorksheets(QWidget* parent, const std::vector<WorksheetPuzzle>& shee
     setUpWorksheetPrinter(printer, worksheetPageSize(), documentTitle);
     QPrintPreviewDialog dialog(&printer, parent);
     dialog.setObjectName(QStringLiteral("worksheetPrintPreview"));
-    dialog.setWindowTitle(QStringLiteral("Imprimir hoja de trabajo"));
+    dialog.setWindowTitle(
+        QCoreApplication::translate("WorksheetPreview", "Imprimir hoja de trabajo"));
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
                      [&sheets](QPrinter* target) { printWorksheets(*target, sheets); });
     dialog.exec();

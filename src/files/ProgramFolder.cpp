@@ -62,7 +62,8 @@ QString findOrNameUserFolder(const ProgramFolderPlace& place, QStringList& probl
     }
     for (const QString& folder : existing) {
         if (folder == chosen) continue;
-        problems << QStringLiteral(
+        problems << QCoreApplication::translate(
+                        "ProgramFolder",
                         "Sopaly usa la carpeta %1. Hay otra carpeta Sopaly en %2, "
                         "que Sopaly deja como está.")
                         .arg(native(chosen), native(folder));
@@ -143,16 +144,21 @@ ProgramFolderChoice chooseProgramFolder(const ProgramFolderPlace& place, Setting
     if (remembered) {
         // Something else may have taken the folder's name since.
         choice.problems << (QFileInfo::exists(*remembered)
-                                ? QStringLiteral("%1 no es una carpeta. Sopaly guarda ahora sus "
-                                                 "archivos en %2.")
-                                : QStringLiteral("La carpeta %1 ya no existe. Sopaly guarda "
-                                                 "ahora sus archivos en %2."))
+                                ? QCoreApplication::translate(
+                                      "ProgramFolder",
+                                      "%1 no es una carpeta. Sopaly guarda ahora sus "
+                                      "archivos en %2.")
+                                : QCoreApplication::translate(
+                                      "ProgramFolder",
+                                      "La carpeta %1 ya no existe. Sopaly guarda "
+                                      "ahora sus archivos en %2."))
                                .arg(native(*remembered), native(choice.folder));
     }
     choice.problems << others;
     if (!QDir().mkpath(choice.folder)) {
-        choice.problems
-            << QStringLiteral("No se pudo crear la carpeta %1.").arg(native(choice.folder));
+        choice.problems << QCoreApplication::translate("ProgramFolder",
+                                                       "No se pudo crear la carpeta %1.")
+                               .arg(native(choice.folder));
         return choice;
     }
     if (const auto failure = settings.store(settingKey::kProgramFolder, choice.folder)) {

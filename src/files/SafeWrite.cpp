@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <cerrno>
@@ -101,38 +102,39 @@ int writeAll(int fd, const char* data, qsizetype size) {
 QString writeFailureReason(int error) {
     switch (error) {
         case ENOSPC:
-            return QStringLiteral("disco lleno");
+            return QCoreApplication::translate("SafeWrite", "disco lleno");
         case EDQUOT:
-            return QStringLiteral("cuota de disco agotada");
+            return QCoreApplication::translate("SafeWrite", "cuota de disco agotada");
         case EACCES:
         case EPERM:
-            return QStringLiteral("permiso denegado");
+            return QCoreApplication::translate("SafeWrite", "permiso denegado");
         case EROFS:
-            return QStringLiteral("el disco es de solo lectura");
+            return QCoreApplication::translate("SafeWrite", "el disco es de solo lectura");
         case ENOENT:
-            return QStringLiteral("la carpeta no existe");
+            return QCoreApplication::translate("SafeWrite", "la carpeta no existe");
         case ENOTDIR:
-            return QStringLiteral("la ruta no es una carpeta");
+            return QCoreApplication::translate("SafeWrite", "la ruta no es una carpeta");
         case EISDIR:
-            return QStringLiteral("ya existe una carpeta con ese nombre");
+            return QCoreApplication::translate("SafeWrite", "ya existe una carpeta con ese nombre");
         case EFBIG:
-            return QStringLiteral("el archivo es demasiado grande");
+            return QCoreApplication::translate("SafeWrite", "el archivo es demasiado grande");
         case EIO:
-            return QStringLiteral("error de entrada/salida del disco");
+            return QCoreApplication::translate("SafeWrite", "error de entrada/salida del disco");
         case ENAMETOOLONG:
-            return QStringLiteral("el nombre es demasiado largo");
+            return QCoreApplication::translate("SafeWrite", "el nombre es demasiado largo");
         case ELOOP:
-            return QStringLiteral("demasiados enlaces simbólicos en la ruta");
+            return QCoreApplication::translate("SafeWrite",
+                                               "demasiados enlaces simbólicos en la ruta");
         case EBUSY:
-            return QStringLiteral("el archivo está en uso");
+            return QCoreApplication::translate("SafeWrite", "el archivo está en uso");
         default:
             // The system's own sentence would be English for most users.
-            return QStringLiteral("error del sistema %1").arg(error);
+            return QCoreApplication::translate("SafeWrite", "error del sistema %1").arg(error);
     }
 }
 
 QString writeFailureMessage(const QString& path, const QString& reason) {
-    return QStringLiteral("No se pudo guardar el archivo %1: %2.")
+    return QCoreApplication::translate("SafeWrite", "No se pudo guardar el archivo %1: %2.")
         .arg(QDir::toNativeSeparators(path), reason);
 }
 

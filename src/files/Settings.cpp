@@ -1,5 +1,6 @@
 #include "Settings.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
@@ -139,7 +140,8 @@ std::optional<QString> Settings::failureOnce() {
     const bool kept = user_ && user_->status() == QSettings::NoError;
     if (kept || failureTold_) return std::nullopt;
     failureTold_ = true;
-    return QStringLiteral(
+    return QCoreApplication::translate(
+               "Settings",
                "No se pudo guardar la configuración en %1: Sopaly no recordará sus "
                "preferencias la próxima vez.")
         .arg(QDir::toNativeSeparators(fileName()));

@@ -1,5 +1,6 @@
 #include "FileRoad.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -33,8 +34,8 @@ bool FileRoad::write(const QString& path, const QByteArray& bytes) const {
 
 bool FileRoad::writePdf(const QString& path, const QByteArray& pdf) const {
     if (!pdf.isEmpty()) return write(path, pdf);
-    prompts_.showMessage(
-        QStringLiteral("No se pudo crear el PDF %1.").arg(QDir::toNativeSeparators(path)));
+    prompts_.showMessage(QCoreApplication::translate("FileRoad", "No se pudo crear el PDF %1.")
+                             .arg(QDir::toNativeSeparators(path)));
     return false;
 }
 
@@ -44,7 +45,8 @@ std::optional<std::pair<QString, QString>> FileRoad::askNameAndPdfPath(
     if (!name) return std::nullopt;
     program_.PuzzleName = *name;
     QString path = choose(true, dialog, caption,
-                          suggestedFileName(*name, QStringLiteral("sopa"), QStringLiteral(".pdf")));
+                          suggestedFileName(*name, QCoreApplication::translate("FileRoad", "sopa"),
+                                            QStringLiteral(".pdf")));
     if (path.isEmpty()) return std::nullopt;
     if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pdf");
     return std::pair{*name, path};

@@ -5,9 +5,11 @@
 #include <QCoreApplication>
 #include <QFont>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <vector>
 
 namespace sopaly {
@@ -49,6 +51,17 @@ bool installQtTranslations(QCoreApplication& app) {
     return QCoreApplication::installTranslator(translator);
 }
 
+std::unique_ptr<QTranslator> loadProgramTranslation(const QLocale& locale,
+                                                    const QStringList& folders) {
+    auto translator = std::make_unique<QTranslator>();
+    for (const QString& folder : folders) {
+        if (translator->load(locale, QStringLiteral("sopaly"), QStringLiteral("_"), folder)) {
+            return translator;
+        }
+    }
+    return nullptr;
+}
+
 // --- Starting without a window system -------------------------------------
 
 struct HeldMessage {
@@ -81,26 +94,49 @@ QByteArray heldMessagesText() {
     return text;
 }
 
+// No application stands yet to install the translation in: the sentences
+// ask the user's translation themselves.
+QString startupText(const char* source) {
+    static const std::unique_ptr<QTranslator> translator =
+        loadProgramTranslation(QLocale(), translationFolders());
+    const QString translated = translator ? translator->translate("Startup", source) : QString();
+    return translated.isEmpty() ? QString::fromUtf8(source) : translated;
+}
+
 QByteArray noDisplaySentence() {
     const QByteArray display = qgetenv("DISPLAY");
-    const QByteArray named = display.isEmpty() ? qgetenv("WAYLAND_DISPLAY") : display;
-    const QByteArray start = "Sopaly necesita una sesión gráfica (X11 o Wayland); ";
+    const QString named =
+        QString::fromLocal8Bit(display.isEmpty() ? qgetenv("WAYLAND_DISPLAY") : display);
     if (named.isEmpty()) {
-        return start +
-               "no se indicó ninguna (DISPLAY y WAYLAND_DISPLAY están vacías): ábralo desde el "
-               "escritorio, por «ssh -X» o bajo «xvfb-run».\n";
+        return startupText(QT_TRANSLATE_NOOP(
+                               "Startup",
+                               "Sopaly necesita una sesión gráfica (X11 o Wayland); no se indicó "
+                               "ninguna (DISPLAY y WAYLAND_DISPLAY están vacías): ábralo desde el "
+                               "escritorio, por «ssh -X» o bajo «xvfb-run»."))
+                   .toLocal8Bit() +
+               '\n';
     }
     // Only a refused connection is worth a guess at its cause; anything else
     // (a library the window system needs, a broken plugin) is Qt's to tell.
     const bool refused = heldMessageSays("could not connect to display") ||
                          heldMessageSays("Failed to create wl_display");
     if (!refused) {
-        return "Sopaly no pudo abrir su ventana en la pantalla «" + named + "»; Qt dice:\n" +
-               heldMessagesText();
+        return startupText(
+                   QT_TRANSLATE_NOOP(
+                       "Startup", "Sopaly no pudo abrir su ventana en la pantalla «%1»; Qt dice:"))
+                   .arg(named)
+                   .toLocal8Bit() +
+               '\n' + heldMessagesText();
     }
-    QByteArray sentence = start + "la pantalla «" + named +
-                          "» no acepta la conexión (¿una sesión «ssh -X» ya cerrada?): ábralo "
-                          "desde el escritorio, por una nueva «ssh -X» o bajo «xvfb-run».\n";
+    QByteArray sentence =
+        startupText(QT_TRANSLATE_NOOP("Startup",
+                                      "Sopaly necesita una sesión gráfica (X11 o Wayland); la "
+                                      "pantalla «%1» no acepta la conexión (¿una sesión «ssh -X» "
+                                      "ya cerrada?): ábralo desde el escritorio, por una nueva "
+                                      "«ssh -X» o bajo «xvfb-run»."))
+            .arg(named)
+            .toLocal8Bit() +
+        '\n';
     // Asked for Qt's reasons (QT_DEBUG_PLUGINS, QT_LOGGING_RULES): give them.
     if (!qEnvironmentVariableIsEmpty("QT_DEBUG_PLUGINS") ||
         !qEnvironmentVariableIsEmpty("QT_LOGGING_RULES")) {
@@ -139,7 +175,24 @@ void guardPlatformStart(QtMsgType type, const QMessageLogContext& context, const
 bool prepareApplication(QCoreApplication& app) {
     substituteDesignFonts();
     useOneSansForUndesignedTexts(app);
+    installProgramTranslation(app, QLocale(), translationFolders());
     return installQtTranslations(app);
+}
+
+QStringList translationFolders() {
+    return {QCoreApplication::applicationDirPath(),
+            QStringLiteral("/usr/share/sopaly/translations")};
+}
+
+bool installProgramTranslation(QCoreApplication& app, const QLocale& locale,
+                               const QStringList& folders) {
+    const QString name = QStringLiteral("sopaly_translation");
+    delete app.findChild<QTranslator*>(name);  // leaves the application's list too
+    std::unique_ptr<QTranslator> translator = loadProgramTranslation(locale, folders);
+    if (!translator) return false;
+    translator->setObjectName(name);
+    translator->setParent(&app);
+    return QCoreApplication::installTranslator(translator.release());
 }
 
 PlatformStartGuard::PlatformStartGuard() {

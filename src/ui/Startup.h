@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QStringList>
+
 class QCoreApplication;
+class QLocale;
 
 namespace sopaly {
 
@@ -14,8 +17,20 @@ namespace sopaly {
 // - everything without a design face of its own (menus, dialogs, prompts)
 //   is set in Liberation Sans: a machine with no other fonts answers
 //   "sans-serif" with Liberation Mono.
+// - the program's own texts follow the user's language where a translation
+//   sopaly_<language>.qm lies beside the program or in
+//   /usr/share/sopaly/translations; they stay the Spanish sources otherwise.
 // Returns whether Qt's Spanish translations were found.
 bool prepareApplication(QCoreApplication& app);
+
+// The folders searched for the program's translations, in order.
+QStringList translationFolders();
+
+// Installs the first sopaly_<language>.qm for `locale` found in `folders`
+// (Qt's fallbacks: "ca_ES" tries sopaly_ca_ES, then sopaly_ca), replacing
+// one installed before. Returns whether one was found.
+bool installProgramTranslation(QCoreApplication& app, const QLocale& locale,
+                               const QStringList& folders);
 
 // Held while the QApplication is made. When the window system cannot be
 // reached (no display named, or one that refuses, as after a closed

@@ -1,5 +1,6 @@
 #include "StatusText.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include "Batch.h"
@@ -8,15 +9,18 @@
 namespace sopaly {
 
 QString puzzleWordsStatus(const PuzzleWords& words) {
-    QString text = (words.listCount == 1 ? QStringLiteral("%1 de %2 palabra en la cuadrícula.")
-                                         : QStringLiteral("%1 de %2 palabras en la cuadrícula."))
-                       .arg(words.placed.size())
-                       .arg(words.listCount);
+    QString text =
+        (words.listCount == 1
+             ? QCoreApplication::translate("StatusText", "%1 de %2 palabra en la cuadrícula.")
+             : QCoreApplication::translate("StatusText", "%1 de %2 palabras en la cuadrícula."))
+            .arg(words.placed.size())
+            .arg(words.listCount);
     if (!words.noRoom.isEmpty()) {
-        text += QStringLiteral(" No caben: %1.").arg(words.noRoom.join(QStringLiteral(", ")));
+        text += QCoreApplication::translate("StatusText", " No caben: %1.")
+                    .arg(words.noRoom.join(QStringLiteral(", ")));
     }
     if (!words.beyondLimit.isEmpty()) {
-        text += QStringLiteral(" Fuera del máximo: %1.")
+        text += QCoreApplication::translate("StatusText", " Fuera del máximo: %1.")
                     .arg(words.beyondLimit.join(QStringLiteral(", ")));
     }
     return text;

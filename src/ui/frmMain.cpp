@@ -476,8 +476,7 @@ void frmMain::T_Timer() {
 }
 
 void frmMain::mnuOpenList_Click() {
-    const QString path =
-        files_.choose(false, FileDialog::OpenList, QStringLiteral("Abrir lista de palabras"));
+    const QString path = files_.choose(false, FileDialog::OpenList, tr("Abrir lista de palabras"));
     if (path.isEmpty()) return;
     const WordListRead read = readWordListFile(path, words_->count());
     if (!read.failure.isEmpty()) {
@@ -500,24 +499,23 @@ void frmMain::mnuOpenList_Click() {
 
 void frmMain::mnuSaveList_Click() {
     if (words_->count() == 0) return;
-    const QString path =
-        files_.choose(true, FileDialog::SaveList, QStringLiteral("Guardar lista de palabras"),
-                      QStringLiteral("palabras.txt"));
+    const QString path = files_.choose(true, FileDialog::SaveList, tr("Guardar lista de palabras"),
+                                       tr("palabras.txt"));
     if (path.isEmpty()) return;
     if (files_.write(path, wordListFileBytes(words_->words()))) {
-        lblPuzzleWords->addSavedFile(QStringLiteral("Lista guardada en"), path);
+        lblPuzzleWords->addSavedFile(tr("Lista guardada en"), path);
     }
 }
 
 void frmMain::mnuWorksheetPdf_Click() {
     if (!mnuWorksheetPdf->isEnabled()) return;
-    const auto chosen = files_.askNameAndPdfPath(FileDialog::WorksheetPdf,
-                                                 QStringLiteral("Guardar hoja de trabajo en PDF"));
+    const auto chosen =
+        files_.askNameAndPdfPath(FileDialog::WorksheetPdf, tr("Guardar hoja de trabajo en PDF"));
     if (!chosen) return;
     const auto& [name, path] = *chosen;
     const QByteArray pdf = worksheetPdf({session_.worksheet(name)}, worksheetPageSize(), name);
     if (files_.writePdf(path, pdf)) {
-        lblPuzzleWords->addSavedFile(QStringLiteral("Hoja guardada en"), path);
+        lblPuzzleWords->addSavedFile(tr("Hoja guardada en"), path);
     }
 }
 
@@ -531,13 +529,12 @@ void frmMain::mnuClassroomPdf_Click() {
                                     .value_or(ClassroomSet::kDefaultVersions));
     if (!versions) return;
     settingsStored(program_.settings().storeNumber(kClassroomVersionsSetting.key, *versions));
-    const auto chosen = files_.askNameAndPdfPath(
-        FileDialog::ClassroomPdf, QStringLiteral("Guardar juego para la clase en PDF"));
+    const auto chosen = files_.askNameAndPdfPath(FileDialog::ClassroomPdf,
+                                                 tr("Guardar juego para la clase en PDF"));
     if (!chosen) return;
     const auto& [name, path] = *chosen;
 
-    ProgressWindow progress(windowCaption(),
-                            QStringLiteral("Preparando las versiones para la clase..."), this);
+    ProgressWindow progress(windowCaption(), tr("Preparando las versiones para la clase..."), this);
     progress.setObjectName(QStringLiteral("classroomProgress"));
     ClassroomRun run(session_.classroomSet(words_->words(), current), *versions, name,
                      worksheetPageSize());
@@ -547,7 +544,7 @@ void frmMain::mnuClassroomPdf_Click() {
                                                  run.withoutMessage(), *versions,
                                                  QStringLiteral("versiones")));
     if (files_.writePdf(path, *pdf)) {
-        lblPuzzleWords->addSavedFile(QStringLiteral("Juego guardado en"), path);
+        lblPuzzleWords->addSavedFile(tr("Juego guardado en"), path);
     }
 }
 
@@ -574,8 +571,8 @@ void frmMain::mnuSecretMessage_Click() {
     }
     // Nothing of it could take a cell: no message waits for the build.
     if (!session_.message().isEmpty() && messageLetters(session_.message()).empty()) {
-        prompts.showMessage(QStringLiteral("El mensaje secreto \"%1\" no tiene ninguna letra ni "
-                                           "cifra: no se pondrá en la sopa.")
+        prompts.showMessage(tr("El mensaje secreto \"%1\" no tiene ninguna letra ni "
+                               "cifra: no se pondrá en la sopa.")
                                 .arg(session_.message()));
         session_.setMessage(QString());
     }

@@ -1,6 +1,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,6 +13,7 @@
 #include <QStatusBar>
 #include <QTextEdit>
 #include <QTimer>
+#include <algorithm>
 
 #include "Program.h"
 #include "SensorCursor.h"
@@ -53,25 +55,47 @@ QString designText(const NumberSetting& setting) {
 QString shapeMenuText(Shape shape) {
     switch (shape) {
         case Shape::Square:
-            return QStringLiteral("&Cuadrada");
+            return frmMain::tr("&Cuadrada");
         case Shape::Circle:
-            return QStringLiteral("Círcu&lo");
+            return frmMain::tr("Círcu&lo");
         case Shape::Heart:
-            return QStringLiteral("Cora&zón");
+            return frmMain::tr("Cora&zón");
         case Shape::Star:
-            return QStringLiteral("&Estrella");
+            return frmMain::tr("&Estrella");
         case Shape::Diamond:
-            return QStringLiteral("&Rombo");
+            return frmMain::tr("&Rombo");
         case Shape::Tree:
-            return QStringLiteral("Ár&bol");
+            return frmMain::tr("Ár&bol");
     }
     return shapeName(shape);
+}
+
+// The design's boxes fit the Spanish texts; a translation may run longer. A
+// label before its box then grows to the left, keeping its right edge by the
+// box; a radio button grows to the right, within its frame. Texts that fit
+// keep the design's geometry.
+void growLabelLeftToFit(QLabel* label) {
+    const QRect box = label->contentsRect();
+    const QRect drawn =
+        QFontMetrics(label->font()).boundingRect(box, int(label->alignment()), label->text());
+    const int excess = drawn.width() - box.width();
+    if (excess <= 0) return;
+    const QRect at = label->geometry();
+    const int left = std::max(0, at.left() - excess);
+    label->setGeometry(left, at.top(), at.right() + 1 - left, at.height());
+}
+
+void growRadioRightToFit(QRadioButton* radio) {
+    const int wanted = radio->sizeHint().width();
+    if (wanted <= radio->width()) return;
+    const int room = radio->parentWidget()->width() - radio->x();
+    radio->resize(std::min(wanted, room), radio->height());
 }
 
 }  // namespace
 
 QString frmMain::windowCaption() {
-    return QStringLiteral("Sopaly!!!");
+    return tr("Sopaly!!!");
 }
 
 void frmMain::setupWindow() {
@@ -82,11 +106,11 @@ void frmMain::setupWindow() {
 }
 
 void frmMain::setupMenus() {
-    mnuAbout = menuBar()->addMenu(QStringLiteral("&Acerca de..."));
+    mnuAbout = menuBar()->addMenu(tr("&Acerca de..."));
     mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
-    about = mnuAbout->addAction(QStringLiteral("About..."));
+    about = mnuAbout->addAction(tr("About..."));
     about->setObjectName(QStringLiteral("about"));
-    web = mnuAbout->addAction(QStringLiteral("Web Site Sopaly!!!"));
+    web = mnuAbout->addAction(tr("Web Site Sopaly!!!"));
     web->setObjectName(QStringLiteral("web"));
     // The title's own click takes effect once its menu has closed: a window
     // shown while the menu is open never takes the activation from this one,
@@ -97,23 +121,23 @@ void frmMain::setupMenus() {
 }
 
 void frmMain::setupFileMenu() {
-    mnuFile = new QMenu(QStringLiteral("A&rchivo"), this);
+    mnuFile = new QMenu(tr("A&rchivo"), this);
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
     menuBar()->insertMenu(mnuAbout->menuAction(), mnuFile);
-    mnuOpenList = mnuFile->addAction(QStringLiteral("&Abrir lista de palabras..."));
+    mnuOpenList = mnuFile->addAction(tr("&Abrir lista de palabras..."));
     mnuOpenList->setObjectName(QStringLiteral("mnuOpenList"));
-    mnuOpenList->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    mnuSaveList = mnuFile->addAction(QStringLiteral("&Guardar lista de palabras..."));
+    mnuOpenList->setShortcut(QKeySequence::Open);
+    mnuSaveList = mnuFile->addAction(tr("&Guardar lista de palabras..."));
     mnuSaveList->setObjectName(QStringLiteral("mnuSaveList"));
-    mnuSaveList->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    mnuSaveList->setShortcut(QKeySequence::Save);
     mnuFile->addSeparator();
-    mnuWorksheetPdf = mnuFile->addAction(QStringLiteral("&Hoja de trabajo en PDF..."));
+    mnuWorksheetPdf = mnuFile->addAction(tr("&Hoja de trabajo en PDF..."));
     mnuWorksheetPdf->setObjectName(QStringLiteral("mnuWorksheetPdf"));
-    mnuClassroomPdf = mnuFile->addAction(QStringLiteral("&Juego para la clase en PDF..."));
+    mnuClassroomPdf = mnuFile->addAction(tr("&Juego para la clase en PDF..."));
     mnuClassroomPdf->setObjectName(QStringLiteral("mnuClassroomPdf"));
-    mnuPrintWorksheet = mnuFile->addAction(QStringLiteral("&Imprimir hoja de trabajo..."));
+    mnuPrintWorksheet = mnuFile->addAction(tr("&Imprimir hoja de trabajo..."));
     mnuPrintWorksheet->setObjectName(QStringLiteral("mnuPrintWorksheet"));
-    mnuPrintWorksheet->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    mnuPrintWorksheet->setShortcut(QKeySequence::Print);
     connect(mnuPrintWorksheet, &QAction::triggered, this, &frmMain::mnuPrintWorksheet_Click);
     connect(mnuOpenList, &QAction::triggered, this, &frmMain::mnuOpenList_Click);
     connect(mnuSaveList, &QAction::triggered, this, &frmMain::mnuSaveList_Click);
@@ -134,15 +158,15 @@ void frmMain::setupFileMenu() {
 }
 
 void frmMain::setupOptionsMenu() {
-    mnuOptions = new QMenu(QStringLiteral("&Opciones"), this);
+    mnuOptions = new QMenu(tr("&Opciones"), this);
     mnuOptions->setObjectName(QStringLiteral("mnuOptions"));
     menuBar()->insertMenu(mnuAbout->menuAction(), mnuOptions);
-    mnuLowerCase = mnuOptions->addAction(QStringLiteral("Letras &minúsculas"));
+    mnuLowerCase = mnuOptions->addAction(tr("Letras &minúsculas"));
     mnuLowerCase->setObjectName(QStringLiteral("mnuLowerCase"));
     mnuLowerCase->setCheckable(true);
     connect(mnuLowerCase, &QAction::triggered, this, &frmMain::mnuLowerCase_Click);
 
-    mnuShape = mnuOptions->addMenu(QStringLiteral("&Forma"));
+    mnuShape = mnuOptions->addMenu(tr("&Forma"));
     mnuShape->setObjectName(QStringLiteral("mnuShape"));
     auto* shapes = new QActionGroup(mnuShape);
     for (std::size_t i = 0; i < kShapes.size(); ++i) {
@@ -154,19 +178,19 @@ void frmMain::setupOptionsMenu() {
     }
     connect(shapes, &QActionGroup::triggered, this, &frmMain::mnuShape_Click);
 
-    mnuSecretMessage = mnuOptions->addAction(QStringLiteral("Mensaje &secreto..."));
+    mnuSecretMessage = mnuOptions->addAction(tr("Mensaje &secreto..."));
     mnuSecretMessage->setObjectName(QStringLiteral("mnuSecretMessage"));
     // Checked while a message waits for the next build.
     mnuSecretMessage->setCheckable(true);
     connect(mnuSecretMessage, &QAction::triggered, this, &frmMain::mnuSecretMessage_Click);
 
-    mnuHideList = mnuOptions->addAction(QStringLiteral("&Ocultar la lista en la hoja"));
+    mnuHideList = mnuOptions->addAction(tr("&Ocultar la lista en la hoja"));
     mnuHideList->setObjectName(QStringLiteral("mnuHideList"));
     mnuHideList->setCheckable(true);
     connect(mnuHideList, &QAction::triggered, this, &frmMain::mnuHideList_Click);
 
     mnuOptions->addSeparator();
-    mnuResetSettings = mnuOptions->addAction(QStringLiteral("&Restablecer valores iniciales"));
+    mnuResetSettings = mnuOptions->addAction(tr("&Restablecer valores iniciales"));
     mnuResetSettings->setObjectName(QStringLiteral("mnuResetSettings"));
     connect(mnuResetSettings, &QAction::triggered, this, &frmMain::mnuResetSettings_Click);
 }
@@ -183,10 +207,10 @@ void frmMain::setupWidgets() {
 }
 
 void frmMain::setupWordFrame(QWidget* client) {
-    fraInputWord = frame(client, "fraInputWord", QStringLiteral("Escribe aquí las Palabras"),
-                         {60, 120, 3195, 6615});
+    fraInputWord =
+        frame(client, "fraInputWord", tr("Escribe aquí las Palabras"), {60, 120, 3195, 6615});
     txtInputWord = textBox(fraInputWord, "txtInputWord", {}, {240, 240, 2715, 315},
-                           QStringLiteral("Type in word and press ENTER key."));
+                           tr("Type in word and press ENTER key."));
     txtInputWord->installEventFilter(this);
     connect(txtInputWord, &QLineEdit::textChanged, this, &frmMain::txtInputWord_Change);
     lstInputWord = new QListView(fraInputWord);
@@ -197,45 +221,42 @@ void frmMain::setupWordFrame(QWidget* client) {
     lstInputWord->setEditTriggers(QAbstractItemView::NoEditTriggers);
     connect(lstInputWord->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &frmMain::lstInputWord_Click);
-    cmdRemove =
-        button(fraInputWord, "cmdRemove", QStringLiteral("&Quitar Palabra"), {240, 6180, 1275, 315},
-               false, QStringLiteral("Highlight a word and click here."));
+    cmdRemove = button(fraInputWord, "cmdRemove", tr("&Quitar Palabra"), {240, 6180, 1275, 315},
+                       false, tr("Highlight a word and click here."));
     connect(cmdRemove, &QPushButton::clicked, this, &frmMain::cmdRemove_Click);
 }
 
 void frmMain::setupSettingsFrames(QWidget* client) {
-    fraGrid = frame(client, "fraGrid", QStringLiteral("Cuadricula"), {3300, 2460, 1815, 1035});
+    fraGrid = frame(client, "fraGrid", tr("Cuadricula"), {3300, 2460, 1815, 1035});
     txtGridRows = textBox(fraGrid, "txtGridRows", designText(kGridRowsSetting),
-                          {960, 180, 675, 285}, QStringLiteral("Min 5, Max 20"));
-    lblLabel1[0] = label(fraGrid, "lblLabel1_0", QStringLiteral("Filas"), {555, 240, 315, 195});
-    lblLabel1[1] = label(fraGrid, "lblLabel1_1", QStringLiteral("Columnas"), {180, 600, 690, 195});
+                          {960, 180, 675, 285}, tr("Min 5, Max 20"));
+    lblLabel1[0] = label(fraGrid, "lblLabel1_0", tr("Filas"), {555, 240, 315, 195});
+    lblLabel1[1] = label(fraGrid, "lblLabel1_1", tr("Columnas"), {180, 600, 690, 195});
     for (QLabel* caption : lblLabel1) {
         setTextColour(caption, kLabelMagenta);
         caption->setFont(designFont(true));
+        growLabelLeftToFit(caption);
     }
     txtGridCol =
         textBox(fraGrid, "txtGridCol", designText(kGridColumnsSetting), {960, 540, 675, 285});
 
-    fraWordCount = frame(client, "fraWordCount", QStringLiteral("Maximo de Palabras"),
-                         {3300, 3540, 1815, 675});
+    fraWordCount = frame(client, "fraWordCount", tr("Maximo de Palabras"), {3300, 3540, 1815, 675});
     txtWordCount =
         textBox(fraWordCount, "txtWordCount", designText(kWordLimitSetting), {600, 240, 675, 285},
-                QStringLiteral(
-                    "How many words from the list for this puzzle. Words are picked by random."));
+                tr("How many words from the list for this puzzle. Words are picked by random."));
     connect(txtWordCount, &QLineEdit::textChanged, this, &frmMain::txtWordCount_Change);
 
-    fraOfPuzzlesToCreate = frame(client, "fraOfPuzzlesToCreate",
-                                 QStringLiteral("# de Rompecabezas"), {3300, 5280, 1815, 1155});
+    fraOfPuzzlesToCreate =
+        frame(client, "fraOfPuzzlesToCreate", tr("# de Rompecabezas"), {3300, 5280, 1815, 1155});
     txtNumOfPuzzles = textBox(fraOfPuzzlesToCreate, "txtNumOfPuzzles",
                               designText(kBatchCountSetting), {600, 240, 675, 285});
-    cmdAuto = button(fraOfPuzzlesToCreate, "cmdAuto", QStringLiteral("&Generar y Guardar"),
-                     {120, 600, 1575, 495}, false,
-                     QStringLiteral("Create lots of puzzles as text files."));
+    cmdAuto = button(fraOfPuzzlesToCreate, "cmdAuto", tr("&Generar y Guardar"),
+                     {120, 600, 1575, 495}, false, tr("Create lots of puzzles as text files."));
     connect(cmdAuto, &QPushButton::clicked, this, &frmMain::cmdAuto_Click);
     // The status line and the progress bar lie beyond the panel's resting
     // width: they show only while a batch run widens it.
-    lblNumOfPuzzles = label(fraOfPuzzlesToCreate, "lblNumOfPuzzles",
-                            QStringLiteral("Un Momento por Favor... "), {2100, 180, 4635, 555});
+    lblNumOfPuzzles = label(fraOfPuzzlesToCreate, "lblNumOfPuzzles", tr("Un Momento por Favor... "),
+                            {2100, 180, 4635, 555});
     // Two lines high: the path goes below the words that announce it.
     lblNumOfPuzzles->setWordWrap(true);
     linRed = new LineShape(3300, 6540, 900, kBarRed, 3, fraOfPuzzlesToCreate);
@@ -245,8 +266,7 @@ void frmMain::setupSettingsFrames(QWidget* client) {
 }
 
 void frmMain::setupPuzzleFrames(QWidget* client) {
-    fraRawPuzzle =
-        frame(client, "fraRawPuzzle", QStringLiteral("Rompecabezas"), {5160, 120, 4995, 5115});
+    fraRawPuzzle = frame(client, "fraRawPuzzle", tr("Rompecabezas"), {5160, 120, 4995, 5115});
     txtWord = new QTextEdit(fraRawPuzzle);
     txtWord->setObjectName(QStringLiteral("txtWord"));
     twips::place(txtWord, 240, 360, 4575, 4575);
@@ -262,38 +282,38 @@ void frmMain::setupPuzzleFrames(QWidget* client) {
     grid.setWeight(QFont::Normal);
     txtWord->setFont(grid);
 
-    fraDifficulty =
-        frame(client, "fraDifficulty", QStringLiteral("Dificultad"), {3300, 4260, 1815, 975});
-    optHard = new QRadioButton(QStringLiteral("&M&aster"), fraDifficulty);
+    fraDifficulty = frame(client, "fraDifficulty", tr("Dificultad"), {3300, 4260, 1815, 975});
+    optHard = new QRadioButton(tr("&M&aster"), fraDifficulty);
     optHard->setObjectName(QStringLiteral("optHard"));
     twips::place(optHard, 540, 600, 795, 195);
-    optEasy = new QRadioButton(QStringLiteral("&Facil"), fraDifficulty);
+    optEasy = new QRadioButton(tr("&Facil"), fraDifficulty);
     optEasy->setObjectName(QStringLiteral("optEasy"));
     twips::place(optEasy, 540, 240, 855, 255);
-    optEasy->setToolTip(QStringLiteral("No diagonal words"));
+    optEasy->setToolTip(tr("No diagonal words"));
     optHard->setChecked(true);
+    for (QRadioButton* option : {optHard, optEasy}) growRadioRightToFit(option);
 }
 
 void frmMain::setupButtons(QWidget* client) {
-    cmdStart = button(client, "cmdStart", QStringLiteral("&Iniciar"), {3480, 230, 1515, 375}, false,
-                      QStringLiteral("Creat a new puzzle using the word in the list."));
+    cmdStart = button(client, "cmdStart", tr("&Iniciar"), {3480, 230, 1515, 375}, false,
+                      tr("Creat a new puzzle using the word in the list."));
     connect(cmdStart, &QPushButton::clicked, this, &frmMain::cmdStart_Click);
-    cmdFinish = button(client, "cmdFinish", QStringLiteral("&Vista Preeliminar"),
-                       {3480, 630, 1515, 375}, false, QStringLiteral("Add the random letters. "));
+    cmdFinish = button(client, "cmdFinish", tr("&Vista Preeliminar"), {3480, 630, 1515, 375}, false,
+                       tr("Add the random letters. "));
     connect(cmdFinish, &QPushButton::clicked, this, &frmMain::cmdFinish_Click);
-    cmdExport = button(client, "cmdExport", QStringLiteral("I&mprimir"), {3480, 1040, 1515, 375},
-                       false, QStringLiteral("Put the puzzle in a text file."));
+    cmdExport = button(client, "cmdExport", tr("I&mprimir"), {3480, 1040, 1515, 375}, false,
+                       tr("Put the puzzle in a text file."));
     connect(cmdExport, &QPushButton::clicked, this, &frmMain::cmdExport_Click);
-    cmdNew = button(client, "cmdNew", QStringLiteral("&Limpiar"), {3480, 1440, 1515, 380}, true);
+    cmdNew = button(client, "cmdNew", tr("&Limpiar"), {3480, 1440, 1515, 380}, true);
     connect(cmdNew, &QPushButton::clicked, this, &frmMain::cmdNew_Click);
-    cmdExit = button(client, "cmdExit", QStringLiteral("E&xit"), {3480, 1860, 1515, 375}, true,
-                     QStringLiteral("Thank you for using Sopaly!!!."));
+    cmdExit = button(client, "cmdExit", tr("E&xit"), {3480, 1860, 1515, 375}, true,
+                     tr("Thank you for using Sopaly!!!."));
     connect(cmdExit, &QPushButton::clicked, this, &frmMain::cmdExit_Click);
 
     lbl = label(client, "lbl",
-                QStringLiteral("Como Hacer Rompecabezas?  Primero escribe las palabras usando "
-                               "ENTER para agregarlas a la lista. Una vez que tengas las "
-                               "palabras a Revolver, presiona el boton Iniciar."),
+                tr("Como Hacer Rompecabezas?  Primero escribe las palabras usando "
+                   "ENTER para agregarlas a la lista. Una vez que tengas las "
+                   "palabras a Revolver, presiona el boton Iniciar."),
                 {5400, 5400, 4575, 795});
     lbl->setWordWrap(true);
     // The batch panel widens over the help text and hides it, as a panel
@@ -312,8 +332,8 @@ void frmMain::setupBanner(QWidget* client) {
     sensor->installEventFilter(this);
     // Below the design client area: it shows only in a taller window.
     Click = label(client, "Click",
-                  QStringLiteral("Para que este Software siga Gratuito Visita Nuestros "
-                                 "Patrocinadores        ------------>CLICK AQUI<------------"),
+                  tr("Para que este Software siga Gratuito Visita Nuestros "
+                     "Patrocinadores        ------------>CLICK AQUI<------------"),
                   {1448, 8040, 7335, 255});
     setTextColour(Click, kCaptionBlue);
     // Sized to the design font; in the regular cut its arrow runs past the box.

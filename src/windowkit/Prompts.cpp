@@ -1,5 +1,6 @@
 #include "Prompts.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLineEdit>
@@ -15,17 +16,19 @@ namespace {
 // The print button's name prompt, `last` already typed in; nothing on Cancel.
 std::optional<QString> askForName(QWidget* parent, const QString& last) {
     bool ok = false;
-    const QString name =
-        QInputDialog::getText(parent, QStringLiteral("Listo."),
-                              QStringLiteral("Por Favor Escriba el Nombre del Rompecabezas."),
-                              QLineEdit::Normal, last, &ok);
+    const QString name = QInputDialog::getText(
+        parent, QCoreApplication::translate("Prompts", "Listo."),
+        QCoreApplication::translate("Prompts", "Por Favor Escriba el Nombre del Rompecabezas."),
+        QLineEdit::Normal, last, &ok);
     return ok ? std::optional<QString>(name) : std::nullopt;
 }
 
 QString fileFilter(const QString& suggested) {
     return suggested.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)
-               ? QStringLiteral("Documentos PDF (*.pdf);;Todos los archivos (*)")
-               : QStringLiteral("Archivos de texto (*.txt);;Todos los archivos (*)");
+               ? QCoreApplication::translate("Prompts",
+                                             "Documentos PDF (*.pdf);;Todos los archivos (*)")
+               : QCoreApplication::translate("Prompts",
+                                             "Archivos de texto (*.txt);;Todos los archivos (*)");
 }
 
 }  // namespace
@@ -41,26 +44,29 @@ Prompts dialogPrompts(QWidget* parent, const QString& caption) {
     prompts.askSecretMessage = [parent](const QString& current) -> std::optional<QString> {
         bool ok = false;
         const QString message = QInputDialog::getText(
-            parent, QStringLiteral("Mensaje secreto"),
-            QStringLiteral("Escribe un mensaje corto: sus letras ocupan las primeras\n"
-                           "casillas libres. Déjalo vacío para no poner ninguno."),
+            parent, QCoreApplication::translate("Prompts", "Mensaje secreto"),
+            QCoreApplication::translate("Prompts",
+                                        "Escribe un mensaje corto: sus letras ocupan las primeras\n"
+                                        "casillas libres. Déjalo vacío para no poner ninguno."),
             QLineEdit::Normal, current, &ok);
         return ok ? std::optional<QString>(message) : std::nullopt;
     };
     prompts.askVersionCount = [parent](int last) -> std::optional<int> {
         constexpr NumberSetting versions = kClassroomVersionsSetting;
         bool ok = false;
-        const int count = QInputDialog::getInt(parent, QStringLiteral("Juego para la clase"),
-                                               QStringLiteral("¿Cuántas versiones? (de %1 a %2)")
-                                                   .arg(versions.lowest)
-                                                   .arg(versions.highest),
-                                               last, versions.lowest, versions.highest, 1, &ok);
+        const int count = QInputDialog::getInt(
+            parent, QCoreApplication::translate("Prompts", "Juego para la clase"),
+            QCoreApplication::translate("Prompts", "¿Cuántas versiones? (de %1 a %2)")
+                .arg(versions.lowest)
+                .arg(versions.highest),
+            last, versions.lowest, versions.highest, 1, &ok);
         return ok ? std::optional<int>(count) : std::nullopt;
     };
     prompts.confirmReset = [parent, caption] {
         return QMessageBox::question(
                    parent, caption,
-                   QStringLiteral(
+                   QCoreApplication::translate(
+                       "Prompts",
                        "¿Restablecer los valores iniciales?\n\nEl tamaño de la cuadrícula, el "
                        "máximo de palabras, la dificultad, el número de rompecabezas, las "
                        "versiones para la clase y las opciones vuelven a sus valores "

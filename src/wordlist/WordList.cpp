@@ -1,5 +1,6 @@
 #include "WordList.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 #include <QSet>
 #include <algorithm>
@@ -161,7 +162,8 @@ namespace {
 
 QString quotedList(const QStringList& entries) {
     QStringList quoted;
-    for (const QString& entry : entries) quoted << QStringLiteral("«%1»").arg(entry);
+    for (const QString& entry : entries)
+        quoted << QCoreApplication::translate("WordList", "«%1»").arg(entry);
     return quoted.join(QStringLiteral(", "));
 }
 
@@ -175,32 +177,39 @@ QString listOpenedStatus(const QString& fileName, int added, int alreadyThere,
                          const QStringList& noLetters) {
     QString text =
         added == 1
-            ? QStringLiteral("1 palabra añadida de %1").arg(fileName)
-            : QStringLiteral("%1 palabras añadidas de %2").arg(spanishCount(added), fileName);
+            ? QCoreApplication::translate("WordList", "1 palabra añadida de %1").arg(fileName)
+            : QCoreApplication::translate("WordList", "%1 palabras añadidas de %2")
+                  .arg(spanishCount(added), fileName);
     if (alreadyThere == 1) {
-        text += QStringLiteral(" (1 ya estaba en la lista)");
+        text += QCoreApplication::translate("WordList", " (1 ya estaba en la lista)");
     } else if (alreadyThere > 1) {
-        text += QStringLiteral(" (%1 ya estaban en la lista)").arg(spanishCount(alreadyThere));
+        text += QCoreApplication::translate("WordList", " (%1 ya estaban en la lista)")
+                    .arg(spanishCount(alreadyThere));
     }
     text += u'.';
     if (!noLetters.isEmpty()) {
-        text += QStringLiteral(" Sin letras ni números, no se añadieron: %1.")
-                    .arg(quotedList(noLetters));
+        text +=
+            QCoreApplication::translate("WordList", " Sin letras ni números, no se añadieron: %1.")
+                .arg(quotedList(noLetters));
     }
     return text;
 }
 
 QString noLettersMessage(const QStringList& entries) {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+               "WordList",
                "Sin letras ni números no hay nada que buscar en la sopa: no se añadieron %1.")
         .arg(quotedList(entries));
 }
 
 QString fullListMessage(int left) {
-    const QString full = QStringLiteral("La lista ya tiene %1 palabras, todas las que caben.")
+    const QString full = QCoreApplication::translate(
+                             "WordList", "La lista ya tiene %1 palabras, todas las que caben.")
                              .arg(spanishCount(kMostWordsInList));
-    if (left <= 1) return full + QStringLiteral(" Quite alguna para añadir otra.");
-    return full + QStringLiteral(" No se añadieron %1 palabras; quite algunas para añadirlas.")
+    if (left <= 1)
+        return full + QCoreApplication::translate("WordList", " Quite alguna para añadir otra.");
+    return full + QCoreApplication::translate(
+                      "WordList", " No se añadieron %1 palabras; quite algunas para añadirlas.")
                       .arg(spanishCount(left));
 }
 

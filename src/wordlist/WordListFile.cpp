@@ -1,5 +1,6 @@
 #include "WordListFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QLocale>
 #include <QStringDecoder>
@@ -103,16 +104,16 @@ QStringList wordListLines(const QByteArray& bytes) {
 QString readRefusalReason(ReadRefusal refusal) {
     switch (refusal) {
         case ReadRefusal::Missing:
-            return QStringLiteral("el archivo no existe");
+            return QCoreApplication::translate("WordListFile", "el archivo no existe");
         case ReadRefusal::NotRegular:
-            return QStringLiteral("no es un archivo de texto");
+            return QCoreApplication::translate("WordListFile", "no es un archivo de texto");
         case ReadRefusal::TooLarge:
-            return QStringLiteral("el archivo pasa de 1 MiB");
+            return QCoreApplication::translate("WordListFile", "el archivo pasa de 1 MiB");
         case ReadRefusal::Unreadable:
         case ReadRefusal::None:
             break;
     }
-    return QStringLiteral("no se puede leer el archivo");
+    return QCoreApplication::translate("WordListFile", "no se puede leer el archivo");
 }
 
 WordListRead readWordListFile(const QString& path, int alreadyInList) {
@@ -124,7 +125,7 @@ WordListRead readWordListFile(const QString& path, int alreadyInList) {
     }
     const QByteArray& bytes = file.bytes;
     if (!isText(bytes)) {
-        read.failure = QStringLiteral("no es un archivo de texto");
+        read.failure = QCoreApplication::translate("WordListFile", "no es un archivo de texto");
         return read;
     }
     QStringList committed;
@@ -141,8 +142,9 @@ WordListRead readWordListFile(const QString& path, int alreadyInList) {
     // once the entries with nothing to hide are set aside.
     Intake intake = sortOutWords(committed, kMostWordsInList);
     if (alreadyInList + intake.words.size() + intake.noRoom.size() > kMostWordsInList) {
-        read.failure = QStringLiteral("la lista pasaría de %1 palabras")
-                           .arg(QLocale(QLocale::Spanish).toString(kMostWordsInList));
+        read.failure =
+            QCoreApplication::translate("WordListFile", "la lista pasaría de %1 palabras")
+                .arg(QLocale(QLocale::Spanish).toString(kMostWordsInList));
         return read;
     }
     read.words = std::move(intake.words);
@@ -152,21 +154,30 @@ WordListRead readWordListFile(const QString& path, int alreadyInList) {
 }
 
 QString wordListReadMessage(const QString& path, const QString& failure) {
-    return QStringLiteral("No se pudo abrir la lista de palabras %1: %2.")
+    return QCoreApplication::translate("WordListFile",
+                                       "No se pudo abrir la lista de palabras %1: %2.")
         .arg(QDir::toNativeSeparators(path), failure);
 }
 
 QString invalidLinesMessage(const QString& path, const QList<int>& lines) {
     QStringList numbers;
     for (const int line : lines) numbers << QString::number(line);
-    return QStringLiteral("%1 %2 de la lista de palabras %3 no %4 texto válido: no se añadió.")
-        .arg(lines.size() == 1 ? QStringLiteral("La línea") : QStringLiteral("Las líneas"),
-             numbers.join(QStringLiteral(", ")), QDir::toNativeSeparators(path),
-             lines.size() == 1 ? QStringLiteral("es") : QStringLiteral("son"));
+    // Whole sentences, so that a translation agrees them in its own way.
+    const QString sentence =
+        lines.size() == 1
+            ? QCoreApplication::translate(
+                  "WordListFile",
+                  "La línea %1 de la lista de palabras %2 no es texto válido: no se añadió.")
+            : QCoreApplication::translate(
+                  "WordListFile",
+                  "Las líneas %1 de la lista de palabras %2 no son texto válido: no se añadió.");
+    return sentence.arg(numbers.join(QStringLiteral(", ")), QDir::toNativeSeparators(path));
 }
 
 QString emptyWordListMessage(const QString& path) {
-    return QStringLiteral("La lista de palabras %1 no tiene ninguna palabra: no se añadió nada.")
+    return QCoreApplication::translate(
+               "WordListFile",
+               "La lista de palabras %1 no tiene ninguna palabra: no se añadió nada.")
         .arg(QDir::toNativeSeparators(path));
 }
 

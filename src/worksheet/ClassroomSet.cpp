@@ -1,12 +1,15 @@
 #include "ClassroomSet.h"
 
+#include <QCoreApplication>
+
 namespace sopaly {
 
 ClassroomSet::ClassroomSet(QStringList list, PuzzleSettings settings, Random& random)
     : list_(std::move(list)), settings_(std::move(settings)), random_(random) {}
 
 QString ClassroomSet::versionTitle(const QString& name, int version) {
-    const QString versionText = QStringLiteral("versión %1").arg(version);
+    const QString versionText =
+        QCoreApplication::translate("ClassroomSet", "versión %1").arg(version);
     return name.isEmpty() ? versionText : name + QStringLiteral(" — ") + versionText;
 }
 

@@ -1,6 +1,7 @@
 #include "Worksheet.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
@@ -70,13 +71,13 @@ QStringList inCase(QStringList words, bool lowerCase) {
 
 QString noRoomLine(const WorksheetPuzzle& puzzle) {
     if (puzzle.words.noRoom.isEmpty()) return {};
-    return QStringLiteral("No caben en la cuadrícula: %1.")
+    return QCoreApplication::translate("Worksheet", "No caben en la cuadrícula: %1.")
         .arg(inCase(puzzle.words.noRoom, puzzle.lowerCase).join(u", "));
 }
 
 QString beyondLimitLine(const WorksheetPuzzle& puzzle) {
     if (puzzle.words.beyondLimit.isEmpty()) return {};
-    return QStringLiteral("Fuera del máximo de palabras: %1.")
+    return QCoreApplication::translate("Worksheet", "Fuera del máximo de palabras: %1.")
         .arg(inCase(puzzle.words.beyondLimit, puzzle.lowerCase).join(u", "));
 }
 
@@ -84,25 +85,29 @@ QString beyondLimitLine(const WorksheetPuzzle& puzzle) {
 QString hiddenListLine(const WorksheetPuzzle& puzzle) {
     const auto count = puzzle.words.placed.size();
     if (!puzzle.hideList || count == 0) return {};
-    if (count == 1) return QStringLiteral("Encuentra la palabra escondida.");
-    return QStringLiteral("Encuentra las %1 palabras escondidas.").arg(count);
+    if (count == 1)
+        return QCoreApplication::translate("Worksheet", "Encuentra la palabra escondida.");
+    return QCoreApplication::translate("Worksheet", "Encuentra las %1 palabras escondidas.")
+        .arg(count);
 }
 
 QString messageLine(const WorksheetPuzzle& puzzle) {
     if (puzzle.messageLetters <= 0) return {};
     if (puzzle.messageLetters == 1) {
-        return QStringLiteral(
+        return QCoreApplication::translate(
+            "Worksheet",
             "La primera letra que sobra, leída en orden, forma un mensaje "
             "secreto.");
     }
-    return QStringLiteral(
+    return QCoreApplication::translate(
+               "Worksheet",
                "Las primeras %1 letras que sobran, leídas en orden, forman un mensaje secreto.")
         .arg(puzzle.messageLetters);
 }
 
 QString messageKeyLine(const WorksheetPuzzle& puzzle) {
     if (puzzle.messageLetters <= 0) return {};
-    return QStringLiteral("Mensaje secreto: %1")
+    return QCoreApplication::translate("Worksheet", "Mensaje secreto: %1")
         .arg(puzzle.lowerCase ? puzzle.message.toLower() : puzzle.message.toUpper());
 }
 
@@ -483,7 +488,8 @@ void drawWorksheetPage(QPainter& painter, const QRectF& page, const WorksheetPuz
     }
     if (!layout.heading.isEmpty()) {
         painter.setFont(headingFont());
-        painter.drawText(layout.heading, Qt::AlignCenter, QString::fromUtf16(kAnswerKeyHeading));
+        painter.drawText(layout.heading, Qt::AlignCenter,
+                         QCoreApplication::translate("Worksheet", "Solución"));
     }
     drawGrid(painter, layout, puzzle, kind);
     if (kind == PageKind::AnswerKey) drawOutlines(painter, layout, puzzle);

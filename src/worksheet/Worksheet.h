@@ -44,9 +44,6 @@ WorksheetPuzzle worksheetPuzzle(const QString& title, const Puzzle& puzzle,
 
 enum class PageKind { Worksheet, AnswerKey };
 
-// The text over the grid of an answer key.
-inline constexpr char16_t kAnswerKeyHeading[] = u"Solución";
-
 // Draws one page within `page` (in the painter's coordinates): the title,
 // the grid in equal square cells as wide as the page allows but no wider
 // than 12 mm a cell (a shaped grid outlined along its shape, its other

@@ -1,0 +1,627 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" sourcelanguage="es">
+<context>
+    <name>Batch</name>
+    <message>
+        <source>Creando y Salvando el Rompecabezas en: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>«Generar y Guardar» no puede guardar estas letras en sus archivos: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Cambie o quite esas palabras de la lista para generar los rompecabezas; la hoja de trabajo en PDF sí las imprime.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>«Generar y Guardar» no puede guardar estas letras del mensaje secreto en sus archivos: %1. Cambie el mensaje secreto para generar los rompecabezas; la hoja de trabajo en PDF y el juego para la clase sí lo imprimen.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>El número de rompecabezas debe ser un número entero de 1 a 2147483647.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ClassroomSet</name>
+    <message>
+        <source>versión %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FileRoad</name>
+    <message>
+        <source>No se pudo crear el PDF %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>sopa</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Form1</name>
+    <message>
+        <source>Imprimir Rompecabezas</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Cerrar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Imprimir</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Guardar PDF</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No hay ninguna impresora predeterminada: el rompecabezas no se imprimió.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No se pudo imprimir el rompecabezas en «%1».</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Guardar PDF</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Form3</name>
+    <message>
+        <source>Gracias por elegir Sopaly!!!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Click para continuar...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ddddddd</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ProgramFolder</name>
+    <message>
+        <source>Sopaly usa la carpeta %1. Hay otra carpeta Sopaly en %2, que Sopaly deja como está.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 no es una carpeta. Sopaly guarda ahora sus archivos en %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>La carpeta %1 ya no existe. Sopaly guarda ahora sus archivos en %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No se pudo crear la carpeta %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Prompts</name>
+    <message>
+        <source>Listo.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Por Favor Escriba el Nombre del Rompecabezas.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Documentos PDF (*.pdf);;Todos los archivos (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Archivos de texto (*.txt);;Todos los archivos (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mensaje secreto</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Escribe un mensaje corto: sus letras ocupan las primeras
+casillas libres. Déjalo vacío para no poner ninguno.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Juego para la clase</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>¿Cuántas versiones? (de %1 a %2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>¿Restablecer los valores iniciales?
+
+El tamaño de la cuadrícula, el máximo de palabras, la dificultad, el número de rompecabezas, las versiones para la clase y las opciones vuelven a sus valores iniciales. La lista de palabras, las carpetas y el mensaje secreto no cambian.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SafeWrite</name>
+    <message>
+        <source>disco lleno</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cuota de disco agotada</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>permiso denegado</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>el disco es de solo lectura</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>la carpeta no existe</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>la ruta no es una carpeta</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ya existe una carpeta con ese nombre</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>el archivo es demasiado grande</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>error de entrada/salida del disco</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>el nombre es demasiado largo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>demasiados enlaces simbólicos en la ruta</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>el archivo está en uso</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>error del sistema %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No se pudo guardar el archivo %1: %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Settings</name>
+    <message>
+        <source>No se pudo guardar la configuración en %1: Sopaly no recordará sus preferencias la próxima vez.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Startup</name>
+    <message>
+        <source>Sopaly necesita una sesión gráfica (X11 o Wayland); no se indicó ninguna (DISPLAY y WAYLAND_DISPLAY están vacías): ábralo desde el escritorio, por «ssh -X» o bajo «xvfb-run».</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sopaly no pudo abrir su ventana en la pantalla «%1»; Qt dice:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sopaly necesita una sesión gráfica (X11 o Wayland); la pantalla «%1» no acepta la conexión (¿una sesión «ssh -X» ya cerrada?): ábralo desde el escritorio, por una nueva «ssh -X» o bajo «xvfb-run».</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>StatusText</name>
+    <message>
+        <source>%1 de %2 palabra en la cuadrícula.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 de %2 palabras en la cuadrícula.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> No caben: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Fuera del máximo: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>WordList</name>
+    <message>
+        <source>«%1»</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 palabra añadida de %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 palabras añadidas de %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> (1 ya estaba en la lista)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> (%1 ya estaban en la lista)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Sin letras ni números, no se añadieron: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sin letras ni números no hay nada que buscar en la sopa: no se añadieron %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>La lista ya tiene %1 palabras, todas las que caben.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Quite alguna para añadir otra.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> No se añadieron %1 palabras; quite algunas para añadirlas.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>WordListFile</name>
+    <message>
+        <source>el archivo no existe</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no es un archivo de texto</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>el archivo pasa de 1 MiB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no se puede leer el archivo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>la lista pasaría de %1 palabras</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No se pudo abrir la lista de palabras %1: %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>La lista de palabras %1 no tiene ninguna palabra: no se añadió nada.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>La línea %1 de la lista de palabras %2 no es texto válido: no se añadió.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Las líneas %1 de la lista de palabras %2 no son texto válido: no se añadió.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Worksheet</name>
+    <message>
+        <source>No caben en la cuadrícula: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fuera del máximo de palabras: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Encuentra la palabra escondida.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Encuentra las %1 palabras escondidas.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>La primera letra que sobra, leída en orden, forma un mensaje secreto.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Las primeras %1 letras que sobran, leídas en orden, forman un mensaje secreto.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mensaje secreto: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Solución</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>WorksheetPreview</name>
+    <message>
+        <source>Imprimir hoja de trabajo</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>sopaly::frmMain</name>
+    <message>
+        <source>Abrir lista de palabras</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Guardar lista de palabras</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>palabras.txt</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lista guardada en</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Guardar hoja de trabajo en PDF</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hoja guardada en</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Guardar juego para la clase en PDF</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Preparando las versiones para la clase...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Juego guardado en</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>El mensaje secreto &quot;%1&quot; no tiene ninguna letra ni cifra: no se pondrá en la sopa.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Cuadrada</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Círcu&amp;lo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cora&amp;zón</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Estrella</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Rombo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ár&amp;bol</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sopaly!!!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Acerca de...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>About...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Web Site Sopaly!!!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A&amp;rchivo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Abrir lista de palabras...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Guardar lista de palabras...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Hoja de trabajo en PDF...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Juego para la clase en PDF...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Imprimir hoja de trabajo...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Opciones</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Letras &amp;minúsculas</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Forma</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mensaje &amp;secreto...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Ocultar la lista en la hoja</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Restablecer valores iniciales</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Escribe aquí las Palabras</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Type in word and press ENTER key.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Quitar Palabra</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Highlight a word and click here.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cuadricula</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Min 5, Max 20</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Filas</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Columnas</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Maximo de Palabras</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>How many words from the list for this puzzle. Words are picked by random.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source># de Rompecabezas</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Generar y Guardar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Create lots of puzzles as text files.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Un Momento por Favor... </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rompecabezas</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Dificultad</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;M&amp;aster</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Facil</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No diagonal words</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Iniciar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Creat a new puzzle using the word in the list.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Vista Preeliminar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add the random letters. </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>I&amp;mprimir</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Put the puzzle in a text file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Limpiar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Thank you for using Sopaly!!!.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Como Hacer Rompecabezas?  Primero escribe las palabras usando ENTER para agregarlas a la lista. Una vez que tengas las palabras a Revolver, presiona el boton Iniciar.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Para que este Software siga Gratuito Visita Nuestros Patrocinadores        ------------&gt;CLICK AQUI&lt;------------</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+</TS>

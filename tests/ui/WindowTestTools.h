@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -40,8 +41,10 @@ inline bool writeBytes(const QString& path, const QByteArray& bytes) {
 
 // Waits for a batch run started from `window` to end, panel and message
 // included; false when it did not within a minute.
+// A window closed during the run is gone, and its run with it.
 inline bool waitForBatchEnd(sopaly::frmMain* window) {
-    return QTest::qWaitFor([window] { return !window->batchRunning(); }, 60000);
+    const QPointer<sopaly::frmMain> alive(window);
+    return QTest::qWaitFor([&alive] { return alive.isNull() || !alive->batchRunning(); }, 60000);
 }
 // A FIFO, as a shared folder may hold one under a file's name. From two
 // seconds on, a writer comes to it again and again, so that a program that

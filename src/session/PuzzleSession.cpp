@@ -18,10 +18,6 @@ QString PuzzleSession::finish(const PuzzleSettings& settings) {
     return ShowFinishedWord(puzzle_, settings, random_);
 }
 
-PuzzleWords PuzzleSession::words() const {
-    return puzzleWords(puzzle_.WordPool, puzzle_.Placements, builtWith_);
-}
-
 WorksheetPuzzle PuzzleSession::worksheet(const QString& title) const {
     return worksheetPuzzle(title, puzzle_, puzzle_.Placements, builtWith_);
 }

@@ -6,7 +6,6 @@
 
 #include "ClassroomSet.h"
 #include "Puzzle.h"
-#include "PuzzleWords.h"
 #include "Random.h"
 #include "Worksheet.h"
 
@@ -43,8 +42,6 @@ class PuzzleSession {
     const std::vector<Placement>& placements() const { return puzzle_.Placements; }
     // The settings the last build read.
     const PuzzleSettings& builtWith() const { return builtWith_; }
-    // Which words of the list the built puzzle holds, and why not the others.
-    PuzzleWords words() const;
 
     // The printed page of the finished puzzle, under `title`.
     WorksheetPuzzle worksheet(const QString& title) const;
@@ -55,8 +52,6 @@ class PuzzleSession {
     // Builds and finishes one puzzle of a batch run in this session, as the
     // window shows it, and returns its finished grid's text.
     QString buildBatchPuzzle(const QStringList& list, const PuzzleSettings& settings);
-
-    Random& random() { return random_; }
 
   private:
     Random& random_;

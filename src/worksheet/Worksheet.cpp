@@ -509,20 +509,15 @@ QPageSize worksheetPageSize() {
 
 namespace {
 
-// The worksheets in their order, then their keys in the same order, one a
-// page of `device`, on a painter begun on it.
-bool paintPages(QPainter& painter, QPagedPaintDevice& device,
-                const std::vector<WorksheetPuzzle>& puzzles, const PageProgress& progress) {
-    const QRectF page(0, 0, device.width(), device.height());
-    int pagesDone = 0;
-    for (const PageKind kind : {PageKind::Worksheet, PageKind::AnswerKey}) {
-        for (const WorksheetPuzzle& puzzle : puzzles) {
-            if (pagesDone > 0 && !device.newPage()) return false;
-            drawWorksheetPage(painter, page, puzzle, kind);
-            ++pagesDone;
-            if (progress && !progress(pagesDone)) return false;
-        }
-    }
+// Page `n` of the worksheets in their order, then their keys in the same
+// order, on a painter begun on `device`; false when no new page could be had.
+bool paintPage(QPainter& painter, QPagedPaintDevice& device,
+               const std::vector<WorksheetPuzzle>& puzzles, int n) {
+    const auto count = static_cast<int>(puzzles.size());
+    const PageKind kind = n < count ? PageKind::Worksheet : PageKind::AnswerKey;
+    if (n > 0 && !device.newPage()) return false;
+    drawWorksheetPage(painter, QRectF(0, 0, device.width(), device.height()),
+                      puzzles[static_cast<std::size_t>(n % count)], kind);
     return true;
 }
 
@@ -543,15 +538,10 @@ WorksheetPdfMaker::~WorksheetPdfMaker() {
 
 bool WorksheetPdfMaker::drawNextPage() {
     if (failed_ || pagesDone_ >= pages()) return false;
-    const auto count = static_cast<int>(puzzles_.size());
-    // The worksheets in their order, then their keys in the same order.
-    const PageKind kind = pagesDone_ < count ? PageKind::Worksheet : PageKind::AnswerKey;
-    const WorksheetPuzzle& puzzle = puzzles_[static_cast<std::size_t>(pagesDone_ % count)];
-    if (pagesDone_ > 0 && !writer_.newPage()) {
+    if (!paintPage(painter_, writer_, puzzles_, pagesDone_)) {
         failed_ = true;
         return false;
     }
-    drawWorksheetPage(painter_, QRectF(0, 0, writer_.width(), writer_.height()), puzzle, kind);
     ++pagesDone_;
     return true;
 }
@@ -562,11 +552,9 @@ QByteArray WorksheetPdfMaker::finish() {
 }
 
 QByteArray worksheetPdf(const std::vector<WorksheetPuzzle>& puzzles, const QPageSize& pageSize,
-                        const QString& documentTitle, const PageProgress& progress) {
+                        const QString& documentTitle) {
     WorksheetPdfMaker maker(puzzles, pageSize, documentTitle);
-    while (maker.drawNextPage()) {
-        if (progress && !progress(maker.pagesDone())) return {};
-    }
+    while (maker.drawNextPage()) continue;
     return maker.finish();
 }
 
@@ -582,7 +570,10 @@ void setUpWorksheetPrinter(QPrinter& printer, const QPageSize& pageSize,
 bool printWorksheets(QPrinter& printer, const std::vector<WorksheetPuzzle>& puzzles) {
     QPainter painter;
     if (!painter.begin(&printer)) return false;
-    const bool painted = paintPages(painter, printer, puzzles, {});
+    bool painted = true;
+    for (int n = 0; painted && n < 2 * static_cast<int>(puzzles.size()); ++n) {
+        painted = paintPage(painter, printer, puzzles, n);
+    }
     return painter.end() && painted;
 }
 

@@ -9,7 +9,6 @@
 #include <QRectF>
 #include <QString>
 #include <QStringList>
-#include <functional>
 #include <vector>
 
 #include "Grid.h"
@@ -70,13 +69,10 @@ QPageSize worksheetPageSize();
 // Margins around every page, in millimetres.
 inline constexpr double kPageMarginMm = 15.0;
 
-// Told after each page is drawn, with how many are; false stops the PDF.
-using PageProgress = std::function<bool(int pagesDone)>;
-
 // A PDF of the worksheets of `puzzles` in their order, then their answer
-// keys in the same order. Empty when the PDF could not be made or was stopped.
+// keys in the same order. Empty when the PDF could not be made.
 QByteArray worksheetPdf(const std::vector<WorksheetPuzzle>& puzzles, const QPageSize& pageSize,
-                        const QString& documentTitle, const PageProgress& progress = {});
+                        const QString& documentTitle);
 
 // worksheetPdf a page at a time, for a caller that draws one page at each
 // turn of its event loop.

@@ -150,6 +150,27 @@ El tamaño de la cuadrícula, el máximo de palabras, la dificultad, el número 
     </message>
 </context>
 <context>
+    <name>Puzzle</name>
+    <message>
+        <source>El número de filas debe ser un número de 5 a 20.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>El número de columnas debe ser un número de 5 a 20.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 se lee también dentro de %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>Se leen más de una vez: %1.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>SafeWrite</name>
     <message>
         <source>disco lleno</source>
@@ -209,9 +230,81 @@ El tamaño de la cuadrícula, el máximo de palabras, la dificultad, el número 
     </message>
 </context>
 <context>
+    <name>SecretMessage</name>
+    <message numerus="yes">
+        <source>El mensaje secreto no se puso: %n de sus letras no caben.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>El mensaje secreto no se puso: hacía leer una palabra en dos sitios.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>El mensaje secreto no cupo en %1 de %n versiones.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>El mensaje secreto no cupo en %1 de %n rompecabezas.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>Settings</name>
     <message>
         <source>No se pudo guardar la configuración en %1: Sopaly no recordará sus preferencias la próxima vez.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Shape</name>
+    <message>
+        <source>Cuadrada</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Círculo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Corazón</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Estrella</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rombo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Árbol</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>El rombo necesita al menos %1 × %1; a %2 × %3 apenas se reconoce.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>El círculo necesita al menos %1 × %1; a %2 × %3 apenas se reconoce.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>El corazón necesita al menos %1 × %1; a %2 × %3 apenas se reconoce.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>La estrella necesita al menos %1 × %1; a %2 × %3 apenas se reconoce.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>El árbol necesita al menos %1 × %1; a %2 × %3 apenas se reconoce.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -233,20 +326,18 @@ El tamaño de la cuadrícula, el máximo de palabras, la dificultad, el número 
 <context>
     <name>StatusText</name>
     <message>
-        <source>%1 de %2 palabra en la cuadrícula.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 de %2 palabras en la cuadrícula.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source> No caben: %1.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source> Fuera del máximo: %1.</source>
         <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 de %n palabras en la cuadrícula.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -255,21 +346,17 @@ El tamaño de la cuadrícula, el máximo de palabras, la dificultad, el número 
         <source>«%1»</source>
         <translation type="unfinished"></translation>
     </message>
-    <message>
-        <source>1 palabra añadida de %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
+    <message numerus="yes">
         <source>%1 palabras añadidas de %2</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
     </message>
-    <message>
-        <source> (1 ya estaba en la lista)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
+    <message numerus="yes">
         <source> (%1 ya estaban en la lista)</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
     </message>
     <message>
         <source> Sin letras ni números, no se añadieron: %1.</source>
@@ -322,13 +409,11 @@ El tamaño de la cuadrícula, el máximo de palabras, la dificultad, el número 
         <source>La lista de palabras %1 no tiene ninguna palabra: no se añadió nada.</source>
         <translation type="unfinished"></translation>
     </message>
-    <message>
-        <source>La línea %1 de la lista de palabras %2 no es texto válido: no se añadió.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
+    <message numerus="yes">
         <source>Las líneas %1 de la lista de palabras %2 no son texto válido: no se añadió.</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -342,22 +427,6 @@ El tamaño de la cuadrícula, el máximo de palabras, la dificultad, el número 
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Encuentra la palabra escondida.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Encuentra las %1 palabras escondidas.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>La primera letra que sobra, leída en orden, forma un mensaje secreto.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Las primeras %1 letras que sobran, leídas en orden, forman un mensaje secreto.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Mensaje secreto: %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -365,11 +434,30 @@ El tamaño de la cuadrícula, el máximo de palabras, la dificultad, el número 
         <source>Solución</source>
         <translation type="unfinished"></translation>
     </message>
+    <message numerus="yes">
+        <source>Encuentra las %n palabras escondidas.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Las primeras %n letras que sobran, leídas en orden, forman un mensaje secreto.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>WorksheetPreview</name>
     <message>
         <source>Imprimir hoja de trabajo</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>sopaly::ProgressWindow</name>
+    <message>
+        <source>Cancelar</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdint>
 
+#include <QCoreApplication>
+
 #include "Cells.h"
 #include "Directions.h"
 #include "Fairness.h"
@@ -362,10 +364,12 @@ bool isGridSideText(QStringView text) {
 
 std::optional<QString> gridSizeRefusal(const PuzzleSettings& settings) {
     if (!isGridSideText(settings.rowsText)) {
-        return QStringLiteral("El número de filas debe ser un número de 5 a 20.");
+        return QCoreApplication::translate("Puzzle",
+                                           "El número de filas debe ser un número de 5 a 20.");
     }
     if (!isGridSideText(settings.colsText)) {
-        return QStringLiteral("El número de columnas debe ser un número de 5 a 20.");
+        return QCoreApplication::translate("Puzzle",
+                                           "El número de columnas debe ser un número de 5 a 20.");
     }
     return std::nullopt;
 }
@@ -590,6 +594,11 @@ FillEnd fillFairly(Grid& grid, int rows, int cols, ReadingGuard& guard,
     return end;
 }
 
+QString readsInside(const QString& part, const QString& whole) {
+    return QCoreApplication::translate("Puzzle", "%1 se lee también dentro de %2.")
+        .arg(part, whole);
+}
+
 }  // namespace
 
 QString ShowFinishedWord(Puzzle& puzzle, const PuzzleSettings& settings, Random& random) {
@@ -653,21 +662,18 @@ QStringList fairnessNotes(const Puzzle& puzzle, bool lowerCase) {
             }
             // Two words that read as each other backwards (RAMO, OMAR) are
             // one pair, named once.
-            const QString mirrored =
-                QStringLiteral("%1 se lee también dentro de %2.").arg(named(whole), named(word));
+            const QString mirrored = readsInside(named(whole), named(word));
             if (text.size() == part.size() && notes.contains(mirrored)) continue;
-            const QString note =
-                QStringLiteral("%1 se lee también dentro de %2.").arg(named(word), named(whole));
+            const QString note = readsInside(named(word), named(whole));
             if (!notes.contains(note)) notes << note;
         }
     }
     QStringList twice = puzzle.Fairness.readTwice;
     for (QString& word : twice) word = named(word);
-    if (twice.size() == 1) {
-        notes << QStringLiteral("%1 se lee más de una vez.").arg(twice.first());
-    } else if (twice.size() > 1) {
-        notes
-            << QStringLiteral("Se leen más de una vez: %1.").arg(twice.join(QStringLiteral(", ")));
+    if (const int count = static_cast<int>(twice.size()); count > 0) {
+        notes << QCoreApplication::translate("Puzzle", "Se leen más de una vez: %1.", nullptr,
+                                             count)
+                     .arg(twice.join(QStringLiteral(", ")));
     }
     return notes;
 }

@@ -1,6 +1,7 @@
 #include "SecretMessage.h"
 
 #include <QChar>
+#include <QCoreApplication>
 #include <QList>
 #include <QRegularExpression>
 
@@ -39,30 +40,59 @@ int placeMessageLetters(Grid& grid, std::u32string_view letters,
 }
 
 QString secretMessageStatus(const SecretMessage& message) {
-    if (message.missing == 1) {
-        return QStringLiteral("El mensaje secreto no se puso: 1 de sus letras no cabe.");
-    }
-    if (message.missing > 1) {
-        return QStringLiteral("El mensaje secreto no se puso: %1 de sus letras no caben.")
-            .arg(message.missing);
+    if (message.missing > 0) {
+        return QCoreApplication::translate(
+                   "SecretMessage", "El mensaje secreto no se puso: %n de sus letras no caben.",
+                   nullptr, message.missing);
     }
     if (message.unfair) {
-        return QStringLiteral(
+        return QCoreApplication::translate(
+            "SecretMessage",
             "El mensaje secreto no se puso: hacía leer una palabra en dos sitios.");
     }
     return {};
 }
 
-QString withMessageShortfall(const QString& footLine, int without, int total,
-                             const QString& puzzles) {
-    static const QRegularExpression earlier(
-        QStringLiteral(" ?El mensaje secreto no cupo en \\d+ de \\d+ \\w+\\."));
-    QString line = QString(footLine).remove(earlier).trimmed();
+namespace {
+
+QString shortfallSentence(ShortfallOf set, int without, int total) {
+    const QString sentence =
+        set == ShortfallOf::Versions
+            ? QCoreApplication::translate("SecretMessage",
+                                          "El mensaje secreto no cupo en %1 de %n versiones.",
+                                          nullptr, total)
+            : QCoreApplication::translate("SecretMessage",
+                                          "El mensaje secreto no cupo en %1 de %n rompecabezas.",
+                                          nullptr, total);
+    return sentence.arg(without);
+}
+
+// The sentences an earlier set may have left, whatever their numbers, in the
+// language on show: one pattern for each plural form a few totals reach.
+QList<QRegularExpression> earlierShortfalls() {
+    QStringList patterns;
+    for (const ShortfallOf set : {ShortfallOf::Puzzles, ShortfallOf::Versions}) {
+        for (const int total : {1, 2, 5, 22, 1002}) {
+            QString pattern =
+                QRegularExpression::escape(shortfallSentence(set, 7001, total))
+                    .replace(QStringLiteral("7001"), QStringLiteral("\\d+"))
+                    .replace(QString::number(total), QStringLiteral("\\d+"));
+            if (!patterns.contains(pattern)) patterns << pattern;
+        }
+    }
+    QList<QRegularExpression> found;
+    for (const QString& pattern : patterns) found << QRegularExpression(QStringLiteral(" ?") + pattern);
+    return found;
+}
+
+}  // namespace
+
+QString withMessageShortfall(const QString& footLine, int without, int total, ShortfallOf set) {
+    QString line = footLine;
+    for (const QRegularExpression& earlier : earlierShortfalls()) line.remove(earlier);
+    line = line.trimmed();
     if (without <= 0) return line;
-    const QString sentence = QStringLiteral("El mensaje secreto no cupo en %1 de %2 %3.")
-                                 .arg(without)
-                                 .arg(total)
-                                 .arg(puzzles);
+    const QString sentence = shortfallSentence(set, without, total);
     return line.isEmpty() ? sentence : line + u' ' + sentence;
 }
 

@@ -40,9 +40,9 @@ QString secretMessageStatus(const SecretMessage& message);
 
 // The foot line after a set of `total` puzzles of which `without` went
 // without the message: what it said, less such a sentence of an earlier set,
-// then "El mensaje secreto no cupo en 2 de 30 versiones." (`puzzles` names
-// them), when `without` is not 0.
-QString withMessageShortfall(const QString& footLine, int without, int total,
-                             const QString& puzzles);
+// then "El mensaje secreto no cupo en 2 de 30 versiones." (or "rompecabezas",
+// as `set` says), when `without` is not 0.
+enum class ShortfallOf { Puzzles, Versions };
+QString withMessageShortfall(const QString& footLine, int without, int total, ShortfallOf set);
 
 }  // namespace sopaly

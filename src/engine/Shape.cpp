@@ -4,6 +4,8 @@
 #include <cmath>
 #include <numbers>
 
+#include <QCoreApplication>
+
 #include "Directions.h"
 
 namespace sopaly {
@@ -102,17 +104,17 @@ bool inShape(Shape shape, double x, double y) {
 QString shapeName(Shape shape) {
     switch (shape) {
         case Shape::Square:
-            return QStringLiteral("Cuadrada");
+            return QCoreApplication::translate("Shape", "Cuadrada");
         case Shape::Circle:
-            return QStringLiteral("Círculo");
+            return QCoreApplication::translate("Shape", "Círculo");
         case Shape::Heart:
-            return QStringLiteral("Corazón");
+            return QCoreApplication::translate("Shape", "Corazón");
         case Shape::Star:
-            return QStringLiteral("Estrella");
+            return QCoreApplication::translate("Shape", "Estrella");
         case Shape::Diamond:
-            return QStringLiteral("Rombo");
+            return QCoreApplication::translate("Shape", "Rombo");
         case Shape::Tree:
-            return QStringLiteral("Árbol");
+            return QCoreApplication::translate("Shape", "Árbol");
     }
     return {};
 }
@@ -135,25 +137,34 @@ int smallestSide(Shape shape) {
 QString shapeSizeNote(Shape shape, int rows, int cols) {
     const int least = smallestSide(shape);
     if (rows >= least && cols >= least) return {};
-    // The shape's name as the subject of a sentence.
-    QString named;
+    // A whole sentence for each shape: the name's gender and article differ
+    // from one language to another.
+    QString note;
     switch (shape) {
-        case Shape::Star:
-            named = QStringLiteral("La estrella");
-            break;
-        case Shape::Square:
-        case Shape::Circle:
-        case Shape::Heart:
+        case Shape::Square:  // a square of any size is a square
+            return {};
         case Shape::Diamond:
+            note = QCoreApplication::translate(
+                "Shape", "El rombo necesita al menos %1 × %1; a %2 × %3 apenas se reconoce.");
+            break;
+        case Shape::Circle:
+            note = QCoreApplication::translate(
+                "Shape", "El círculo necesita al menos %1 × %1; a %2 × %3 apenas se reconoce.");
+            break;
+        case Shape::Heart:
+            note = QCoreApplication::translate(
+                "Shape", "El corazón necesita al menos %1 × %1; a %2 × %3 apenas se reconoce.");
+            break;
+        case Shape::Star:
+            note = QCoreApplication::translate(
+                "Shape", "La estrella necesita al menos %1 × %1; a %2 × %3 apenas se reconoce.");
+            break;
         case Shape::Tree:
-            named = QStringLiteral("El ") + shapeName(shape).toLower();
+            note = QCoreApplication::translate(
+                "Shape", "El árbol necesita al menos %1 × %1; a %2 × %3 apenas se reconoce.");
             break;
     }
-    return QStringLiteral("%1 necesita al menos %2 × %2; a %3 × %4 apenas se reconoce.")
-        .arg(named)
-        .arg(least)
-        .arg(rows)
-        .arg(cols);
+    return note.arg(least).arg(rows).arg(cols);
 }
 
 QString shapeKey(Shape shape) {

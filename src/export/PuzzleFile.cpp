@@ -108,6 +108,8 @@ QByteArray encodeWindows1252(QStringView text, bool* lossless) {
 
 QByteArray puzzleFileBytes(const Grid& wordGrid, const Grid& solutionGrid, int rows, int cols,
                            const QStringList& words) {
+    // The file's lines stay the same in every language: the file is a fixed
+    // layout that other programs and Sopaly itself read back.
     QString text;
     appendLine(text, QStringLiteral("Sopaly!!! by ") + productAuthor() + QStringLiteral(" (") +
                          productBaseAddress() + u')');

@@ -16,7 +16,7 @@ ProgressWindow::ProgressWindow(const QString& caption, const QString& text, QWid
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(text, this));
     layout->addWidget(bar_);
-    auto* cancel = new QPushButton(QStringLiteral("Cancelar"), this);
+    auto* cancel = new QPushButton(tr("Cancelar"), this);
     layout->addWidget(cancel, 0, Qt::AlignRight);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }

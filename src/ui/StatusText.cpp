@@ -9,12 +9,9 @@
 namespace sopaly {
 
 QString puzzleWordsStatus(const PuzzleWords& words) {
-    QString text =
-        (words.listCount == 1
-             ? QCoreApplication::translate("StatusText", "%1 de %2 palabra en la cuadrícula.")
-             : QCoreApplication::translate("StatusText", "%1 de %2 palabras en la cuadrícula."))
-            .arg(words.placed.size())
-            .arg(words.listCount);
+    QString text = QCoreApplication::translate("StatusText", "%1 de %n palabras en la cuadrícula.",
+                                               nullptr, words.listCount)
+                       .arg(words.placed.size());
     if (!words.noRoom.isEmpty()) {
         text += QCoreApplication::translate("StatusText", " No caben: %1.")
                     .arg(words.noRoom.join(QStringLiteral(", ")));

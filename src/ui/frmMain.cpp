@@ -444,7 +444,7 @@ void frmMain::batchEnded(BatchRun::End end, int written, int withoutMessage) {
     if (end == BatchRun::End::Completed) ListBoxControl(QStringLiteral("CLEAR"));
     updateFileMenu();
     lblPuzzleWords->setText(withMessageShortfall(lblPuzzleWords->textBeforeSaved(), withoutMessage,
-                                                 written, QStringLiteral("rompecabezas")));
+                                                 written, ShortfallOf::Puzzles));
 }
 
 void frmMain::cmdExit_Click() {
@@ -542,7 +542,7 @@ void frmMain::mnuClassroomPdf_Click() {
     if (!pdf) return;
     lblPuzzleWords->setText(withMessageShortfall(lblPuzzleWords->textBeforeSaved(),
                                                  run.withoutMessage(), *versions,
-                                                 QStringLiteral("versiones")));
+                                                 ShortfallOf::Versions));
     if (files_.writePdf(path, *pdf)) {
         lblPuzzleWords->addSavedFile(tr("Juego guardado en"), path);
     }

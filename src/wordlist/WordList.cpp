@@ -175,15 +175,14 @@ QString spanishCount(int n) {
 
 QString listOpenedStatus(const QString& fileName, int added, int alreadyThere,
                          const QStringList& noLetters) {
+    // The count is written the Spanish way (1.000), so the plural form is
+    // chosen by the count and the number given as %1.
     QString text =
-        added == 1
-            ? QCoreApplication::translate("WordList", "1 palabra añadida de %1").arg(fileName)
-            : QCoreApplication::translate("WordList", "%1 palabras añadidas de %2")
-                  .arg(spanishCount(added), fileName);
-    if (alreadyThere == 1) {
-        text += QCoreApplication::translate("WordList", " (1 ya estaba en la lista)");
-    } else if (alreadyThere > 1) {
-        text += QCoreApplication::translate("WordList", " (%1 ya estaban en la lista)")
+        QCoreApplication::translate("WordList", "%1 palabras añadidas de %2", nullptr, added)
+            .arg(spanishCount(added), fileName);
+    if (alreadyThere > 0) {
+        text += QCoreApplication::translate("WordList", " (%1 ya estaban en la lista)", nullptr,
+                                            alreadyThere)
                     .arg(spanishCount(alreadyThere));
     }
     text += u'.';

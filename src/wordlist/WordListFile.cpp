@@ -162,15 +162,13 @@ QString wordListReadMessage(const QString& path, const QString& failure) {
 QString invalidLinesMessage(const QString& path, const QList<int>& lines) {
     QStringList numbers;
     for (const int line : lines) numbers << QString::number(line);
-    // Whole sentences, so that a translation agrees them in its own way.
-    const QString sentence =
-        lines.size() == 1
-            ? QCoreApplication::translate(
-                  "WordListFile",
-                  "La línea %1 de la lista de palabras %2 no es texto válido: no se añadió.")
-            : QCoreApplication::translate(
-                  "WordListFile",
-                  "Las líneas %1 de la lista de palabras %2 no son texto válido: no se añadió.");
+    // The plural form follows how many lines there are; the lines
+    // themselves are named as %1.
+    const int count = static_cast<int>(lines.size());
+    const QString sentence = QCoreApplication::translate(
+        "WordListFile",
+        "Las líneas %1 de la lista de palabras %2 no son texto válido: no se añadió.", nullptr,
+        count);
     return sentence.arg(numbers.join(QStringLiteral(", ")), QDir::toNativeSeparators(path));
 }
 

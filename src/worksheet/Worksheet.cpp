@@ -83,26 +83,18 @@ QString beyondLimitLine(const WorksheetPuzzle& puzzle) {
 
 // What the worksheet says in place of the list it hides.
 QString hiddenListLine(const WorksheetPuzzle& puzzle) {
-    const auto count = puzzle.words.placed.size();
+    const int count = static_cast<int>(puzzle.words.placed.size());
     if (!puzzle.hideList || count == 0) return {};
-    if (count == 1)
-        return QCoreApplication::translate("Worksheet", "Encuentra la palabra escondida.");
-    return QCoreApplication::translate("Worksheet", "Encuentra las %1 palabras escondidas.")
-        .arg(count);
+    return QCoreApplication::translate("Worksheet", "Encuentra las %n palabras escondidas.", nullptr,
+                                       count);
 }
 
 QString messageLine(const WorksheetPuzzle& puzzle) {
     if (puzzle.messageLetters <= 0) return {};
-    if (puzzle.messageLetters == 1) {
-        return QCoreApplication::translate(
-            "Worksheet",
-            "La primera letra que sobra, leída en orden, forma un mensaje "
-            "secreto.");
-    }
     return QCoreApplication::translate(
-               "Worksheet",
-               "Las primeras %1 letras que sobran, leídas en orden, forman un mensaje secreto.")
-        .arg(puzzle.messageLetters);
+        "Worksheet",
+        "Las primeras %n letras que sobran, leídas en orden, forman un mensaje secreto.", nullptr,
+        puzzle.messageLetters);
 }
 
 QString messageKeyLine(const WorksheetPuzzle& puzzle) {

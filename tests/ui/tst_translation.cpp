@@ -37,13 +37,19 @@ QByteArray pseudoTranslation(QByteArray ts) {
     QString text = QString::fromUtf8(ts);
     static const QRegularExpression message(
         QStringLiteral(
-            R"((<source>(.*?)</source>\s*)<translation type="unfinished">\s*</translation>)"),
+            R"((<source>([^<]*)</source>\s*)<translation type="unfinished">\s*</translation>)"),
         QRegularExpression::DotMatchesEverythingOption);
     static const QRegularExpression emptyMessage(
-        QStringLiteral(R"((<source>(.*?)</source>\s*)<translation type="unfinished"/>)"),
+        QStringLiteral(R"((<source>([^<]*)</source>\s*)<translation type="unfinished"/>)"),
+        QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression counted(
+        QStringLiteral(R"((<source>([^<]*)</source>\s*)<translation type="unfinished">\s*)"
+                       R"((?:<numerusform></numerusform>\s*)+</translation>)"),
         QRegularExpression::DotMatchesEverythingOption);
     const QString marked = QStringLiteral("\\1<translation>⟦\\2⟧</translation>");
     text.replace(message, marked).replace(emptyMessage, marked);
+    text.replace(counted, QStringLiteral("\\1<translation><numerusform>⟦\\2⟧</numerusform>"
+                                         "<numerusform>⟦\\2⟧</numerusform></translation>"));
     text.replace(QStringLiteral("sourcelanguage=\"es\""),
                  QStringLiteral("sourcelanguage=\"es\" language=\"eo\""));
     return text.toUtf8();

@@ -2,8 +2,9 @@
 # Builds the Debian package sopaly_<version>_<arch>.deb: the program folder
 # under /usr/lib/sopaly, /usr/bin/sopaly, the banner lists under /etc/sopaly
 # as conffiles, the desktop entry, the icons, the AppStream metainfo, the
-# manual page, the changelog and the copyright file; the dependencies come
-# from the binary (dpkg-shlibdeps) plus what the program loads at run time.
+# manual page, the bash completion, the changelog and the copyright file; the
+# dependencies come from the binary (dpkg-shlibdeps) plus what the program
+# loads at run time.
 # The program is built with Debian's hardening flags (dpkg-buildflags).
 #
 #   scripts/package.sh [--build DIR] [--out DIR]
@@ -70,9 +71,9 @@ DESTDIR=$root cmake --install "$build" --prefix /usr --strip >/dev/null
 strip --remove-section=.comment --remove-section=.note "$root/usr/lib/sopaly/sopaly"
 doc=$root/usr/share/doc/sopaly
 install -D -m 644 packaging/copyright "$doc/copyright"
-install -d "$root/usr/share/man/man1"
 gzip -9n <packaging/changelog >"$doc/changelog.gz"
-gzip -9n <packaging/sopaly.1 >"$root/usr/share/man/man1/sopaly.1.gz"
+# Installed with the program; a package keeps its manual pages compressed.
+gzip -9n "$root/usr/share/man/man1/sopaly.1"
 # The banner lists and the rude words are the administrator's: under /etc,
 # kept by dpkg across upgrades. The program reads them there once installed,
 # so the program folder keeps no copy an administrator could edit in vain.

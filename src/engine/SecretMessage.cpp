@@ -7,6 +7,14 @@
 
 namespace sopaly {
 
+QString messageWithoutLettersSentence(const QString& typed) {
+    // Said by the main window first; its translation stays where it was.
+    return QCoreApplication::translate("sopaly::frmMain",
+                                       "El mensaje secreto \"%1\" no tiene ninguna letra ni "
+                                       "cifra: no se pondrá en la sopa.")
+        .arg(typed);
+}
+
 std::u32string messageLetters(const QString& typed) {
     std::u32string letters;
     for (const char32_t c : typed.toUpper().normalized(QString::NormalizationForm_C).toUcs4()) {

@@ -24,6 +24,8 @@ struct SecretMessage {
 // digits, in capitals, composed; spaces and punctuation do not count.
 std::u32string messageLetters(const QString& typed);
 
+// Why a typed message goes into no puzzle: it has no letter or digit.
+QString messageWithoutLettersSentence(const QString& typed);
 // How many cells of rows 1..rows(), columns 1..cols() are empty (".").
 int freeCellCount(const Grid& grid);
 

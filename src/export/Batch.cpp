@@ -55,6 +55,11 @@ std::optional<QString> batchRefusal(const QStringList& words, const QString& mes
         .arg(characters.join(QStringLiteral(", ")));
 }
 
+QString batchCountRefusal() {
+    return QCoreApplication::translate(
+        "Batch", "El número de rompecabezas debe ser un número entero de 1 a 2147483647.");
+}
+
 BatchPlan planBatch(const QString& countText, int barLength) {
     BatchPlan plan;
     if (!strictNumber(countText)) return plan;
@@ -65,8 +70,7 @@ BatchPlan planBatch(const QString& countText, int barLength) {
     // (an infinite reading) is refused too.
     if (!(count >= 1 && count <= highest)) {
         plan.outcome = BatchPlan::Refused;
-        plan.message = QCoreApplication::translate(
-            "Batch", "El número de rompecabezas debe ser un número entero de 1 a 2147483647.");
+        plan.message = batchCountRefusal();
         return plan;
     }
     plan.outcome = BatchPlan::Run;

@@ -42,6 +42,9 @@ struct BatchPlan {
     QString message;  // why the count was refused
 };
 
+// Why a count is no count of puzzles.
+QString batchCountRefusal();
+
 // `barLength` is the progress bar's length, from its start to its end.
 BatchPlan planBatch(const QString& countText, int barLength);
 

@@ -6,6 +6,7 @@
 
 #include "Program.h"
 #include "SafeWrite.h"
+#include "Worksheet.h"
 
 namespace sopaly {
 
@@ -34,8 +35,7 @@ bool FileRoad::write(const QString& path, const QByteArray& bytes) const {
 
 bool FileRoad::writePdf(const QString& path, const QByteArray& pdf) const {
     if (!pdf.isEmpty()) return write(path, pdf);
-    prompts_.showMessage(QCoreApplication::translate("FileRoad", "No se pudo crear el PDF %1.")
-                             .arg(QDir::toNativeSeparators(path)));
+    prompts_.showMessage(pdfNotMadeMessage(path));
     return false;
 }
 

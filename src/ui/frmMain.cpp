@@ -571,9 +571,7 @@ void frmMain::mnuSecretMessage_Click() {
     }
     // Nothing of it could take a cell: no message waits for the build.
     if (!session_.message().isEmpty() && messageLetters(session_.message()).empty()) {
-        prompts.showMessage(tr("El mensaje secreto \"%1\" no tiene ninguna letra ni "
-                               "cifra: no se pondrá en la sopa.")
-                                .arg(session_.message()));
+        prompts.showMessage(messageWithoutLettersSentence(session_.message()));
         session_.setMessage(QString());
     }
     mnuSecretMessage->setChecked(!session_.message().isEmpty());

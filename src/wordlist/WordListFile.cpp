@@ -117,13 +117,17 @@ QString readRefusalReason(ReadRefusal refusal) {
 }
 
 WordListRead readWordListFile(const QString& path, int alreadyInList) {
-    WordListRead read;
     const CheckedBytes file = readRegularFile(path, kLargestWordListFile);
     if (!file.ok()) {
+        WordListRead read;
         read.failure = readRefusalReason(file.refusal);
         return read;
     }
-    const QByteArray& bytes = file.bytes;
+    return readWordListBytes(file.bytes, alreadyInList);
+}
+
+WordListRead readWordListBytes(const QByteArray& bytes, int alreadyInList) {
+    WordListRead read;
     if (!isText(bytes)) {
         read.failure = QCoreApplication::translate("WordListFile", "no es un archivo de texto");
         return read;

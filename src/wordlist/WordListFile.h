@@ -37,6 +37,8 @@ struct WordListRead {
 // 32,767 words. A line that is not valid text (U+FFFD, a lone surrogate) is
 // left out and named; the other lines are read.
 WordListRead readWordListFile(const QString& path, int alreadyInList);
+// The same for bytes already read (standard input), within the same limit.
+WordListRead readWordListBytes(const QByteArray& bytes, int alreadyInList);
 
 // Why a list file was refused, in the words of wordListReadMessage().
 QString readRefusalReason(ReadRefusal refusal);

@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
@@ -488,6 +489,11 @@ void drawWorksheetPage(QPainter& painter, const QRectF& page, const WorksheetPuz
     if (layout.wordRows > 0) drawWordColumns(painter, layout, layout.words);
     drawLines(painter, layout, kind);
     painter.restore();
+}
+
+QString pdfNotMadeMessage(const QString& path) {
+    return QCoreApplication::translate("FileRoad", "No se pudo crear el PDF %1.")
+        .arg(QDir::toNativeSeparators(path));
 }
 
 QPageSize worksheetPageSize() {

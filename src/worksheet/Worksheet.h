@@ -74,6 +74,9 @@ inline constexpr double kPageMarginMm = 15.0;
 QByteArray worksheetPdf(const std::vector<WorksheetPuzzle>& puzzles, const QPageSize& pageSize,
                         const QString& documentTitle);
 
+// The sentence that tells the user the PDF for `path` could not be made.
+QString pdfNotMadeMessage(const QString& path);
+
 // worksheetPdf a page at a time, for a caller that draws one page at each
 // turn of its event loop.
 class WorksheetPdfMaker {

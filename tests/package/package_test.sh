@@ -186,7 +186,7 @@ for path in usr/lib/sopaly/sopaly usr/lib/sopaly/S.g usr/lib/sopaly/bovedal.swf 
     usr/share/icons/hicolor/scalable/apps/sopaly.svg \
     usr/share/icons/hicolor/{32x32,48x48,64x64,128x128,256x256}/apps/sopaly.png \
     usr/share/doc/sopaly/copyright usr/share/doc/sopaly/changelog.gz \
-    usr/share/man/man1/sopaly.1.gz; do
+    usr/share/man/man1/sopaly.1.gz usr/share/bash-completion/completions/sopaly; do
     grep -q "^-[-rwx]* root/root .* \./$path\$" "$WORK/contents.txt" ||
         fail "the package lacks ./$path owned by root"
 done
@@ -286,6 +286,14 @@ only_the_puzzle_in() {
     [[ "$made" == "./Tabloza1.txt " ]] || fail "$1 holds more than the puzzle: $made"
     [[ "$(stat -c %U "$1/Tabloza1.txt")" == "$2" ]] || fail "Tabloza1.txt is not $2's"
 }
+
+note "running the unpacked program's command line as $USER_NAME, with no display"
+# A worksheet from a list on standard input, in the user's own folder.
+as_user "$USER_NAME" "$GROUP_NAME" "$WORK/command" \
+    sh -c 'printf "sol\nluna\n" | "$0" --lista - --semilla 1 --hoja hoja.pdf' \
+    "$WORK/root/usr/bin/sopaly" >"$WORK/command.txt" 2>&1 ||
+    fail "sopaly --lista - --hoja hoja.pdf: $(cat "$WORK/command.txt")"
+[[ "$(head -c 5 "$WORK/command/hoja.pdf")" == %PDF- ]] || fail "the command line wrote no PDF"
 
 note "running the unpacked program as $USER_NAME"
 home=$WORK/home

@@ -5,9 +5,9 @@
     <name>Prompts</name>
     <message numerus="yes">
         <source>¿Reemplazar las %n palabras de la lista?</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>¿Reemplazar la palabra de la lista?</numerusform>
+            <numerusform>¿Reemplazar las %n palabras de la lista?</numerusform>
         </translation>
     </message>
 </context>

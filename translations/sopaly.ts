@@ -148,6 +148,12 @@ casillas libres. Déjalo vacío para no poner ninguno.</source>
 El tamaño de la cuadrícula, el máximo de palabras, la dificultad, el número de rompecabezas, las versiones para la clase y las opciones vuelven a sus valores iniciales. La lista de palabras, las carpetas y el mensaje secreto no cambian.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message numerus="yes">
+        <source>¿Reemplazar las %n palabras de la lista?</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>Puzzle</name>
@@ -168,6 +174,45 @@ El tamaño de la cuadrícula, el máximo de palabras, la dificultad, el número 
         <translation type="unfinished">
             <numerusform></numerusform>
         </translation>
+    </message>
+</context>
+<context>
+    <name>PuzzleFileReader</name>
+    <message>
+        <source>La línea %1 de %2 no es una fila de la cuadrícula.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 termina en la línea %2, antes de acabar el rompecabezas.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>La solución de %1 no coincide con la cuadrícula en la fila %2, columna %3.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>La letra de la fila %2, columna %3 de la solución de %1 no es de ninguna palabra de la lista.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 no es un rompecabezas de Sopaly.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 no tiene ninguna palabra para buscar.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>La solución de %1 no tiene el tamaño de la cuadrícula.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>La cuadrícula de %1 tiene %2 × %3 casillas: Sopaly las hace de 5 a 20 por lado.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No se pudo abrir el rompecabezas %1: %2.</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -709,6 +754,14 @@ El tamaño de la cuadrícula, el máximo de palabras, la dificultad, el número 
     </message>
     <message>
         <source>Para que este Software siga Gratuito Visita Nuestros Patrocinadores        ------------&gt;CLICK AQUI&lt;------------</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Abrir rompecabezas</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Abrir &amp;rompecabezas...</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

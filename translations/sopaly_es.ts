@@ -2,6 +2,16 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es" sourcelanguage="es">
 <context>
+    <name>Prompts</name>
+    <message numerus="yes">
+        <source>¿Reemplazar las %n palabras de la lista?</source>
+        <translation>
+            <numerusform>¿Reemplazar la palabra de la lista?</numerusform>
+            <numerusform>¿Reemplazar las %n palabras de la lista?</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>Puzzle</name>
     <message numerus="yes">
         <source>Se leen más de una vez: %1.</source>

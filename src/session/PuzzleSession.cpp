@@ -33,6 +33,16 @@ QString PuzzleSession::buildBatchPuzzle(const QStringList& list, const PuzzleSet
     return buildFinishedPuzzle(puzzle_, sortIntoPool(list), settings, random_);
 }
 
+void PuzzleSession::open(OpenedPuzzle opened, PuzzleSettings settings) {
+    settings.rowsText = QString::number(opened.rows);
+    settings.colsText = QString::number(opened.cols);
+    settings.wordLimitText = QString::number(opened.words.size());
+    settings.message = opened.puzzle.Message.typed;
+    settings.shape = Shape::Square;  // the grid's own cells say where the shape lies
+    puzzle_ = std::move(opened.puzzle);
+    builtWith_ = settings;
+}
+
 bool PuzzleSession::isFinished() const {
     return sopaly::isFinished(puzzle_);
 }

@@ -6,6 +6,7 @@
 
 #include "ClassroomSet.h"
 #include "Puzzle.h"
+#include "PuzzleFileReader.h"
 #include "Random.h"
 #include "Worksheet.h"
 
@@ -32,6 +33,11 @@ class PuzzleSession {
     // Fills the empty cells and returns the finished grid's text. A fill
     // that finds no fair letter may build the puzzle again.
     QString finish(const PuzzleSettings& settings);
+
+    // Takes a puzzle read back from its file as the finished puzzle on show,
+    // as if built here with `settings` at the file's size, its words all
+    // within the limit, and the message the solution holds.
+    void open(OpenedPuzzle opened, PuzzleSettings settings);
 
     // Whether the grid on show is finished: a worksheet shows only such a grid.
     bool isFinished() const;

@@ -16,7 +16,12 @@ FileRoad::FileRoad(Program& program, const Prompts& prompts,
 
 QString FileRoad::choose(bool save, FileDialog dialog, const QString& caption,
                          const QString& fileName) const {
-    const QString folder = fileDialogFolder(program_.settings(), dialog);
+    QString folder = fileDialogFolder(program_.settings(), dialog);
+    // "Generar y Guardar" writes its puzzles in the program folder: the
+    // first look for one is there.
+    if (dialog == FileDialog::OpenPuzzle && !program_.settings().folder(fileDialogKey(dialog))) {
+        folder = program_.programFolder();
+    }
     const QString suggested = fileName.isEmpty() ? folder : QDir(folder).filePath(fileName);
     const QString path = save ? prompts_.chooseSaveFile(caption, suggested)
                               : prompts_.chooseOpenFile(caption, suggested);

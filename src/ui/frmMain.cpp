@@ -497,6 +497,29 @@ void frmMain::mnuOpenList_Click() {
     }
 }
 
+void frmMain::mnuOpenPuzzle_Click() {
+    const QString path = files_.choose(false, FileDialog::OpenPuzzle, tr("Abrir rompecabezas"));
+    if (path.isEmpty()) return;
+    OpenedPuzzle opened = readPuzzleFile(path);
+    if (!opened.refusal.isEmpty()) {
+        prompts.showMessage(opened.refusal);
+        return;
+    }
+    if (words_->count() > 0 && !prompts.confirmReplaceList(words_->count())) return;
+    const QStringList words = opened.words;
+    ListBoxControl(QStringLiteral("CLEAR"));
+    commitWords(words);
+    // The file's size is shown, not kept: the remembered one stays.
+    txtGridRows->setText(QString::number(opened.rows));
+    txtGridCol->setText(QString::number(opened.cols));
+    session_.open(std::move(opened), settings());
+    txtWord->setPlainText(gridText(session_.puzzle().WordGrid, session_.builtWith()));
+    cmdFinish->setEnabled(false);
+    cmdExport->setEnabled(true);
+    lblPuzzleWords->setText(puzzleStatus(session_.puzzle(), session_.builtWith()));
+    updateFileMenu();
+}
+
 void frmMain::mnuSaveList_Click() {
     if (words_->count() == 0) return;
     const QString path = files_.choose(true, FileDialog::SaveList, tr("Guardar lista de palabras"),

@@ -103,6 +103,7 @@ class frmMain : public QMainWindow {
     QMenu* mnuFile = nullptr;  // "A&rchivo", before "&Acerca de..."
     QAction* mnuOpenList = nullptr;
     QAction* mnuSaveList = nullptr;
+    QAction* mnuOpenPuzzle = nullptr;
     QAction* mnuWorksheetPdf = nullptr;  // enabled with cmdExport
     QAction* mnuClassroomPdf = nullptr;
     QAction* mnuPrintWorksheet = nullptr;  // enabled with cmdExport
@@ -175,6 +176,7 @@ class frmMain : public QMainWindow {
     void T_Timer();
     void mnuOpenList_Click();
     void mnuSaveList_Click();
+    void mnuOpenPuzzle_Click();
     void mnuWorksheetPdf_Click();
     void mnuClassroomPdf_Click();
     void mnuPrintWorksheet_Click();

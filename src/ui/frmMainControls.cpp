@@ -130,6 +130,9 @@ void frmMain::setupFileMenu() {
     mnuSaveList = mnuFile->addAction(tr("&Guardar lista de palabras..."));
     mnuSaveList->setObjectName(QStringLiteral("mnuSaveList"));
     mnuSaveList->setShortcut(QKeySequence::Save);
+    mnuOpenPuzzle = mnuFile->addAction(tr("Abrir &rompecabezas..."));
+    mnuOpenPuzzle->setObjectName(QStringLiteral("mnuOpenPuzzle"));
+    mnuOpenPuzzle->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
     mnuFile->addSeparator();
     mnuWorksheetPdf = mnuFile->addAction(tr("&Hoja de trabajo en PDF..."));
     mnuWorksheetPdf->setObjectName(QStringLiteral("mnuWorksheetPdf"));
@@ -141,6 +144,7 @@ void frmMain::setupFileMenu() {
     connect(mnuPrintWorksheet, &QAction::triggered, this, &frmMain::mnuPrintWorksheet_Click);
     connect(mnuOpenList, &QAction::triggered, this, &frmMain::mnuOpenList_Click);
     connect(mnuSaveList, &QAction::triggered, this, &frmMain::mnuSaveList_Click);
+    connect(mnuOpenPuzzle, &QAction::triggered, this, &frmMain::mnuOpenPuzzle_Click);
     connect(mnuWorksheetPdf, &QAction::triggered, this, &frmMain::mnuWorksheetPdf_Click);
     connect(mnuClassroomPdf, &QAction::triggered, this, &frmMain::mnuClassroomPdf_Click);
     // The items follow the list and the print button.

@@ -74,6 +74,13 @@ Prompts dialogPrompts(QWidget* parent, const QString& caption) {
                        "no cambian."),
                    QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
     };
+    prompts.confirmReplaceList = [parent, caption](int count) {
+        return QMessageBox::question(
+                   parent, caption,
+                   QCoreApplication::translate(
+                       "Prompts", "¿Reemplazar las %n palabras de la lista?", nullptr, count),
+                   QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+    };
     prompts.chooseOpenFile = [parent](const QString& caption, const QString& suggested) {
         return QFileDialog::getOpenFileName(parent, caption, suggested, fileFilter(suggested));
     };

@@ -23,6 +23,9 @@ struct Prompts {
     std::function<std::optional<int>(int last)> askVersionCount;
     // Asks before "&Restablecer valores iniciales" takes the values back.
     std::function<bool()> confirmReset;
+    // Asks before an opened puzzle's words take the place of the `count`
+    // words the list holds.
+    std::function<bool(int count)> confirmReplaceList;
     // The file dialogs: the chosen path, or an empty text on Cancel. The
     // suggested path's suffix picks the filter.
     std::function<QString(const QString& caption, const QString& suggested)> chooseOpenFile;

@@ -32,6 +32,197 @@
     </message>
 </context>
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>FICHERO</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>lista de palabras, una por línea (repetible);
+- lee la entrada estándar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>filas de la cuadrícula, de 5 a 20 (20)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>columnas de la cuadrícula, de 5 a 20 (20)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>máximo de palabras (100)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>facil: solo filas y columnas;
+master: también en diagonal (master)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>forma de la cuadrícula (cuadrada)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>letras en minúscula</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TEXTO</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>mensaje secreto en las casillas libres</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>la hoja no muestra la lista de palabras</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>título de la hoja (nombre de la primera lista)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>la misma semilla hace los mismos rompecabezas</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>versiones de --juego, de 1 a 200 (30)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cuántos archivos escribe --texto (1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>muestra esta ayuda</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>muestra la versión</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>FICHERO.pdf</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>hoja de trabajo en PDF, con su solución</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>juego para la clase en PDF, una versión por
+alumno, con sus soluciones</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CARPETA</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>archivos de texto Tabloza1.txt... en CARPETA,
+como «Generar y Guardar»</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Valor no válido para --%1: «%2» (%3).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>un número entero de 0 a %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No se pidió ningún archivo: indique %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Falta la lista de palabras: indique --lista FICHERO.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Argumento de más: «%1».</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Uso: sopaly [OPCIÓN]... --lista FICHERO --hoja FICHERO.pdf</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hace sopas de letras sin abrir la ventana; sin opciones abre la ventana.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Palabras y rompecabezas:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Archivos que se escriben (uno o más):</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Otras opciones:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Estado de salida:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>  0  se escribieron todos los archivos</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>  1  uso incorrecto (opción desconocida, falta un valor o la lista)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>  3  no se pudo escribir un archivo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ejemplo: sopaly --lista animales.txt --semilla 7 --hoja animales.pdf</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Más información: man sopaly</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pruebe «sopaly --help» para más información.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Semilla: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(entrada estándar)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sopa de letras</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>El número de versiones debe ser un número entero de %1 a %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Versión %1 de %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Página %1 de %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rompecabezas %1 de %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>FileRoad</name>
     <message>
         <source>No se pudo crear el PDF %1.</source>

@@ -94,7 +94,8 @@ QString folded(const QString& text) {
 }
 
 QString badValue(const QString& option, const QString& value, const QString& choices) {
-    return translated("Valor no válido para --%1: «%2» (%3).").arg(option, value, choices);
+    return QCoreApplication::translate("CommandLine", "Valor no válido para --%1: «%2» (%3).")
+        .arg(option, value, choices);
 }
 
 // The choices of the options menu and of the difficulty; false after
@@ -133,7 +134,8 @@ bool readSeed(const QCommandLineParser& parser, CommandOptions& options, QString
     const std::uint64_t seed = text.toULongLong(&ok, 10);
     if (!digits || !ok) {
         error = badValue(QStringLiteral("semilla"), text,
-                         translated("un número entero de 0 a %1").arg(UINT64_MAX));
+                         QCoreApplication::translate("CommandLine", "un número entero de 0 a %1")
+                             .arg(UINT64_MAX));
         return false;
     }
     options.seed = seed;
@@ -165,11 +167,12 @@ QString missingPart(const CommandOptions& options) {
     if (options.outputs.empty()) {
         QStringList names;
         for (const OutputOption& output : kOutputs) names << QStringLiteral("--") + output.name;
-        return translated("No se pidió ningún archivo: indique %1.")
+        return QCoreApplication::translate("CommandLine", "No se pidió ningún archivo: indique %1.")
             .arg(names.join(QStringLiteral(", ")));
     }
     if (options.lists.isEmpty()) {
-        return translated("Falta la lista de palabras: indique --lista FICHERO.");
+        return QCoreApplication::translate("CommandLine",
+                                           "Falta la lista de palabras: indique --lista FICHERO.");
     }
     return {};
 }
@@ -223,8 +226,8 @@ ParsedCommand parseCommand(const QStringList& arguments) {
     } else if (parser.isSet(QStringLiteral("version"))) {
         options.ask = CommandOptions::Ask::Version;
     } else if (!parser.positionalArguments().isEmpty()) {
-        parsed.error =
-            translated("Argumento de más: «%1».").arg(parser.positionalArguments().first());
+        parsed.error = QCoreApplication::translate("CommandLine", "Argumento de más: «%1».")
+                           .arg(parser.positionalArguments().first());
         return parsed;
     } else {
         readValues(parser, options);
@@ -241,27 +244,36 @@ ParsedCommand parseCommand(const QStringList& arguments) {
 
 QString helpText() {
     QStringList lines{
-        translated("Uso: sopaly [OPCIÓN]... --lista FICHERO --hoja FICHERO.pdf"),
-        translated("Hace sopas de letras sin abrir la ventana; sin opciones abre la ventana."),
-        QString(), translated("Palabras y rompecabezas:")};
+        QCoreApplication::translate("CommandLine",
+                                    "Uso: sopaly [OPCIÓN]... --lista FICHERO --hoja FICHERO.pdf"),
+        QCoreApplication::translate(
+            "CommandLine",
+            "Hace sopas de letras sin abrir la ventana; sin opciones abre la ventana."),
+        QString(), QCoreApplication::translate("CommandLine", "Palabras y rompecabezas:")};
     for (const OptionRow& row : kInputOptions)
         lines << helpLine(optionNames(row), row.valueName, row.help);
-    lines << QString() << translated("Archivos que se escriben (uno o más):");
+    lines << QString()
+          << QCoreApplication::translate("CommandLine", "Archivos que se escriben (uno o más):");
     for (const OutputOption& output : kOutputs) {
         lines << helpLine(QStringLiteral("--") + output.name, output.valueName, output.help);
     }
-    lines << QString() << translated("Otras opciones:");
+    lines << QString() << QCoreApplication::translate("CommandLine", "Otras opciones:");
     for (const OptionRow& row : kRunOptions)
         lines << helpLine(optionNames(row), row.valueName, row.help);
-    lines << QString() << translated("Estado de salida:")
-          << translated("  0  se escribieron todos los archivos")
-          << translated("  1  uso incorrecto (opción desconocida, falta un valor o la lista)")
+    lines << QString() << QCoreApplication::translate("CommandLine", "Estado de salida:")
+          << QCoreApplication::translate("CommandLine", "  0  se escribieron todos los archivos")
+          << QCoreApplication::translate(
+                 "CommandLine",
+                 "  1  uso incorrecto (opción desconocida, falta un valor o la lista)")
           << translated(
                  "  2  la entrada no sirve (no es texto, no tiene palabras, o un\n"
                  "     tamaño fuera de rango)")
-          << translated("  3  no se pudo escribir un archivo") << QString()
-          << translated("Ejemplo: sopaly --lista animales.txt --semilla 7 --hoja animales.pdf")
-          << translated("Más información: man sopaly");
+          << QCoreApplication::translate("CommandLine", "  3  no se pudo escribir un archivo")
+          << QString()
+          << QCoreApplication::translate(
+                 "CommandLine",
+                 "Ejemplo: sopaly --lista animales.txt --semilla 7 --hoja animales.pdf")
+          << QCoreApplication::translate("CommandLine", "Más información: man sopaly");
     return lines.join(u'\n') + u'\n';
 }
 
@@ -329,7 +341,9 @@ int commandLineMain(const QStringList& arguments, const Console& console) {
     const ParsedCommand parsed = parseCommand(arguments);
     if (!parsed.options) {
         console.err(QStringLiteral("sopaly: %1\n").arg(parsed.error) +
-                    translated("Pruebe «sopaly --help» para más información.") + u'\n');
+                    QCoreApplication::translate("CommandLine",
+                                                "Pruebe «sopaly --help» para más información.") +
+                    u'\n');
         return kExitUsage;
     }
     switch (parsed.options->ask) {

@@ -25,10 +25,6 @@ namespace sopaly::cli {
 
 namespace {
 
-QString translated(const char* source) {
-    return QCoreApplication::translate("CommandLine", source);
-}
-
 // A seed from the clock, short enough to type again.
 std::uint64_t clockSeed() {
     Random random;
@@ -90,7 +86,7 @@ class CommandRun {
 int CommandRun::run() {
     if (const std::optional<int> refused = readLists()) return *refused;
     if (const std::optional<int> refused = checkInputs()) return *refused;
-    if (!options_.seed) tell(translated("Semilla: %1").arg(seed_));
+    if (!options_.seed) tell(QCoreApplication::translate("CommandLine", "Semilla: %1").arg(seed_));
     for (const Output& output : options_.outputs) {
         if (const int code = make(output); code != kExitWritten) return code;
     }
@@ -110,7 +106,9 @@ WordListRead CommandRun::readList(const QString& path, const QString& shown) {
 std::optional<int> CommandRun::readLists() {
     QString shown;
     for (const QString& path : options_.lists) {
-        shown = path == QLatin1String("-") ? translated("(entrada estándar)") : path;
+        shown = path == QLatin1String("-")
+                    ? QCoreApplication::translate("CommandLine", "(entrada estándar)")
+                    : path;
         const WordListRead read = readList(path, shown);
         if (!read.failure.isEmpty()) return refuse(wordListReadMessage(shown, read.failure));
         if (read.words.isEmpty() && read.noLetters.isEmpty()) {
@@ -126,9 +124,9 @@ std::optional<int> CommandRun::readLists() {
     }
     if (list_.count() == 0) return refuse(emptyWordListMessage(shown));
     const QString& first = options_.lists.first();
-    title_ =
-        options_.title.value_or(first == QLatin1String("-") ? translated("Sopa de letras")
-                                                            : QFileInfo(first).completeBaseName());
+    title_ = options_.title.value_or(
+        first == QLatin1String("-") ? QCoreApplication::translate("CommandLine", "Sopa de letras")
+                                    : QFileInfo(first).completeBaseName());
     return std::nullopt;
 }
 
@@ -149,8 +147,10 @@ std::optional<int> CommandRun::checkInputs() {
             versions_ = versions ? static_cast<int>(roundHalfEven(*versions)) : 0;
             if (!versions || versions_ < ClassroomSet::kFewestVersions ||
                 versions_ > ClassroomSet::kMostVersions) {
-                return refuse(translated("El número de versiones debe ser un número entero de "
-                                         "%1 a %2.")
+                return refuse(QCoreApplication::translate(
+                                  "CommandLine",
+                                  "El número de versiones debe ser un número entero de "
+                                  "%1 a %2.")
                                   .arg(ClassroomSet::kFewestVersions)
                                   .arg(ClassroomSet::kMostVersions));
             }
@@ -204,9 +204,12 @@ int CommandRun::makeClassroomSet(const QString& path) {
     std::optional<QByteArray> pdf;
     QEventLoop loop;
     QObject::connect(&run, &ClassroomRun::progressed, &loop, [this](int done, int) {
-        progress(done <= versions_
-                     ? translated("Versión %1 de %2").arg(done).arg(versions_)
-                     : translated("Página %1 de %2").arg(done - versions_).arg(2 * versions_));
+        progress(done <= versions_ ? QCoreApplication::translate("CommandLine", "Versión %1 de %2")
+                                         .arg(done)
+                                         .arg(versions_)
+                                   : QCoreApplication::translate("CommandLine", "Página %1 de %2")
+                                         .arg(done - versions_)
+                                         .arg(2 * versions_));
     });
     QObject::connect(&run, &ClassroomRun::finished, &loop, [&](const QByteArray& bytes) {
         pdf = bytes;
@@ -217,7 +220,7 @@ int CommandRun::makeClassroomSet(const QString& path) {
     endProgress();
     if (run.withoutMessage() > 0) {
         tell(withMessageShortfall(QString(), run.withoutMessage(), versions_,
-                                  QStringLiteral("versiones")));
+                                  ShortfallOf::Versions));
     }
     return writePdf(path, pdf.value_or(QByteArray()));
 }
@@ -229,7 +232,8 @@ int CommandRun::makePuzzleFiles(const QString& folder) {
     bool ended = false;
     QEventLoop loop;
     QObject::connect(&run, &BatchRun::puzzleWritten, &loop, [this](int n) {
-        progress(translated("Rompecabezas %1 de %2").arg(n).arg(count_));
+        progress(
+            QCoreApplication::translate("CommandLine", "Rompecabezas %1 de %2").arg(n).arg(count_));
     });
     QObject::connect(&run, &BatchRun::failed, &loop,
                      [&failure](const QString& message) { failure = message; });
@@ -245,8 +249,7 @@ int CommandRun::makePuzzleFiles(const QString& folder) {
         return kExitNotWritten;
     }
     if (run.withoutMessage() > 0) {
-        tell(withMessageShortfall(QString(), run.withoutMessage(), count_,
-                                  QStringLiteral("rompecabezas")));
+        tell(withMessageShortfall(QString(), run.withoutMessage(), count_, ShortfallOf::Puzzles));
     }
     return kExitWritten;
 }

@@ -131,33 +131,17 @@ class ReopenTest : public WindowTest {
             --line;
         const qsizetype letter =
             file[line].lastIndexOf(QRegularExpression(QStringLiteral("[A-Z]")));
-        QByteArray bytes;
-        switch (damage) {
-            case 0:
-                file = file.mid(0, 20);
-                break;
-            case 1:
-                file[4] += QStringLiteral("A ");
-                break;
-            case 2:
-                file[line][letter] = file[line][letter] == u'Z' ? u'Y' : u'Z';
-                break;
-            case 3:
-                file[line][letter] = u'.';
-                break;
-            default:
-                break;
-        }
+        if (damage == 0) file = file.mid(0, 20);
+        if (damage == 1) file[4] += QStringLiteral("A ");
+        if (damage == 2) file[line][letter] = file[line][letter] == u'Z' ? u'Y' : u'Z';
+        if (damage == 3) file[line][letter] = u'.';
         const QString text = file.join(QStringLiteral("\r\n"));
+        QByteArray bytes = text.toLatin1();
         if (damage == 4)
-            bytes = QByteArray("\xFF\xFE") +
+            bytes = "\xFF\xFE" +
                     QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
-        else if (damage == 5)
-            bytes = text.toLatin1().replace(' ', '\0');
-        else if (damage == 6)
-            bytes = text.toLatin1() + QByteArray(1024 * 1024, ' ');
-        else
-            bytes = text.toLatin1();
+        if (damage == 5) bytes.replace(' ', '\0');
+        if (damage == 6) bytes += QByteArray(1024 * 1024, ' ');
         QVERIFY(writeBytes(path, bytes));
         window->txtInputWord->setText(QStringLiteral("OTRA"));
         QTest::keyClick(window->txtInputWord, Qt::Key_Return);

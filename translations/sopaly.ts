@@ -89,6 +89,70 @@
     </message>
 </context>
 <context>
+    <name>PlayGame</name>
+    <message>
+        <source>Encontradas: %1 de %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Encuentra la palabra escondida.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>Encuentra las %n palabras escondidas.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>¡Muy bien! Encontraste la palabra en %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>¡Muy bien! Encontraste las %n palabras en %1</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>y usaste 1 pista.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>y usaste %n pistas.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>PlayGrid</name>
+    <message>
+        <source>vacía</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>, fila %1, columna %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>, encontrada</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sopa de letras de %1 filas y %2 columnas</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>columna %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>fila %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ProgramFolder</name>
     <message>
         <source>Sopaly usa la carpeta %1. Hay otra carpeta Sopaly en %2, que Sopaly deja como está.</source>
@@ -374,6 +438,41 @@ El tamaño de la cuadrícula, el máximo de palabras, la dificultad, el número 
     </message>
 </context>
 <context>
+    <name>sopaly::PlayWindow</name>
+    <message>
+        <source>Jugar - Sopaly!!!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tiempo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Palabras</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Pista</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Rendirse</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Cerrar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1, encontrada</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pista: una palabra empieza en la fila %1, columna %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>sopaly::frmMain</name>
     <message>
         <source>Abrir lista de palabras</source>
@@ -621,6 +720,10 @@ El tamaño de la cuadrícula, el máximo de palabras, la dificultad, el número 
     </message>
     <message>
         <source>Para que este Software siga Gratuito Visita Nuestros Patrocinadores        ------------&gt;CLICK AQUI&lt;------------</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Jugar en &amp;pantalla...</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

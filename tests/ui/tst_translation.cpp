@@ -37,11 +37,18 @@ QByteArray pseudoTranslation(QByteArray ts) {
     QString text = QString::fromUtf8(ts);
     static const QRegularExpression message(
         QStringLiteral(
-            R"((<source>(.*?)</source>\s*)<translation type="unfinished">\s*</translation>)"),
+            R"((<source>([^<]*)</source>\s*)<translation type="unfinished">\s*</translation>)"),
         QRegularExpression::DotMatchesEverythingOption);
     static const QRegularExpression emptyMessage(
-        QStringLiteral(R"((<source>(.*?)</source>\s*)<translation type="unfinished"/>)"),
+        QStringLiteral(R"((<source>([^<]*)</source>\s*)<translation type="unfinished"/>)"),
         QRegularExpression::DotMatchesEverythingOption);
+    // A text with a count (%n) has one form for each plural of the language.
+    static const QRegularExpression countMessage(
+        QStringLiteral(R"((<source>([^<]*)</source>\s*)<translation type="unfinished">\s*)"
+                       R"(<numerusform></numerusform>\s*</translation>)"),
+        QRegularExpression::DotMatchesEverythingOption);
+    text.replace(countMessage, QStringLiteral("\\1<translation><numerusform>⟦\\2⟧</numerusform>"
+                                              "<numerusform>⟦\\2⟧</numerusform></translation>"));
     const QString marked = QStringLiteral("\\1<translation>⟦\\2⟧</translation>");
     text.replace(message, marked).replace(emptyMessage, marked);
     text.replace(QStringLiteral("sourcelanguage=\"es\""),

@@ -119,7 +119,7 @@ void PlayGrid::paintWordOutline(QPainter& painter, const CellLine& line, const Q
     painter.drawPath(outline);
 }
 
-void PlayGrid::paintLetters(QPainter& painter, const QRect& dirty) const {
+void PlayGrid::paintLetters(QPainter& painter, const QRegion& dirty) const {
     const PlayPuzzle& puzzle = game_.puzzle();
     QFont font = this->font();
     font.setPixelSize(std::max(6, static_cast<int>(geometry().cell * 0.55 * zoom_)));
@@ -129,7 +129,7 @@ void PlayGrid::paintLetters(QPainter& painter, const QRect& dirty) const {
     for (int row = 1; row <= puzzle.rows(); ++row) {
         for (int col = 1; col <= puzzle.cols(); ++col) {
             const QRectF box = cellRect({row, col});
-            if (!box.intersects(dirty)) continue;
+            if (!dirty.intersects(box.toAlignedRect())) continue;
             painter.drawText(box, Qt::AlignCenter, puzzle.letter({row, col}));
         }
     }
@@ -169,7 +169,7 @@ void PlayGrid::paintEvent(QPaintEvent* event) {
     const PlayPuzzle& puzzle = game_.puzzle();
     for (int i = 0; i < game_.wordCount(); ++i) {
         const auto& place = puzzle.places[static_cast<std::size_t>(i)];
-        if (!lineRect(place).intersects(event->rect())) continue;
+        if (!event->region().intersects(lineRect(place).toAlignedRect())) continue;
         if (game_.isFound(i)) {
             paintWordOutline(painter, place, wordColour(i), Qt::SolidLine, 0.18);
         } else if (game_.gaveUp()) {
@@ -178,7 +178,7 @@ void PlayGrid::paintEvent(QPaintEvent* event) {
     }
     if (preview_) paintWordOutline(painter, *preview_, QColor(0x00, 0x72, 0xB2), Qt::DotLine, 0.3);
     if (missed_) paintWordOutline(painter, *missed_, QColor(0xD5, 0x5E, 0x00), Qt::SolidLine, 0.35);
-    paintLetters(painter, event->rect());
+    paintLetters(painter, event->region());
     paintCursorAndHint(painter);
 }
 
@@ -186,11 +186,22 @@ void PlayGrid::paintEvent(QPaintEvent* event) {
 
 void PlayGrid::setPreview(std::optional<CellLine> line) {
     if (line == preview_) return;
-    QRectF changed;
-    if (preview_) changed = lineRect(*preview_);
-    if (line) changed = changed.united(lineRect(*line));
+    // Only the cells under the old and the new line: a diagonal's bounding
+    // box would repaint most of a large grid at every step of a drag.
+    QRegion changed;
+    if (preview_) changed += lineRegion(*preview_);
+    if (line) changed += lineRegion(*line);
     preview_ = line;
-    update(changed.toAlignedRect());
+    update(changed);
+}
+
+QRegion PlayGrid::lineRegion(const CellLine& line) const {
+    const double margin = geometry().cell * 0.1;
+    QRegion region;
+    for (int i = 0; i < line.length; ++i) {
+        region += cellRect(line.at(i)).adjusted(-margin, -margin, margin, margin).toAlignedRect();
+    }
+    return region;
 }
 
 void PlayGrid::press(QPointF point) {

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QRectF>
+#include <QRegion>
 #include <QTimer>
 #include <QWidget>
 #include <optional>
@@ -64,9 +65,10 @@ class PlayGrid : public QWidget {
     };
     Geometry geometry() const;
     QRectF lineRect(const CellLine& line) const;
+    QRegion lineRegion(const CellLine& line) const;
     void paintWordOutline(QPainter& painter, const CellLine& line, const QColor& colour,
                           Qt::PenStyle style, double fillAlpha) const;
-    void paintLetters(QPainter& painter, const QRect& dirty) const;
+    void paintLetters(QPainter& painter, const QRegion& dirty) const;
     void paintCursorAndHint(QPainter& painter) const;
 
     void press(QPointF point);

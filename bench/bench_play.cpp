@@ -14,7 +14,10 @@
 
 namespace {
 
-constexpr QSize k4K(3840, 2160);
+// 3840 × 2160 device pixels: at QT_SCALE_FACTOR=2, a high-dpi 4K screen.
+QSize fourK() {
+    return QSize(3840, 2160) / qApp->devicePixelRatio();
+}
 
 // A finished 20 × 20 master puzzle of the word file's first 20 words.
 sopaly::WorksheetPuzzle benchSheet() {
@@ -39,7 +42,7 @@ void moveTo(QWidget* grid, QPoint point) {
 
 void BM_DragStep(benchmark::State& state) {
     sopaly::PlayWindow window(benchSheet());
-    window.resize(k4K);
+    window.resize(fourK());
     window.show();
     QCoreApplication::processEvents();
     sopaly::PlayGrid* grid = window.grid;
@@ -66,7 +69,7 @@ void BM_DragStep(benchmark::State& state) {
 
 void BM_FullRepaint(benchmark::State& state) {
     sopaly::PlayWindow window(benchSheet());
-    window.resize(k4K);
+    window.resize(fourK());
     window.show();
     QCoreApplication::processEvents();
     for (auto _ : state) window.grid->repaint();
@@ -77,7 +80,7 @@ void BM_OpenWindow(benchmark::State& state) {
     const sopaly::WorksheetPuzzle sheet = benchSheet();
     for (auto _ : state) {
         auto* window = new sopaly::PlayWindow(sheet);
-        window->resize(k4K);
+        window->resize(fourK());
         window->show();
         QCoreApplication::processEvents();
         window->repaint();

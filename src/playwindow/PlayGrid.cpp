@@ -135,25 +135,27 @@ void PlayGrid::paintLetters(QPainter& painter, const QRegion& dirty) const {
     }
 }
 
-void PlayGrid::paintCursorAndHint(QPainter& painter) const {
+void PlayGrid::paintHint(QPainter& painter) const {
+    if (!hintCell_ || hintTicks_ % 2 != 0) return;
     const double cell = geometry().cell;
-    if (hintCell_ && hintTicks_ % 2 == 0) {
-        painter.setPen(QPen(Qt::black, std::max(2.0, cell * 0.1)));
-        painter.setBrush(QColor(0xF0, 0xE4, 0x42));
-        painter.drawEllipse(
-            cellRect(*hintCell_).adjusted(cell * 0.08, cell * 0.08, -cell * 0.08, -cell * 0.08));
-        painter.setBrush(Qt::NoBrush);
-    }
+    const double inset = cell * 0.08;
+    painter.setPen(QPen(Qt::black, std::max(2.0, cell * 0.1)));
+    painter.setBrush(QColor(0xF0, 0xE4, 0x42));
+    painter.drawEllipse(cellRect(*hintCell_).adjusted(inset, inset, -inset, -inset));
+    painter.setBrush(Qt::NoBrush);
+}
+
+void PlayGrid::paintCursor(QPainter& painter) const {
+    const double cell = geometry().cell;
+    painter.setBrush(Qt::NoBrush);
     if (anchor_) {
+        const double inset = cell * 0.1;
         painter.setPen(QPen(Qt::black, std::max(2.0, cell * 0.06)));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawEllipse(
-            cellRect(*anchor_).adjusted(cell * 0.1, cell * 0.1, -cell * 0.1, -cell * 0.1));
+        painter.drawEllipse(cellRect(*anchor_).adjusted(inset, inset, -inset, -inset));
     }
     if (hasFocus()) {
         // Black and white, so that it shows on any colour under it.
         const QRectF box = cellRect(cursor_).adjusted(2, 2, -2, -2);
-        painter.setBrush(Qt::NoBrush);
         painter.setPen(QPen(Qt::white, std::max(4.0, cell * 0.1)));
         painter.drawRect(box);
         painter.setPen(QPen(Qt::black, std::max(2.0, cell * 0.05), Qt::DashLine));
@@ -178,8 +180,9 @@ void PlayGrid::paintEvent(QPaintEvent* event) {
     }
     if (preview_) paintWordOutline(painter, *preview_, QColor(0x00, 0x72, 0xB2), Qt::DotLine, 0.3);
     if (missed_) paintWordOutline(painter, *missed_, QColor(0xD5, 0x5E, 0x00), Qt::SolidLine, 0.35);
+    paintHint(painter);
     paintLetters(painter, event->region());
-    paintCursorAndHint(painter);
+    paintCursor(painter);
 }
 
 // --- Selecting --------------------------------------------------------------

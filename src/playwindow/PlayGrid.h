@@ -69,7 +69,8 @@ class PlayGrid : public QWidget {
     void paintWordOutline(QPainter& painter, const CellLine& line, const QColor& colour,
                           Qt::PenStyle style, double fillAlpha) const;
     void paintLetters(QPainter& painter, const QRegion& dirty) const;
-    void paintCursorAndHint(QPainter& painter) const;
+    void paintHint(QPainter& painter) const;
+    void paintCursor(QPainter& painter) const;
 
     void press(QPointF point);
     void move(QPointF point);

@@ -410,8 +410,10 @@ void PlayGrid::blinkHint(int word) {
 void PlayGrid::gameChanged() {
     update();
     if (!QAccessible::isActive()) return;
-    // Found cells say so in their names.
+    // Found cells say so in their names; the cursor's cell, which has the
+    // focus, first of all.
     QAccessibleEvent changed(this, QAccessible::NameChanged);
+    changed.setChild(playGridChildIndex(*this, cursor_));
     QAccessible::updateAccessibility(&changed);
 }
 

@@ -10,6 +10,7 @@ import sys
 import time
 
 import pyatspi
+from gi.repository import GLib
 
 WORDS = ["casa", "perro", "sol", "gato", "luna"]
 STEPS = [(0, 1), (0, -1), (1, 0), (-1, 0), (1, 1), (-1, -1), (1, -1), (-1, 1)]
@@ -28,9 +29,20 @@ def keys(*names):
     xdotool("key", "--clearmodifiers", "--delay", "60", *names)
 
 
+# The names of the objects that told the screen reader they took the focus.
+FOCUSED = []
+
+
+def on_focus(event):
+    if event.detail1 == 1:
+        FOCUSED.append(event.source.name)
+
+
 def wait_for(what, test, seconds=20):
     deadline = time.time() + seconds
     while time.time() < deadline:
+        while GLib.MainContext.default().iteration(False):
+            pass
         try:
             found = test()
         except Exception:  # the tree changes under our feet while it is read
@@ -108,6 +120,9 @@ def walk(table, rows, cols, at, to):
         keys(step[0])
         at = (at[0] + step[1][0], at[1] + step[1][1])
         wait_for("the focus on cell %s" % (at,), lambda: focused_cell(table, rows, cols) == at)
+        # A screen reader speaks what the focus event names.
+        cell = ", fila %d, columna %d" % (at[0] + 1, at[1] + 1)
+        wait_for("a focus event from cell %s" % (at,), lambda: FOCUSED and cell in FOCUSED[-1])
     return at
 
 
@@ -140,6 +155,7 @@ def open_game():
 
 def main():
     folder = sys.argv[1] if len(sys.argv) > 1 else ""
+    pyatspi.Registry.registerEventListener(on_focus, "object:state-changed:focused")
     play = open_game()
     table_object = wait_for("the grid as a table", lambda: find(play, pyatspi.ROLE_TABLE))
     table = table_object.queryTable()

@@ -22,6 +22,7 @@ program=(qt6-translations-l10n fonts-liberation)
 tests=(
   libbenchmark-dev
   xvfb xauth xdotool x11-utils x11-xkb-utils
+  dbus-daemon dbus-bin at-spi2-core python3-pyatspi
   poppler-utils imagemagick
   librsvg2-bin
   appstream desktop-file-utils

@@ -280,6 +280,58 @@ como «Generar y Guardar»</source>
     </message>
 </context>
 <context>
+    <name>PlayGame</name>
+    <message>
+        <source>Encontradas: %1 de %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>Encuentra las %n palabras escondidas.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>¡Muy bien! Encontraste las %n palabras en %1</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>y usaste %n pistas.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>PlayGrid</name>
+    <message>
+        <source>vacía</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>, fila %1, columna %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>, encontrada</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sopa de letras de %1 filas y %2 columnas</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>columna %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>fila %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ProgramFolder</name>
     <message>
         <source>Sopaly usa la carpeta %1. Hay otra carpeta Sopaly en %2, que Sopaly deja como está.</source>
@@ -691,6 +743,41 @@ El tamaño de la cuadrícula, el máximo de palabras, la dificultad, el número 
     </message>
 </context>
 <context>
+    <name>sopaly::PlayWindow</name>
+    <message>
+        <source>Jugar - Sopaly!!!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tiempo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Palabras</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Pista</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Rendirse</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Cerrar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1, encontrada</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pista: una palabra empieza en la fila %1, columna %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>sopaly::ProgressWindow</name>
     <message>
         <source>Cancelar</source>
@@ -953,6 +1040,10 @@ El tamaño de la cuadrícula, el máximo de palabras, la dificultad, el número 
     </message>
     <message>
         <source>Abrir &amp;rompecabezas...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Jugar en &amp;pantalla...</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -2,6 +2,30 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es" sourcelanguage="es">
 <context>
+    <name>PlayGame</name>
+    <message numerus="yes">
+        <source>Encuentra las %n palabras escondidas.</source>
+        <translation>
+            <numerusform>Encuentra la palabra escondida.</numerusform>
+            <numerusform>Encuentra las %n palabras escondidas.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>¡Muy bien! Encontraste las %n palabras en %1</source>
+        <translation>
+            <numerusform>¡Muy bien! Encontraste la palabra en %1</numerusform>
+            <numerusform>¡Muy bien! Encontraste las %n palabras en %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>y usaste %n pistas.</source>
+        <translation>
+            <numerusform>y usaste %n pista.</numerusform>
+            <numerusform>y usaste %n pistas.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>Prompts</name>
     <message numerus="yes">
         <source>¿Reemplazar las %n palabras de la lista?</source>

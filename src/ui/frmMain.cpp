@@ -23,6 +23,7 @@
 #include "ClassroomRun.h"
 #include "ClassroomSet.h"
 #include "Form1.h"
+#include "PlayWindow.h"
 #include "Program.h"
 #include "ProgressWindow.h"
 #include "StatusLine.h"
@@ -132,6 +133,7 @@ void frmMain::updateFileMenu() {
     const bool finished = cmdExport->isEnabled() && session_.isFinished();
     mnuWorksheetPdf->setEnabled(finished);
     mnuPrintWorksheet->setEnabled(finished);
+    mnuPlay->setEnabled(finished);
 }
 
 void frmMain::rememberOptionsMenu() {
@@ -577,6 +579,12 @@ void frmMain::mnuPrintWorksheet_Click() {
     if (!name) return;
     program_.PuzzleName = *name;
     previewWorksheets(this, {session_.worksheet(*name)}, *name);
+}
+
+void frmMain::mnuPlay_Click() {
+    if (!mnuPlay->isEnabled()) return;
+    auto* play = new PlayWindow(session_.worksheet(QString()), playClock, this);
+    play->show();
 }
 
 void frmMain::mnuLowerCase_Click() {

@@ -107,6 +107,9 @@ class frmMain : public QMainWindow {
     QAction* mnuWorksheetPdf = nullptr;  // enabled with cmdExport
     QAction* mnuClassroomPdf = nullptr;
     QAction* mnuPrintWorksheet = nullptr;  // enabled with cmdExport
+    QAction* mnuPlay = nullptr;            // enabled with cmdExport
+    // The clock of the play windows it opens; the machine's when empty.
+    std::function<qint64()> playClock;
 
     // "&Opciones", between "A&rchivo" and "&Acerca de...": read at each
     // build, batch and classroom set, like the other settings.
@@ -180,6 +183,7 @@ class frmMain : public QMainWindow {
     void mnuWorksheetPdf_Click();
     void mnuClassroomPdf_Click();
     void mnuPrintWorksheet_Click();
+    void mnuPlay_Click();
     void mnuLowerCase_Click();
     void mnuShape_Click();
     void mnuSecretMessage_Click();

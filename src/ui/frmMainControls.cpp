@@ -142,6 +142,10 @@ void frmMain::setupFileMenu() {
     mnuPrintWorksheet->setObjectName(QStringLiteral("mnuPrintWorksheet"));
     mnuPrintWorksheet->setShortcut(QKeySequence::Print);
     connect(mnuPrintWorksheet, &QAction::triggered, this, &frmMain::mnuPrintWorksheet_Click);
+    mnuPlay = mnuFile->addAction(tr("Jugar en &pantalla..."));
+    mnuPlay->setObjectName(QStringLiteral("mnuPlay"));
+    mnuPlay->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_J));
+    connect(mnuPlay, &QAction::triggered, this, &frmMain::mnuPlay_Click);
     connect(mnuOpenList, &QAction::triggered, this, &frmMain::mnuOpenList_Click);
     connect(mnuSaveList, &QAction::triggered, this, &frmMain::mnuSaveList_Click);
     connect(mnuOpenPuzzle, &QAction::triggered, this, &frmMain::mnuOpenPuzzle_Click);

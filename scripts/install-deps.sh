@@ -26,6 +26,7 @@ tests=(
   librsvg2-bin
   appstream desktop-file-utils
   lintian devscripts
+  chromium chromium-driver python3-selenium
 )
 
 case ${1:-} in

@@ -148,6 +148,10 @@ casillas libres. Déjalo vacío para no poner ninguno.</source>
 El tamaño de la cuadrícula, el máximo de palabras, la dificultad, el número de rompecabezas, las versiones para la clase y las opciones vuelven a sus valores iniciales. La lista de palabras, las carpetas y el mensaje secreto no cambian.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Páginas web (*.html *.htm);;Todos los archivos (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>SafeWrite</name>
@@ -246,6 +250,102 @@ El tamaño de la cuadrícula, el máximo de palabras, la dificultad, el número 
     </message>
     <message>
         <source> Fuera del máximo: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>WebPage</name>
+    <message>
+        <source>es</source>
+        <comment>the language code of the page&apos;s texts</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Esta página necesita JavaScript para jugar.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sopa de letras</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>¡Muy bien! Encontraste la palabra en %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>¡Muy bien! Encontraste la palabra en %1 y usaste una pista.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>¡Muy bien! Encontraste la palabra en %1 y usaste %2 pistas.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>¡Muy bien! Encontraste las %n palabras en %1.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>¡Muy bien! Encontraste las %n palabras en %1 y usaste una pista.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>¡Muy bien! Encontraste las %n palabras en %1 y usaste %2 pistas.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Palabras para buscar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tiempo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pista</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rendirse</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Arrastra desde la primera letra de una palabra hasta la última, o toca la primera y luego la última. Con el teclado: las flechas mueven, Espacio o Intro marca la primera letra y la última.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>Encontradas: %1 de %n</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Encontrada: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>encontrada</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No es ninguna de las palabras escondidas.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Primera letra marcada; ahora marca la última.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pista: una palabra empieza en la fila %1, columna %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Las palabras que faltaban quedan marcadas en gris.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -621,6 +721,18 @@ El tamaño de la cuadrícula, el máximo de palabras, la dificultad, el número 
     </message>
     <message>
         <source>Para que este Software siga Gratuito Visita Nuestros Patrocinadores        ------------&gt;CLICK AQUI&lt;------------</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Exportar para el navegador</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Página guardada en</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Exportar para el &amp;navegador (HTML)...</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -42,6 +42,8 @@ QString fileDialogKey(FileDialog dialog) {
             return QStringLiteral("carpetas/juego_para_la_clase");
         case FileDialog::PreviewPdf:
             return QStringLiteral("carpetas/vista_preliminar");
+        case FileDialog::WebPage:
+            return QStringLiteral("carpetas/pagina_web");
     }
     return QString();
 }

@@ -40,7 +40,7 @@ QStringList resettableKeys();
 
 // Each file dialog remembers the folder it was last used in, under a key of
 // its own.
-enum class FileDialog { OpenList, SaveList, WorksheetPdf, ClassroomPdf, PreviewPdf };
+enum class FileDialog { OpenList, SaveList, WorksheetPdf, ClassroomPdf, PreviewPdf, WebPage };
 QString fileDialogKey(FileDialog dialog);
 
 // The two difficulties as the settings file spells them.

@@ -28,6 +28,7 @@
 #include "StatusLine.h"
 #include "StatusText.h"
 #include "Toolkit.h"
+#include "WebPage.h"
 #include "WordList.h"
 #include "WordListFile.h"
 #include "Worksheet.h"
@@ -132,6 +133,7 @@ void frmMain::updateFileMenu() {
     const bool finished = cmdExport->isEnabled() && session_.isFinished();
     mnuWorksheetPdf->setEnabled(finished);
     mnuPrintWorksheet->setEnabled(finished);
+    mnuWebPage->setEnabled(finished);
 }
 
 void frmMain::rememberOptionsMenu() {
@@ -554,6 +556,18 @@ void frmMain::mnuPrintWorksheet_Click() {
     if (!name) return;
     program_.PuzzleName = *name;
     previewWorksheets(this, {session_.worksheet(*name)}, *name);
+}
+
+void frmMain::mnuWebPage_Click() {
+    if (!mnuWebPage->isEnabled()) return;
+    const auto chosen = files_.askNameAndPath(FileDialog::WebPage,
+                                              tr("Exportar para el navegador"),
+                                              QStringLiteral(".html"));
+    if (!chosen) return;
+    const auto& [name, path] = *chosen;
+    if (files_.write(path, webPage(session_.worksheet(name)))) {
+        lblPuzzleWords->addSavedFile(tr("Página guardada en"), path);
+    }
 }
 
 void frmMain::mnuLowerCase_Click() {

@@ -106,6 +106,7 @@ class frmMain : public QMainWindow {
     QAction* mnuWorksheetPdf = nullptr;  // enabled with cmdExport
     QAction* mnuClassroomPdf = nullptr;
     QAction* mnuPrintWorksheet = nullptr;  // enabled with cmdExport
+    QAction* mnuWebPage = nullptr;         // enabled with mnuWorksheetPdf
 
     // "&Opciones", between "A&rchivo" and "&Acerca de...": read at each
     // build, batch and classroom set, like the other settings.
@@ -178,6 +179,7 @@ class frmMain : public QMainWindow {
     void mnuWorksheetPdf_Click();
     void mnuClassroomPdf_Click();
     void mnuPrintWorksheet_Click();
+    void mnuWebPage_Click();
     void mnuLowerCase_Click();
     void mnuShape_Click();
     void mnuSecretMessage_Click();

@@ -138,6 +138,9 @@ void frmMain::setupFileMenu() {
     mnuPrintWorksheet = mnuFile->addAction(tr("&Imprimir hoja de trabajo..."));
     mnuPrintWorksheet->setObjectName(QStringLiteral("mnuPrintWorksheet"));
     mnuPrintWorksheet->setShortcut(QKeySequence::Print);
+    mnuWebPage = mnuFile->addAction(tr("Exportar para el &navegador (HTML)..."));
+    mnuWebPage->setObjectName(QStringLiteral("mnuWebPage"));
+    connect(mnuWebPage, &QAction::triggered, this, &frmMain::mnuWebPage_Click);
     connect(mnuPrintWorksheet, &QAction::triggered, this, &frmMain::mnuPrintWorksheet_Click);
     connect(mnuOpenList, &QAction::triggered, this, &frmMain::mnuOpenList_Click);
     connect(mnuSaveList, &QAction::triggered, this, &frmMain::mnuSaveList_Click);

@@ -24,6 +24,10 @@ std::optional<QString> askForName(QWidget* parent, const QString& last) {
 }
 
 QString fileFilter(const QString& suggested) {
+    if (suggested.endsWith(QStringLiteral(".html"), Qt::CaseInsensitive)) {
+        return QCoreApplication::translate("Prompts",
+                                           "Páginas web (*.html *.htm);;Todos los archivos (*)");
+    }
     return suggested.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)
                ? QCoreApplication::translate("Prompts",
                                              "Documentos PDF (*.pdf);;Todos los archivos (*)")

@@ -155,6 +155,8 @@ class WebPageTest : public WindowTest {
         const QString file = folder->filePath("grande.html");
         const QByteArray bytes = exportPage(list, 20, "Cien palabras", file);
         QVERIFY(window->session().placements().size() >= 90);
+        qInfo("%zu words placed, a page of %lld bytes", window->session().placements().size(),
+              static_cast<long long>(bytes.size()));
         QVERIFY2(bytes.size() > 0 && bytes.size() <= 100 * 1024,
                  qPrintable(QString::number(bytes.size())));
     }

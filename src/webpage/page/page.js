@@ -84,6 +84,7 @@
       $("words").hidden = true;
       $("hidden-list").textContent = T.hiddenList;
     }
+    $("words").style.setProperty("--longest", Math.max(1, ...words.map((w) => [...w.text].length)));
     for (const w of words) {
       const item = document.createElement("li");
       item.textContent = w.text;
@@ -217,6 +218,7 @@
     }
     stop();
     $("end").textContent = T.gaveUp;
+    $("end").classList.add("gave-up");
     announce(T.gaveUp);
     report();
   }

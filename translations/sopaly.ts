@@ -152,6 +152,10 @@ El tamaño de la cuadrícula, el máximo de palabras, la dificultad, el número 
         <source>Páginas web (*.html *.htm);;Todos los archivos (*)</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Paquetes SCORM (*.zip);;Todos los archivos (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>SafeWrite</name>
@@ -733,6 +737,22 @@ El tamaño de la cuadrícula, el máximo de palabras, la dificultad, el número 
     </message>
     <message>
         <source>Exportar para el &amp;navegador (HTML)...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Exportar para Moodle (SCORM)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No se pudo crear el paquete %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Paquete guardado en</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Exportar para &amp;Moodle (SCORM)...</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

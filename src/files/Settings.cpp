@@ -44,6 +44,8 @@ QString fileDialogKey(FileDialog dialog) {
             return QStringLiteral("carpetas/vista_preliminar");
         case FileDialog::WebPage:
             return QStringLiteral("carpetas/pagina_web");
+        case FileDialog::ScormPackage:
+            return QStringLiteral("carpetas/paquete_scorm");
     }
     return QString();
 }

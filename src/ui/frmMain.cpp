@@ -25,6 +25,7 @@
 #include "Form1.h"
 #include "Program.h"
 #include "ProgressWindow.h"
+#include "ScormPackage.h"
 #include "StatusLine.h"
 #include "StatusText.h"
 #include "Toolkit.h"
@@ -134,6 +135,7 @@ void frmMain::updateFileMenu() {
     mnuWorksheetPdf->setEnabled(finished);
     mnuPrintWorksheet->setEnabled(finished);
     mnuWebPage->setEnabled(finished);
+    mnuScorm->setEnabled(finished);
 }
 
 void frmMain::rememberOptionsMenu() {
@@ -567,6 +569,21 @@ void frmMain::mnuWebPage_Click() {
     const auto& [name, path] = *chosen;
     if (files_.write(path, webPage(session_.worksheet(name)))) {
         lblPuzzleWords->addSavedFile(tr("Página guardada en"), path);
+    }
+}
+
+void frmMain::mnuScorm_Click() {
+    if (!mnuScorm->isEnabled()) return;
+    const auto chosen = files_.askNameAndPath(FileDialog::ScormPackage,
+                                              tr("Exportar para Moodle (SCORM)"),
+                                              QStringLiteral(".zip"));
+    if (!chosen) return;
+    const auto& [name, path] = *chosen;
+    const QByteArray package = scormPackage(session_.worksheet(name));
+    if (package.isEmpty()) {
+        tell(tr("No se pudo crear el paquete %1.").arg(QDir::toNativeSeparators(path)));
+    } else if (files_.write(path, package)) {
+        lblPuzzleWords->addSavedFile(tr("Paquete guardado en"), path);
     }
 }
 

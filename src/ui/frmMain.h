@@ -107,6 +107,7 @@ class frmMain : public QMainWindow {
     QAction* mnuClassroomPdf = nullptr;
     QAction* mnuPrintWorksheet = nullptr;  // enabled with cmdExport
     QAction* mnuWebPage = nullptr;         // enabled with mnuWorksheetPdf
+    QAction* mnuScorm = nullptr;           // enabled with mnuWorksheetPdf
 
     // "&Opciones", between "A&rchivo" and "&Acerca de...": read at each
     // build, batch and classroom set, like the other settings.
@@ -180,6 +181,7 @@ class frmMain : public QMainWindow {
     void mnuClassroomPdf_Click();
     void mnuPrintWorksheet_Click();
     void mnuWebPage_Click();
+    void mnuScorm_Click();
     void mnuLowerCase_Click();
     void mnuShape_Click();
     void mnuSecretMessage_Click();

@@ -141,6 +141,9 @@ void frmMain::setupFileMenu() {
     mnuWebPage = mnuFile->addAction(tr("Exportar para el &navegador (HTML)..."));
     mnuWebPage->setObjectName(QStringLiteral("mnuWebPage"));
     connect(mnuWebPage, &QAction::triggered, this, &frmMain::mnuWebPage_Click);
+    mnuScorm = mnuFile->addAction(tr("Exportar para &Moodle (SCORM)..."));
+    mnuScorm->setObjectName(QStringLiteral("mnuScorm"));
+    connect(mnuScorm, &QAction::triggered, this, &frmMain::mnuScorm_Click);
     connect(mnuPrintWorksheet, &QAction::triggered, this, &frmMain::mnuPrintWorksheet_Click);
     connect(mnuOpenList, &QAction::triggered, this, &frmMain::mnuOpenList_Click);
     connect(mnuSaveList, &QAction::triggered, this, &frmMain::mnuSaveList_Click);

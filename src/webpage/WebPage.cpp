@@ -218,7 +218,7 @@ QString policy(const QString& script, const QString& style) {
 
 }  // namespace
 
-QByteArray webPage(const WorksheetPuzzle& puzzle) {
+QByteArray webPage(const WorksheetPuzzle& puzzle, WebPageKind kind) {
     const QJsonArray words = placedWords(puzzle);
     const Encoded encoded = encode(puzzleData(puzzle, words), puzzle.pool);
     const QJsonObject game{{"t", WebPageTexts::of(puzzle, static_cast<int>(words.size()))},
@@ -227,8 +227,11 @@ QByteArray webPage(const WorksheetPuzzle& puzzle) {
     // "<" only inside the data's strings: escaped, no text can close the script.
     QString data = QString::fromUtf8(QJsonDocument(game).toJson(QJsonDocument::Compact));
     data.replace(u'<', QStringLiteral("\\u003c"));
+    // The platform's reporter listens before the game starts.
     const QString script =
-        QStringLiteral("const SOPALY = %1;\n").arg(data) + resourceText(QStringLiteral("page.js"));
+        QStringLiteral("const SOPALY = %1;\n").arg(data) +
+        (kind == WebPageKind::Scorm ? resourceText(QStringLiteral("scorm.js")) : QString()) +
+        resourceText(QStringLiteral("page.js"));
     const QString style = resourceText(QStringLiteral("page.css"));
     const QString title =
         puzzle.title.trimmed().isEmpty() ? WebPageTexts::untitled() : puzzle.title.trimmed();

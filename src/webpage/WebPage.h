@@ -15,7 +15,11 @@ namespace sopaly {
 // are encoded in it, so that its source hands no pupil the key (this is not
 // security). Its texts are the program's, in the user's language.
 //
+// The page of a SCORM package also reports the game to the learning
+// platform's runtime when it finds one (see ScormPackage.h).
+//
 // The same puzzle gives the same bytes.
-QByteArray webPage(const WorksheetPuzzle& puzzle);
+enum class WebPageKind { Plain, Scorm };
+QByteArray webPage(const WorksheetPuzzle& puzzle, WebPageKind kind = WebPageKind::Plain);
 
 }  // namespace sopaly

@@ -28,6 +28,10 @@ QString fileFilter(const QString& suggested) {
         return QCoreApplication::translate("Prompts",
                                            "Páginas web (*.html *.htm);;Todos los archivos (*)");
     }
+    if (suggested.endsWith(QStringLiteral(".zip"), Qt::CaseInsensitive)) {
+        return QCoreApplication::translate("Prompts",
+                                           "Paquetes SCORM (*.zip);;Todos los archivos (*)");
+    }
     return suggested.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)
                ? QCoreApplication::translate("Prompts",
                                              "Documentos PDF (*.pdf);;Todos los archivos (*)")

@@ -170,4 +170,5 @@ def main():
         play(answer.with_suffix(".html"), json.loads(answer.read_text()))
         print("played", answer.with_suffix(".html").name)
 
-main()
+if __name__ == "__main__":
+    main()

@@ -46,6 +46,9 @@ QJsonObject answerOf(const WorksheetPuzzle& sheet) {
             {"hidden", sheet.hideList}};
 }
 
+const QStringList kAnimals{"MURCIÉLAGO", "CABALLO", "PERRO", "GATO", "OVEJA",
+                           "CERDO",      "PATO",    "TORO",  "LEÓN", "ÑU"};
+
 QString backwards(QString text) {
     std::reverse(text.begin(), text.end());
     return text;
@@ -76,10 +79,11 @@ class WebPageTest : public WindowTest {
         QTRY_VERIFY(!window->mnuOptions->isVisible());
     }
 
-    // Builds and finishes a puzzle, then "A&rchivo" → "Exportar para el
-    // &navegador (HTML)..." with Alt+R and N, the name typed, `file` chosen.
-    QByteArray exportPage(const QStringList& list, int side, const QString& name,
-                          const QString& file) {
+    // Builds and finishes a puzzle, then "A&rchivo" → the item of access key
+    // `item` (N: "Exportar para el &navegador (HTML)...") with Alt+R, the
+    // name typed, `file` chosen.
+    QByteArray exportFile(const QStringList& list, int side, const QString& name,
+                          const QString& file, Qt::Key item = Qt::Key_N) {
         for (const QString& word : list) commit(word);
         window->txtGridRows->setText(QString::number(side));
         window->txtGridCol->setText(QString::number(side));
@@ -92,7 +96,7 @@ class WebPageTest : public WindowTest {
         };
         QTest::keyClick(window, Qt::Key_R, Qt::AltModifier);
         if (!QTest::qWaitFor([this] { return window->mnuFile->isVisible(); })) return {};
-        QTest::keyClick(window->mnuFile, Qt::Key_N);
+        QTest::keyClick(window->mnuFile, item);
         if (!QTest::qWaitFor([&] { return QFile::exists(file); }, 5000)) return {};
         QFile page(file);
         return page.open(QIODevice::ReadOnly) ? page.readAll() : QByteArray();
@@ -122,11 +126,10 @@ class WebPageTest : public WindowTest {
         if (options.contains("lower")) chooseOption(window->mnuLowerCase);
         if (options.contains("message")) chooseOption(window->mnuSecretMessage);
         if (options.contains("hidden")) chooseOption(window->mnuHideList);
-        const QStringList list{"MURCIÉLAGO", "CABALLO", "PERRO", "GATO", "OVEJA",
-                               "CERDO",      "PATO",    "TORO",  "LEÓN", "ÑU"};
+        const QStringList& list = kAnimals;
         const QString file = QStringLiteral(SOPALY_WEBPAGES) + "/" + page + ".html";
         QFile::remove(file);
-        const QByteArray bytes = exportPage(list, 12, "Granja 2ºB", file);
+        const QByteArray bytes = exportFile(list, 12, "Granja 2ºB", file);
         QVERIFY(bytes.startsWith("<!DOCTYPE html>"));
         QCOMPARE(QFileInfo(suggested.value(0)).fileName(), QStringLiteral("Granja 2ºB.html"));
         QVERIFY(window->lblPuzzleWords->text().endsWith(
@@ -144,6 +147,21 @@ class WebPageTest : public WindowTest {
                            QJsonDocument(answer).toJson()));
     }
 
+    // The package is played against a SCORM runtime by scorm_in_browser.py.
+    void theMoodleItemWritesASCORMPackage() {
+        const QString folder = QStringLiteral(SOPALY_WEBPAGES) + "/scorm";
+        QVERIFY(QDir().mkpath(folder));
+        const QString file = folder + "/paquete.zip";
+        QFile::remove(file);
+        const QByteArray bytes = exportFile(kAnimals, 12, "Granja <2ºB>", file, Qt::Key_M);
+        QVERIFY(bytes.startsWith("PK\x03\x04"));
+        QCOMPARE(QFileInfo(suggested.value(0)).fileName(), QStringLiteral("Granja -2ºB-.zip"));
+        QVERIFY(window->lblPuzzleWords->text().endsWith(
+            QStringLiteral("Paquete guardado en %1.").arg(QDir::toNativeSeparators(file))));
+        QVERIFY(writeBytes(folder + "/paquete.json",
+                           QJsonDocument(answerOf(window->session().worksheet("x"))).toJson()));
+    }
+
     void aFullGridOfAHundredWordsStaysUnderAHundredKilobytes() {
         QStringList list;
         for (int i = 0; i < 100; ++i) {
@@ -153,7 +171,7 @@ class WebPageTest : public WindowTest {
         }
         window->txtWordCount->setText("100");
         const QString file = folder->filePath("grande.html");
-        const QByteArray bytes = exportPage(list, 20, "Cien palabras", file);
+        const QByteArray bytes = exportFile(list, 20, "Cien palabras", file);
         QVERIFY(window->session().placements().size() >= 90);
         qInfo("%zu words placed, a page of %lld bytes", window->session().placements().size(),
               static_cast<long long>(bytes.size()));

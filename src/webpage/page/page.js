@@ -185,6 +185,8 @@
     if (foundCount() === words.length) finish();
   }
 
+  // What a learning platform's runtime, if any, is told: at the start and
+  // after each word.
   function report() {
     document.dispatchEvent(new CustomEvent("sopaly-progress", {
       detail: { found: foundCount(), total: words.length, over: !playing },
@@ -207,7 +209,6 @@
     const template = hints === 0 ? T.end : hints === 1 ? T.endOneHint : T.endHints;
     $("end").textContent = say(template, clockText(), hints);
     announce($("end").textContent);
-    report();
   }
 
   function giveUp() {
@@ -332,5 +333,6 @@
   grid.addEventListener("pointercancel", () => { pressed = null; showTrying(null); });
   $("hint").addEventListener("click", hint);
   $("give-up").addEventListener("click", giveUp);
+  report();
   setInterval(() => { $("clock").textContent = clockText(); }, 250);
 })();

@@ -8,12 +8,19 @@
 #                                      loads at run time (scripts/run.sh)
 #   scripts/install-deps.sh --package  only the build and Debian's packaging
 #                                      tools, what scripts/package.sh needs
+#
+# The tests also need one thing that Debian does not package: scorm-again,
+# the SCORM runtime the SCORM package is played against, which npm installs
+# from its registry into tests/scorm/node_modules at the version
+# tests/scorm/package-lock.json pins.
 set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
 
 build=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   qt6-tools-dev qt6-l10n-tools
+  libzip-dev
 )
 packaging=(dpkg-dev)
 # What the program loads at run time: Qt's Spanish texts, and the faces that
@@ -27,6 +34,8 @@ tests=(
   librsvg2-bin
   appstream desktop-file-utils
   lintian devscripts
+  chromium chromium-driver python3-selenium
+  libxml2-utils nodejs npm
 )
 
 case ${1:-} in
@@ -36,13 +45,29 @@ case ${1:-} in
   *) echo "usage: $0 [--program | --package]" >&2; exit 2 ;;
 esac
 
+# scorm-again for the tests, once npm is there.
+scorm_runtime() {
+  [[ -z ${1:-} ]] || return 0
+  [[ -f $root/tests/scorm/node_modules/scorm-again/package.json ]] && return 0
+  echo "Installing scorm-again for the tests (npm ci in tests/scorm)"
+  npm ci --prefix "$root/tests/scorm" --no-audit --no-fund --ignore-scripts
+}
+
 missing=()
 for p in "${packages[@]}"; do
+  # A Node.js from elsewhere (NodeSource's) carries its own npm, which
+  # Debian's npm package would conflict with.
+  if [[ $p == nodejs || $p == npm ]] && command -v "${p/nodejs/node}" >/dev/null; then
+    continue
+  fi
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
     missing+=("$p")
   fi
 done
-((${#missing[@]})) || exit 0
+if ((${#missing[@]} == 0)); then
+  scorm_runtime "${1:-}"
+  exit 0
+fi
 
 if [[ $EUID -ne 0 ]]; then
   echo "install-deps: missing ${missing[*]}; run this as root (or: sudo apt-get install ${missing[*]})" >&2
@@ -52,3 +77,4 @@ echo "Installing: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
 apt-get update -qq
 apt-get install -y -qq --no-install-recommends "${missing[@]}"
+scorm_runtime "${1:-}"

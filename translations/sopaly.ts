@@ -221,6 +221,22 @@ como «Generar y Guardar»</source>
         <source>Rompecabezas %1 de %2</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>FICHERO.html</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>página web que se juega sola, sin conexión</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>FICHERO.zip</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>paquete SCORM 1.2 de la página, para Moodle</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>FileRoad</name>
@@ -397,6 +413,14 @@ El tamaño de la cuadrícula, el máximo de palabras, la dificultad, el número 
             <numerusform></numerusform>
         </translation>
     </message>
+    <message>
+        <source>Páginas web (*.html *.htm);;Todos los archivos (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Paquetes SCORM (*.zip);;Todos los archivos (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Puzzle</name>
@@ -518,6 +542,13 @@ El tamaño de la cuadrícula, el máximo de palabras, la dificultad, el número 
     </message>
 </context>
 <context>
+    <name>ScormPackage</name>
+    <message>
+        <source>No se pudo crear el paquete %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>SecretMessage</name>
     <message numerus="yes">
         <source>El mensaje secreto no se puso: %n de sus letras no caben.</source>
@@ -626,6 +657,102 @@ El tamaño de la cuadrícula, el máximo de palabras, la dificultad, el número 
         <translation type="unfinished">
             <numerusform></numerusform>
         </translation>
+    </message>
+</context>
+<context>
+    <name>WebPage</name>
+    <message>
+        <source>es</source>
+        <comment>the language code of the page&apos;s texts</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Esta página necesita JavaScript para jugar.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sopa de letras</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>¡Muy bien! Encontraste la palabra en %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>¡Muy bien! Encontraste la palabra en %1 y usaste una pista.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>¡Muy bien! Encontraste la palabra en %1 y usaste %2 pistas.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>¡Muy bien! Encontraste las %n palabras en %1.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>¡Muy bien! Encontraste las %n palabras en %1 y usaste una pista.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>¡Muy bien! Encontraste las %n palabras en %1 y usaste %2 pistas.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Palabras para buscar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tiempo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pista</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rendirse</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Arrastra desde la primera letra de una palabra hasta la última, o toca la primera y luego la última. Con el teclado: las flechas mueven, Espacio o Intro marca la primera letra y la última.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>Encontradas: %1 de %n</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Encontrada: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>encontrada</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No es ninguna de las palabras escondidas.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Primera letra marcada; ahora marca la última.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pista: una palabra empieza en la fila %1, columna %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Las palabras que faltaban quedan marcadas en gris.</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -1044,6 +1171,30 @@ El tamaño de la cuadrícula, el máximo de palabras, la dificultad, el número 
     </message>
     <message>
         <source>Jugar en &amp;pantalla...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Exportar para el navegador</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Página guardada en</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Exportar para Moodle (SCORM)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Paquete guardado en</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Exportar para el &amp;navegador (HTML)...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Exportar para &amp;Moodle (SCORM)...</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

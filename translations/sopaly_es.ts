@@ -80,6 +80,37 @@
     </message>
 </context>
 <context>
+    <name>WebPage</name>
+    <message numerus="yes">
+        <source>¡Muy bien! Encontraste las %n palabras en %1.</source>
+        <translation>
+            <numerusform>¡Muy bien! Encontraste la palabra en %1.</numerusform>
+            <numerusform>¡Muy bien! Encontraste las %n palabras en %1.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>¡Muy bien! Encontraste las %n palabras en %1 y usaste una pista.</source>
+        <translation>
+            <numerusform>¡Muy bien! Encontraste la palabra en %1 y usaste una pista.</numerusform>
+            <numerusform>¡Muy bien! Encontraste las %n palabras en %1 y usaste una pista.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>¡Muy bien! Encontraste las %n palabras en %1 y usaste %2 pistas.</source>
+        <translation>
+            <numerusform>¡Muy bien! Encontraste la palabra en %1 y usaste %2 pistas.</numerusform>
+            <numerusform>¡Muy bien! Encontraste las %n palabras en %1 y usaste %2 pistas.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Encontradas: %1 de %n</source>
+        <translation>
+            <numerusform>Encontradas: %1 de %n</numerusform>
+            <numerusform>Encontradas: %1 de %n</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>WordList</name>
     <message numerus="yes">
         <source>%1 palabras añadidas de %2</source>

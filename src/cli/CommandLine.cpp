@@ -193,7 +193,7 @@ void passOnAllButRuntimeFolder(QtMsgType type, const QMessageLogContext& context
 
 }  // namespace
 
-const std::array<OutputOption, 3> kOutputs{{
+const std::array<OutputOption, 5> kOutputs{{
     {OutputKind::Worksheet, QLatin1String("hoja"), QT_TRANSLATE_NOOP("CommandLine", "FICHERO.pdf"),
      QT_TRANSLATE_NOOP("CommandLine", "hoja de trabajo en PDF, con su solución")},
     {OutputKind::ClassroomSet, QLatin1String("juego"),
@@ -205,6 +205,11 @@ const std::array<OutputOption, 3> kOutputs{{
      QT_TRANSLATE_NOOP("CommandLine",
                        "archivos de texto Tabloza1.txt... en CARPETA,\n"
                        "como «Generar y Guardar»")},
+    {OutputKind::WebPage, QLatin1String("html"), QT_TRANSLATE_NOOP("CommandLine", "FICHERO.html"),
+     QT_TRANSLATE_NOOP("CommandLine", "página web que se juega sola, sin conexión")},
+    {OutputKind::ScormPackage, QLatin1String("scorm"),
+     QT_TRANSLATE_NOOP("CommandLine", "FICHERO.zip"),
+     QT_TRANSLATE_NOOP("CommandLine", "paquete SCORM 1.2 de la página, para Moodle")},
 }};
 
 ParsedCommand parseCommand(const QStringList& arguments) {

@@ -24,7 +24,7 @@ enum ExitCode : int {
 
 // The files a command can ask for. A new kind of output is one more value
 // here, one more row of kOutputs and one more case where the run makes it.
-enum class OutputKind { Worksheet, ClassroomSet, PuzzleFiles };
+enum class OutputKind { Worksheet, ClassroomSet, PuzzleFiles, WebPage, ScormPackage };
 
 struct OutputOption {
     OutputKind kind;
@@ -33,7 +33,7 @@ struct OutputOption {
     const char* help;       // one line of the help text, the same
 };
 
-extern const std::array<OutputOption, 3> kOutputs;
+extern const std::array<OutputOption, 5> kOutputs;
 
 // One file (or folder) asked for, in the order of kOutputs.
 struct Output {

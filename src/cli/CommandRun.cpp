@@ -15,8 +15,10 @@
 #include "PuzzleWords.h"
 #include "RudeWords.h"
 #include "SafeWrite.h"
+#include "ScormPackage.h"
 #include "SecretMessage.h"
 #include "StatusText.h"
+#include "WebPage.h"
 #include "WordList.h"
 #include "WordListFile.h"
 #include "Worksheet.h"
@@ -55,10 +57,12 @@ class CommandRun {
     WordListRead readList(const QString& path, const QString& shown);
     std::optional<int> checkInputs();
     int make(const Output& output);
-    int makeWorksheet(const QString& path);
+    // The puzzle of a worksheet, written as `kind` asks: the PDF, the web
+    // page or its SCORM package.
+    int makeWorksheet(const QString& path, OutputKind kind);
     int makeClassroomSet(const QString& path);
     int makePuzzleFiles(const QString& folder);
-    int writePdf(const QString& path, const QByteArray& pdf);
+    int writeMadeFile(const QString& path, const QByteArray& pdf);
     // Every output starts from the seed: the same command makes the same
     // file whatever else it makes.
     void freshRandom();
@@ -169,7 +173,9 @@ int CommandRun::make(const Output& output) {
     freshRandom();
     switch (output.kind) {
         case OutputKind::Worksheet:
-            return makeWorksheet(output.target);
+        case OutputKind::WebPage:
+        case OutputKind::ScormPackage:
+            return makeWorksheet(output.target, output.kind);
         case OutputKind::ClassroomSet:
             return makeClassroomSet(output.target);
         case OutputKind::PuzzleFiles:
@@ -185,7 +191,7 @@ void CommandRun::freshRandom() {
     random_.seed(seed_);
 }
 
-int CommandRun::makeWorksheet(const QString& path) {
+int CommandRun::makeWorksheet(const QString& path, OutputKind kind) {
     // Iniciar, then Vista Preeliminar, as the menu item's puzzle is made.
     session_.start(list_.words(), settings_);
     session_.finish(settings_);
@@ -195,7 +201,17 @@ int CommandRun::makeWorksheet(const QString& path) {
                            puzzleWords(puzzle.WordPool, puzzle.Placements, session_.builtWith()))) {
         tell(status);
     }
-    return writePdf(path, worksheetPdf({session_.worksheet(title_)}, worksheetPageSize(), title_));
+    const WorksheetPuzzle sheet = session_.worksheet(title_);
+    if (kind == OutputKind::WebPage) return writeMadeFile(path, webPage(sheet));
+    if (kind == OutputKind::ScormPackage) {
+        const QByteArray package = scormPackage(sheet);
+        if (package.isEmpty()) {
+            tell(scormNotMadeMessage(path));
+            return kExitNotWritten;
+        }
+        return writeMadeFile(path, package);
+    }
+    return writeMadeFile(path, worksheetPdf({sheet}, worksheetPageSize(), title_));
 }
 
 int CommandRun::makeClassroomSet(const QString& path) {
@@ -222,7 +238,7 @@ int CommandRun::makeClassroomSet(const QString& path) {
         tell(withMessageShortfall(QString(), run.withoutMessage(), versions_,
                                   ShortfallOf::Versions));
     }
-    return writePdf(path, pdf.value_or(QByteArray()));
+    return writeMadeFile(path, pdf.value_or(QByteArray()));
 }
 
 int CommandRun::makePuzzleFiles(const QString& folder) {
@@ -254,7 +270,7 @@ int CommandRun::makePuzzleFiles(const QString& folder) {
     return kExitWritten;
 }
 
-int CommandRun::writePdf(const QString& path, const QByteArray& pdf) {
+int CommandRun::writeMadeFile(const QString& path, const QByteArray& pdf) {
     if (pdf.isEmpty()) {
         tell(pdfNotMadeMessage(path));
         return kExitNotWritten;

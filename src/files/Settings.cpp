@@ -44,6 +44,10 @@ QString fileDialogKey(FileDialog dialog) {
             return QStringLiteral("carpetas/vista_preliminar");
         case FileDialog::OpenPuzzle:
             return QStringLiteral("carpetas/abrir_rompecabezas");
+        case FileDialog::WebPage:
+            return QStringLiteral("carpetas/pagina_web");
+        case FileDialog::ScormPackage:
+            return QStringLiteral("carpetas/paquete_scorm");
     }
     return QString();
 }

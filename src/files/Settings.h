@@ -40,7 +40,16 @@ QStringList resettableKeys();
 
 // Each file dialog remembers the folder it was last used in, under a key of
 // its own.
-enum class FileDialog { OpenList, SaveList, WorksheetPdf, ClassroomPdf, PreviewPdf, OpenPuzzle };
+enum class FileDialog {
+    OpenList,
+    SaveList,
+    WorksheetPdf,
+    ClassroomPdf,
+    PreviewPdf,
+    OpenPuzzle,
+    WebPage,
+    ScormPackage
+};
 QString fileDialogKey(FileDialog dialog);
 
 // The two difficulties as the settings file spells them.

@@ -46,14 +46,20 @@ bool FileRoad::writePdf(const QString& path, const QByteArray& pdf) const {
 
 std::optional<std::pair<QString, QString>> FileRoad::askNameAndPdfPath(
     FileDialog dialog, const QString& caption) const {
+    return askNameAndPath(dialog, caption, QStringLiteral(".pdf"));
+}
+
+std::optional<std::pair<QString, QString>> FileRoad::askNameAndPath(FileDialog dialog,
+                                                                    const QString& caption,
+                                                                    const QString& suffix) const {
     const std::optional<QString> name = prompts_.askWorksheetName(program_.PuzzleName);
     if (!name) return std::nullopt;
     program_.PuzzleName = *name;
-    QString path = choose(true, dialog, caption,
-                          suggestedFileName(*name, QCoreApplication::translate("FileRoad", "sopa"),
-                                            QStringLiteral(".pdf")));
+    QString path = choose(
+        true, dialog, caption,
+        suggestedFileName(*name, QCoreApplication::translate("FileRoad", "sopa"), suffix));
     if (path.isEmpty()) return std::nullopt;
-    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pdf");
+    if (QFileInfo(path).suffix().isEmpty()) path += suffix;
     return std::pair{*name, path};
 }
 

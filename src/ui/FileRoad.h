@@ -34,6 +34,11 @@ class FileRoad {
     // the worksheet features; nothing when the user cancels either.
     std::optional<std::pair<QString, QString>> askNameAndPdfPath(FileDialog dialog,
                                                                  const QString& caption) const;
+    // The same for a file that ends in `suffix` (".html"), added when the
+    // name chosen has none.
+    std::optional<std::pair<QString, QString>> askNameAndPath(FileDialog dialog,
+                                                              const QString& caption,
+                                                              const QString& suffix) const;
 
   private:
     Program& program_;

@@ -26,9 +26,11 @@
 #include "PlayWindow.h"
 #include "Program.h"
 #include "ProgressWindow.h"
+#include "ScormPackage.h"
 #include "StatusLine.h"
 #include "StatusText.h"
 #include "Toolkit.h"
+#include "WebPage.h"
 #include "WordList.h"
 #include "WordListFile.h"
 #include "Worksheet.h"
@@ -134,6 +136,8 @@ void frmMain::updateFileMenu() {
     mnuWorksheetPdf->setEnabled(finished);
     mnuPrintWorksheet->setEnabled(finished);
     mnuPlay->setEnabled(finished);
+    mnuWebPage->setEnabled(finished);
+    mnuScorm->setEnabled(finished);
 }
 
 void frmMain::rememberOptionsMenu() {
@@ -585,6 +589,33 @@ void frmMain::mnuPlay_Click() {
     if (!mnuPlay->isEnabled()) return;
     auto* play = new PlayWindow(session_.worksheet(QString()), playClock, this);
     play->show();
+}
+
+void frmMain::mnuWebPage_Click() {
+    if (!mnuWebPage->isEnabled()) return;
+    const auto chosen = files_.askNameAndPath(FileDialog::WebPage,
+                                              tr("Exportar para el navegador"),
+                                              QStringLiteral(".html"));
+    if (!chosen) return;
+    const auto& [name, path] = *chosen;
+    if (files_.write(path, webPage(session_.worksheet(name)))) {
+        lblPuzzleWords->addSavedFile(tr("Página guardada en"), path);
+    }
+}
+
+void frmMain::mnuScorm_Click() {
+    if (!mnuScorm->isEnabled()) return;
+    const auto chosen = files_.askNameAndPath(FileDialog::ScormPackage,
+                                              tr("Exportar para Moodle (SCORM)"),
+                                              QStringLiteral(".zip"));
+    if (!chosen) return;
+    const auto& [name, path] = *chosen;
+    const QByteArray package = scormPackage(session_.worksheet(name));
+    if (package.isEmpty()) {
+        tell(scormNotMadeMessage(path));
+    } else if (files_.write(path, package)) {
+        lblPuzzleWords->addSavedFile(tr("Paquete guardado en"), path);
+    }
 }
 
 void frmMain::mnuLowerCase_Click() {

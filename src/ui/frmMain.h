@@ -110,6 +110,8 @@ class frmMain : public QMainWindow {
     QAction* mnuPlay = nullptr;            // enabled with cmdExport
     // The clock of the play windows it opens; the machine's when empty.
     std::function<qint64()> playClock;
+    QAction* mnuWebPage = nullptr;         // enabled with mnuWorksheetPdf
+    QAction* mnuScorm = nullptr;           // enabled with mnuWorksheetPdf
 
     // "&Opciones", between "A&rchivo" and "&Acerca de...": read at each
     // build, batch and classroom set, like the other settings.
@@ -184,6 +186,8 @@ class frmMain : public QMainWindow {
     void mnuClassroomPdf_Click();
     void mnuPrintWorksheet_Click();
     void mnuPlay_Click();
+    void mnuWebPage_Click();
+    void mnuScorm_Click();
     void mnuLowerCase_Click();
     void mnuShape_Click();
     void mnuSecretMessage_Click();

@@ -141,6 +141,12 @@ void frmMain::setupFileMenu() {
     mnuPrintWorksheet = mnuFile->addAction(tr("&Imprimir hoja de trabajo..."));
     mnuPrintWorksheet->setObjectName(QStringLiteral("mnuPrintWorksheet"));
     mnuPrintWorksheet->setShortcut(QKeySequence::Print);
+    mnuWebPage = mnuFile->addAction(tr("Exportar para el &navegador (HTML)..."));
+    mnuWebPage->setObjectName(QStringLiteral("mnuWebPage"));
+    connect(mnuWebPage, &QAction::triggered, this, &frmMain::mnuWebPage_Click);
+    mnuScorm = mnuFile->addAction(tr("Exportar para &Moodle (SCORM)..."));
+    mnuScorm->setObjectName(QStringLiteral("mnuScorm"));
+    connect(mnuScorm, &QAction::triggered, this, &frmMain::mnuScorm_Click);
     connect(mnuPrintWorksheet, &QAction::triggered, this, &frmMain::mnuPrintWorksheet_Click);
     mnuPlay = mnuFile->addAction(tr("Jugar en &pantalla..."));
     mnuPlay->setObjectName(QStringLiteral("mnuPlay"));

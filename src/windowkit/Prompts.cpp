@@ -24,6 +24,14 @@ std::optional<QString> askForName(QWidget* parent, const QString& last) {
 }
 
 QString fileFilter(const QString& suggested) {
+    if (suggested.endsWith(QStringLiteral(".html"), Qt::CaseInsensitive)) {
+        return QCoreApplication::translate("Prompts",
+                                           "Páginas web (*.html *.htm);;Todos los archivos (*)");
+    }
+    if (suggested.endsWith(QStringLiteral(".zip"), Qt::CaseInsensitive)) {
+        return QCoreApplication::translate("Prompts",
+                                           "Paquetes SCORM (*.zip);;Todos los archivos (*)");
+    }
     return suggested.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)
                ? QCoreApplication::translate("Prompts",
                                              "Documentos PDF (*.pdf);;Todos los archivos (*)")

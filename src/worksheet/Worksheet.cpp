@@ -587,4 +587,16 @@ QRectF worksheetGridMm(const QPageSize& pageSize, const WorksheetPuzzle& puzzle,
             grid.width() / layout.mm, grid.height() / layout.mm};
 }
 
+QString hiddenListSentence(const WorksheetPuzzle& puzzle) {
+    return hiddenListLine(puzzle);
+}
+
+QString secretMessageSentence(const WorksheetPuzzle& puzzle) {
+    return messageLine(puzzle);
+}
+
+std::vector<bool> secretMessageCells(const WorksheetPuzzle& puzzle) {
+    return messageCells(puzzle, placedCells(puzzle));
+}
+
 }  // namespace sopaly

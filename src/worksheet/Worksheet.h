@@ -116,4 +116,14 @@ bool printWorksheets(QPrinter& printer, const std::vector<WorksheetPuzzle>& puzz
 // page's top-left corner: what a reader of the PDF measures.
 QRectF worksheetGridMm(const QPageSize& pageSize, const WorksheetPuzzle& puzzle, PageKind kind);
 
+// What the worksheet says in place of the list it hides ("Encuentra las 12
+// palabras escondidas."), and of the secret message it holds; empty when
+// it says nothing of either.
+QString hiddenListSentence(const WorksheetPuzzle& puzzle);
+QString secretMessageSentence(const WorksheetPuzzle& puzzle);
+
+// The cells the secret message took, indexed row * (cols + 1) + col: the
+// first cells of the shape, in reading order, that no word runs through.
+std::vector<bool> secretMessageCells(const WorksheetPuzzle& puzzle);
+
 }  // namespace sopaly

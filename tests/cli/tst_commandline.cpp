@@ -151,6 +151,8 @@ class CommandLineTest : public QObject {
             "sol\nluna\n");
         row("puzzle files", "--lista animales.txt --texto . --numero 3 --semilla 1", 0, "",
             "Tabloza1.txt Tabloza2.txt Tabloza3.txt");
+        row("web page and its package", "--lista animales.txt --html p.html --scorm p.zip", 0,
+            "Semilla: ", "p.html p.zip");
         row("message without letters", "--lista animales.txt --hoja h.pdf --mensaje ¡! --semilla 1",
             0, "no tiene ninguna letra ni cifra", "h.pdf");
     }

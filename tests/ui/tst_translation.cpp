@@ -23,6 +23,7 @@
 #include "StatusText.h"
 #include "TestEnvironment.h"
 #include "TextFit.h"
+#include "WebPage.h"
 #include "WordListFile.h"
 #include "frmMain.h"
 
@@ -35,6 +36,8 @@ const QString kOpen = QStringLiteral("⟦");
 // The template with each source as its own translation, inside the marks.
 QByteArray pseudoTranslation(QByteArray ts) {
     QString text = QString::fromUtf8(ts);
+    // A source holds no "<" of its own (the file writes it "&lt;"), so no
+    // match runs on into the next message.
     static const QRegularExpression message(
         QStringLiteral(
             R"((<source>([^<]*)</source>\s*)<translation type="unfinished">\s*</translation>)"),
@@ -154,6 +157,16 @@ class TranslationTest : public QObject {
     void messagesAreMarked() {
         QFETCH(QString, message);
         QVERIFY2(message.startsWith(kOpen), qPrintable(message));
+    }
+
+    // The web page speaks the program's language: its texts go in from here.
+    void webPageIsMarked() {
+        WorksheetPuzzle puzzle;
+        puzzle.grid = Grid(5, 5, U'A');
+        const QString page = QString::fromUtf8(webPage(puzzle));
+        for (const QString& text : QStringList{"⟦Pista⟧", "⟦Rendirse⟧", "⟦Encontradas: %1 de 0⟧"}) {
+            QVERIFY2(page.contains(text), qPrintable(text));
+        }
     }
 
     // The sentence of a program that finds no display, from its own folder.

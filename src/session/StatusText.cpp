@@ -5,6 +5,7 @@
 
 #include "Batch.h"
 #include "WordList.h"
+#include "Worksheet.h"
 
 namespace sopaly {
 
@@ -33,6 +34,11 @@ QString puzzleStatus(const Puzzle& puzzle, const PuzzleSettings& builtWith) {
         }
     }
     sentences.prepend(puzzleWordsStatus(words));
+    if (builtWith.letterSize != LetterSize::Normal) {
+        const QString shrunk = gridShrunkNote(
+            worksheetPageSize(), worksheetPuzzle(QString(), puzzle, puzzle.Placements, builtWith));
+        if (!shrunk.isEmpty()) sentences.insert(1, shrunk);
+    }
     if (const QString message = secretMessageStatus(puzzle.Message); !message.isEmpty()) {
         sentences << message;
     }

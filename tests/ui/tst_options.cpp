@@ -57,6 +57,30 @@ QString pageText(const QString& pdf, int page, bool layout = false) {
     return run(QStringLiteral("pdftotext"), arguments << pdf << QStringLiteral("-"));
 }
 
+// The words of page 1 as pdftotext -bbox finds them, each with its box in
+// points, and the page's box.
+struct PdfWord {
+    QString text;
+    QRectF box;
+};
+std::vector<PdfWord> pageWords(const QString& pdf, QRectF& page) {
+    const QString xml =
+        run(QStringLiteral("pdftotext"), {"-bbox", "-f", "1", "-l", "1", pdf, QStringLiteral("-")});
+    const QRegularExpression size(
+        QStringLiteral(R"re(<page width="([\d.]+)" height="([\d.]+)")re"));
+    const QRegularExpressionMatch sized = size.match(xml);
+    page = QRectF(0, 0, sized.captured(1).toDouble(), sized.captured(2).toDouble());
+    const QRegularExpression word(QStringLiteral(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
+    std::vector<PdfWord> words;
+    for (const QRegularExpressionMatch& m : word.globalMatch(xml)) {
+        words.push_back(
+            {m.captured(5), QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                                   QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()))});
+    }
+    return words;
+}
+
 QStringList tokens(const QString& text) {
     return text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
 }
@@ -106,10 +130,12 @@ class OptionsTest : public QObject {
         QTest::keyClick(window, Qt::Key_O, Qt::AltModifier);
         QTRY_VERIFY(window->mnuOptions->isVisible());
         QMenu* menu = window->mnuOptions;
-        if (window->mnuShape->actions().contains(item)) {
-            QTest::keyClick(menu, Qt::Key_F);
-            QTRY_VERIFY(window->mnuShape->isVisible());
-            menu = window->mnuShape;
+        for (const auto& [submenu, key] : {std::pair{window->mnuShape, Qt::Key_F},
+                                           std::pair{window->mnuLetterSize, Qt::Key_T}}) {
+            if (!submenu->actions().contains(item)) continue;
+            QTest::keyClick(menu, key);
+            QTRY_VERIFY(submenu->isVisible());
+            menu = submenu;
         }
         QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
         QTRY_VERIFY(!window->mnuOptions->isVisible());
@@ -175,9 +201,10 @@ class OptionsTest : public QObject {
         QCOMPARE(titles, (QStringList{"A&rchivo", "&Opciones", "&Acerca de..."}));
         QStringList items;
         for (const QAction* item : window->mnuOptions->actions()) items << item->text();
-        QCOMPARE(items, (QStringList{"Letras &minúsculas", "&Forma", "Mensaje &secreto...",
-                                     "&Ocultar la lista en la hoja", "",
-                                     "&Restablecer valores iniciales"}));
+        QCOMPARE(items,
+                 (QStringList{"Letras &minúsculas", "&Forma", "Mensaje &secreto...",
+                              "&Ocultar la lista en la hoja", "&Tamaño de letra",
+                              "Letra de &lectura fácil", "", "&Restablecer valores iniciales"}));
         QStringList shapes;
         for (const QAction* item : window->mnuShape->actions()) shapes << item->text();
         QCOMPARE(shapes, (QStringList{"&Cuadrada", "Círcu&lo", "Cora&zón", "&Estrella", "&Rombo",
@@ -190,6 +217,8 @@ class OptionsTest : public QObject {
         chooseOption(window->mnuLowerCase);
         chooseOption(shapeItem(Shape::Tree));
         chooseOption(window->mnuHideList);
+        chooseOption(window->mnuLetterSizes[2]);
+        chooseOption(window->mnuEasyReading);
         window->prompts.askSecretMessage = [](const QString&) {
             return std::optional<QString>(QStringLiteral("hola"));
         };
@@ -209,6 +238,8 @@ class OptionsTest : public QObject {
         QVERIFY(shapeItem(Shape::Tree)->isChecked());
         QVERIFY(window->mnuHideList->isChecked());
         QCOMPARE(window->settings().shape, Shape::Tree);
+        QCOMPARE(window->settings().letterSize, LetterSize::ExtraLarge);
+        QVERIFY(window->settings().easyReading);
         QCOMPARE(window->settings().message, QString());
         QVERIFY(!window->mnuSecretMessage->isChecked());
         QVERIFY(messages.isEmpty());
@@ -372,6 +403,82 @@ class OptionsTest : public QObject {
         for (const char* word : {"PERRO", "GATO", "LUNA", "SOL", "MAR", "TREN", "CASA"}) {
             QVERIFY2(key.contains(QString::fromLatin1(word)), word);
         }
+    }
+
+    // Sizes are read back against the title, which is set at 16 points in
+    // the same face: a box's height per point is the face's, not the size's.
+    void eachLetterSizePrintsTheGridAndTheListAtLeastAtItsSizeWithinThePage_data() {
+        QTest::addColumn<int>("item");
+        QTest::addColumn<QString>("side");
+        QTest::addColumn<double>("gridPoints");
+        QTest::addColumn<double>("listPoints");
+        QTest::newRow("Normal, 12 × 12") << 0 << QStringLiteral("12") << 12.0 << 12.0;
+        QTest::newRow("Grande, 20 × 20") << 1 << QStringLiteral("20") << 16.0 << 16.0;
+        QTest::newRow("Muy grande, 12 × 12") << 2 << QStringLiteral("12") << 24.0 << 20.0;
+    }
+    void eachLetterSizePrintsTheGridAndTheListAtLeastAtItsSizeWithinThePage() {
+        QFETCH(int, item);
+        QFETCH(QString, side);
+        QFETCH(double, gridPoints);
+        QFETCH(double, listPoints);
+        if (item > 0) chooseOption(window->mnuLetterSizes[static_cast<std::size_t>(item)]);
+        const QStringList list{"PERRO",  "CABALLO", "TORTUGA", "PINGÜINO", "ÑANDÚ", "BALLENA",
+                               "CONEJO", "PALOMA",  "DELFÍN",  "OVEJA",    "GATO",  "VACA"};
+        buildAndFinish(list, side);
+        QVERIFY(!window->lblPuzzleWords->text().contains(QStringLiteral("no cabe en la hoja")));
+        saveWorksheet(path("letra.pdf"));
+        QRectF page;
+        const std::vector<PdfWord> words = pageWords(nextSavePath, page);
+        const auto title = std::find_if(words.begin(), words.end(),
+                                        [](const PdfWord& w) { return w.text == "hoja"; });
+        QVERIFY(title != words.end());
+        const double perPoint = title->box.height() / 16;
+        double smallestLetter = 1e9;
+        double smallestWord = 1e9;
+        int letters = 0;
+        for (const PdfWord& word : words) {
+            QVERIFY2(page.contains(word.box), qPrintable(word.text));
+            if (word.text.size() == 1) {
+                ++letters;
+                smallestLetter = std::min(smallestLetter, word.box.height() / perPoint);
+            } else if (list.contains(word.text)) {
+                smallestWord = std::min(smallestWord, word.box.height() / perPoint);
+            }
+        }
+        QCOMPARE(letters, side.toInt() * side.toInt());
+        QVERIFY2(smallestLetter > gridPoints - 0.05 || item == 0,
+                 qPrintable(QString::number(smallestLetter)));
+        QVERIFY2(smallestWord > listPoints - 0.05, qPrintable(QString::number(smallestWord)));
+    }
+
+    void aGridTooLargeForItsLetterSizeShrinksAndTheStatusLineSaysToWhat() {
+        chooseOption(window->mnuLetterSizes[2]);
+        buildAndFinish({"PERRO", "GATO", "TORTUGA"}, "20");
+        const QString said = QStringLiteral(
+            "La cuadrícula de 20 × 20 no cabe en la hoja con letra muy grande: se imprime a 17 "
+            "puntos.");
+        QVERIFY2(window->lblPuzzleWords->text().startsWith(
+                     QStringLiteral("3 de 3 palabras en la cuadrícula. ") + said),
+                 qPrintable(window->lblPuzzleWords->text()));
+        saveWorksheet(path("encoge.pdf"));
+        QRectF page;
+        const std::vector<PdfWord> words = pageWords(nextSavePath, page);
+        const double perPoint = words.front().box.height() / 16;  // the title
+        for (const PdfWord& word : words) {
+            QVERIFY(page.contains(word.box));
+            if (word.text.size() == 1) QCOMPARE(qRound(word.box.height() / perPoint), 17);
+        }
+    }
+
+    void easyReadingLettersEmbedAndikaInTheWorksheet() {
+        chooseOption(window->mnuEasyReading);
+        buildAndFinish({"perro", "gato", "luna", "sol", "mar"}, "10");
+        saveWorksheet(path("andika.pdf"));
+        const QString fonts = run(QStringLiteral("pdffonts"), {nextSavePath});
+        QVERIFY2(
+            QRegularExpression(QStringLiteral("\\nAndika\\s.*\\syes\\s")).match(fonts).hasMatch(),
+            qPrintable(fonts));
+        QVERIFY2(!fonts.contains(QStringLiteral("Liberation")), qPrintable(fonts));
     }
 
     void printingOnAPdfPrinterGivesTheWorksheetPdfsPagesSizeAndText() {

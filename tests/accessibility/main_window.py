@@ -1,28 +1,18 @@
 #!/usr/bin/env python3
-"""The main window as a screen reader meets it over AT-SPI: every control
-named by its own label, no name with an access key's "&", and the status
-line's whole text after a build that leaves a word out.
-
-    main_window.py <sopaly executable>   (run through run_under_bus.sh)
-"""
-import os
-import shutil
-import subprocess
-import sys
-import tempfile
-import time
-
+"""The main window as a screen reader meets it over AT-SPI: each control
+named by its own caption, no name with an access key's "&", and the status
+line's whole text after an Iniciar that leaves a word out.
+Run through run_under_bus.sh: main_window.py <sopaly executable>"""
+import os, shutil, subprocess, sys, tempfile, time
 import pyatspi
 
 
 def fail(message):
-    print("accessibility: FAIL: " + message, file=sys.stderr)
-    sys.exit(1)
+    sys.exit("accessibility: FAIL: " + message)
 
 
-def wait_for(what, probe, seconds=20):
-    deadline = time.monotonic() + seconds
-    while time.monotonic() < deadline:
+def wait_for(what, probe):
+    for _ in range(200):
         found = probe()
         if found:
             return found
@@ -32,101 +22,73 @@ def wait_for(what, probe, seconds=20):
 
 def walk(node):
     yield node
-    for i in range(node.childCount):
-        child = node.getChildAtIndex(i)
-        if child is not None:
-            yield from walk(child)
+    for child in filter(None, (node.getChildAtIndex(i) for i in range(node.childCount))):
+        yield from walk(child)
 
 
-def program_node(program):
+def find(root, role, name, contains=False):
+    return next((n for n in walk(root) if n.getRole() == role
+                 and (name in n.name if contains else n.name == name)), None)
+
+
+def application(program):
     if program.poll() is not None:
         fail("the program ended with %d" % program.returncode)
     desktop = pyatspi.Registry.getDesktop(0)
-    for i in range(desktop.childCount):
-        app = desktop.getChildAtIndex(i)
-        if app is not None and app.get_process_id() == program.pid:
-            return app
-    return None
-
-
-def named(app, role, name):
-    for node in walk(app):
-        if node.getRole() == role and node.name == name:
-            return node
-    return None
-
-
-def start(executable, work):
-    folder = os.path.join(work, "program")
-    shutil.copytree(os.path.dirname(executable), folder, symlinks=True,
-                    ignore=shutil.ignore_patterns("CMakeFiles", "*.o", "*_autogen"))
-    env = dict(os.environ, XDG_CONFIG_HOME=os.path.join(work, "config"),
-               XDG_CONFIG_DIRS=os.path.join(work, "xdg"), XDG_RUNTIME_DIR=work)
-    return subprocess.Popen([os.path.join(folder, os.path.basename(executable))],
-                            cwd=work, env=env)
+    apps = filter(None, (desktop.getChildAtIndex(i) for i in range(desktop.childCount)))
+    return next((a for a in apps if a.get_process_id() == program.pid), None)
 
 
 def check_names(app):
-    text = pyatspi.ROLE_TEXT
     for name in ["Filas", "Columnas", "Maximo de Palabras", "# de Rompecabezas",
                  "Escribe aquí las Palabras", "Rompecabezas"]:
-        if not named(app, text, name):
-            fail("no text box named " + repr(name))
+        find(app, pyatspi.ROLE_TEXT, name) or fail("no text box named %r" % name)
     for name in ["Master", "Facil"]:
-        if not named(app, pyatspi.ROLE_RADIO_BUTTON, name):
-            fail("no option button named " + repr(name))
+        find(app, pyatspi.ROLE_RADIO_BUTTON, name) or fail("no option named %r" % name)
     banners = [n for n in walk(app) if n.name == "Anuncio del patrocinador"]
     if not banners or not all(n.description for n in banners):
         fail("the banner is unnamed or does not say what a click does")
     ampersands = sorted({n.name for n in walk(app) if "&" in n.name.replace("&&", "")})
-    if ampersands:
-        fail("names with an access key's '&': %r" % ampersands)
+    ampersands and fail("names with an access key's '&': %r" % ampersands)
 
 
-def build_with_a_word_left_out(app):
-    named(app, pyatspi.ROLE_TEXT, "Filas").queryEditableText().setTextContents("5")
-    named(app, pyatspi.ROLE_TEXT, "Columnas").queryEditableText().setTextContents("5")
-    entry = named(app, pyatspi.ROLE_TEXT, "Escribe aquí las Palabras")
+def start_with_a_word_left_out(app):
+    for name in ["Filas", "Columnas"]:
+        find(app, pyatspi.ROLE_TEXT, name).queryEditableText().setTextContents("5")
+    entry = find(app, pyatspi.ROLE_TEXT, "Escribe aquí las Palabras")
     for word in ["SOL", "MAR", "BIBLIOTECARIA"]:
         entry.queryComponent().grabFocus()
         entry.queryEditableText().setTextContents(word)
         pyatspi.Registry.generateKeyboardEvent(0xff0d, None, pyatspi.KEY_SYM)  # Return
-        wait_for("the word to enter the list",
-                 lambda: entry.queryText().characterCount == 0)
-    start_button = wait_for("Iniciar enabled", lambda: next(
-        (n for n in walk(app) if n.getRole() == pyatspi.ROLE_PUSH_BUTTON
-         and n.name == "Iniciar" and n.getState().contains(pyatspi.STATE_ENABLED)), None))
-    start_button.queryAction().doAction(0)
+        wait_for("the word in the list", lambda: entry.queryText().characterCount == 0)
+    button = find(app, pyatspi.ROLE_PUSH_BUTTON, "Iniciar")
+    wait_for("Iniciar enabled", lambda: button.getState().contains(pyatspi.STATE_ENABLED))
+    button.queryAction().doAction(0)
 
 
-def main():
-    if len(sys.argv) != 2:
-        fail("usage: main_window.py <sopaly executable>")
+def main(executable):
     work = tempfile.mkdtemp(prefix="sopaly-atspi.")
-    program = start(os.path.abspath(sys.argv[1]), work)
+    folder = os.path.join(work, "program")
+    shutil.copytree(os.path.dirname(executable), folder, symlinks=True)
+    env = dict(os.environ, XDG_CONFIG_HOME=work + "/config", XDG_CONFIG_DIRS=work + "/xdg",
+               XDG_RUNTIME_DIR=work)
+    program = subprocess.Popen([os.path.join(folder, os.path.basename(executable))],
+                               cwd=work, env=env)
     try:
-        app = wait_for("the program on the accessibility bus",
-                       lambda: program_node(program))
-        wait_for("the main window", lambda: named(app, pyatspi.ROLE_TEXT, "Filas"))
+        app = wait_for("the program on the accessibility bus", lambda: application(program))
+        wait_for("the main window", lambda: find(app, pyatspi.ROLE_TEXT, "Filas"))
         check_names(app)
-        build_with_a_word_left_out(app)
-        wanted = "No caben: BIBLIOTECARIA."
-        status = wait_for("the status line's text", lambda: next(
-            (n for n in walk(app) if n.getRole() == pyatspi.ROLE_STATUS_BAR
-             and wanted in n.name), None))
-        print("accessibility: status line reads: " + status.name)
-        puzzle = named(app, pyatspi.ROLE_TEXT, "Rompecabezas").queryText()
+        start_with_a_word_left_out(app)
+        status = wait_for("the status line's text", lambda: find(
+            app, pyatspi.ROLE_STATUS_BAR, "No caben: BIBLIOTECARIA.", contains=True))
+        print("accessibility: the status line reads: " + status.name)
+        puzzle = find(app, pyatspi.ROLE_TEXT, "Rompecabezas").queryText()
         line = puzzle.getTextAtOffset(0, pyatspi.TEXT_BOUNDARY_LINE_START)[0]
-        if len(line.split()) != 5:
-            fail("the puzzle's first line reads %r, not five cells" % line)
+        len(line.split()) == 5 or fail("the puzzle's first line reads %r" % line)
     finally:
-        program.terminate()
-        try:
-            program.wait(10)
-        except subprocess.TimeoutExpired:
-            program.kill()
+        program.kill()
+        program.wait()
         shutil.rmtree(work, ignore_errors=True)
-    print("accessibility: ok")
 
 
-main()
+main(os.path.abspath(sys.argv[1]))

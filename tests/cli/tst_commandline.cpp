@@ -153,7 +153,7 @@ class CommandLineTest : public QObject {
             "sol\nluna\n");
         row("puzzle files", "--lista animales.txt --texto . --numero 3 --semilla 1", 0, "",
             "Tabloza1.txt Tabloza2.txt Tabloza3.txt");
-        row("grid too large for its letters", "--lista animales.txt --hoja h.pdf --letra muy-grande",
+        row("grid too large for its letters", "--lista animales.txt --hoja h.pdf --letra muy-grande --lectura-facil",
             0, "La cuadrícula de 20 × 20 no cabe en la hoja con letra muy grande: se imprime a 17",
             "h.pdf");
         row("message without letters", "--lista animales.txt --hoja h.pdf --mensaje ¡! --semilla 1",
@@ -214,16 +214,6 @@ class CommandLineTest : public QObject {
         QVERIFY2(readText(config + QStringLiteral("/sopaly/sopaly.conf")) ==
                      QLatin1String("[rompecabezas]\nfilas=6\ncolumnas=6\n"),
                  "the command changed the settings");
-    }
-
-    void easyReadingLettersEmbedAndika() {
-        QCOMPARE(sopaly("--lista animales.txt --hoja h.pdf --letra grande --lectura-facil").code, 0);
-        QProcess fonts;
-        fonts.start(QStringLiteral("pdffonts"), {path(QStringLiteral("h.pdf"))});
-        QVERIFY(fonts.waitForFinished(60000));
-        const QString listed = QString::fromUtf8(fonts.readAllStandardOutput());
-        QVERIFY2(listed.contains(QRegularExpression(QStringLiteral("\\nAndika\\s.*\\syes\\s"))),
-                 qPrintable(listed));
     }
 
     // Easy puzzles hide every word along a row or a column of the key.

@@ -23,14 +23,16 @@ build=(
   libzip-dev
 )
 packaging=(dpkg-dev)
-# What the program loads at run time: Qt's Spanish texts, and the faces that
-# stand in for the design's fonts and set the menus and dialogs.
-program=(qt6-translations-l10n fonts-liberation)
+# What the program loads at run time: Qt's Spanish texts, the faces that
+# stand in for the design's fonts and set the menus and dialogs, and Andika
+# for the worksheets in easy-reading letters.
+program=(qt6-translations-l10n fonts-liberation fonts-sil-andika)
 tests=(
   libbenchmark-dev
   xvfb xauth xdotool x11-utils x11-xkb-utils
   dbus-daemon dbus-bin at-spi2-core python3-pyatspi
   poppler-utils imagemagick
+  python3-pyatspi at-spi2-core dbus
   librsvg2-bin
   appstream desktop-file-utils
   lintian devscripts

@@ -109,7 +109,7 @@ Version: $version
 Architecture: $arch
 Maintainer: Equipo Sopaly <sopaly@sopaly.example>
 Installed-Size: $(du -sk "$root/usr" "$root/etc" | awk '{ sum += $1 } END { print sum }')
-Depends: $shlibs, fonts-liberation, qt6-translations-l10n
+Depends: $shlibs, fonts-liberation, fonts-sil-andika, qt6-translations-l10n
 Recommends: qt6-wayland
 Section: education
 Priority: optional

@@ -237,6 +237,14 @@ como «Generar y Guardar»</source>
         <source>paquete SCORM 1.2 de la página, para Moodle</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>tamaño de letra de la hoja (normal)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>la hoja en letra de lectura fácil (Andika)</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>FileRoad</name>
@@ -292,6 +300,10 @@ como «Generar y Guardar»</source>
     </message>
     <message>
         <source>ddddddd</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Animación de Sopaly</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -861,6 +873,18 @@ El tamaño de la cuadrícula, el máximo de palabras, la dificultad, el número 
             <numerusform></numerusform>
         </translation>
     </message>
+    <message>
+        <source>letra muy grande</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>letra grande</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>La cuadrícula de %1 × %2 no cabe en la hoja con %3: se imprime a %4 puntos.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>WorksheetPreview</name>
@@ -1195,6 +1219,42 @@ El tamaño de la cuadrícula, el máximo de palabras, la dificultad, el número 
     </message>
     <message>
         <source>Exportar para &amp;Moodle (SCORM)...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Tamaño de letra</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Normal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Grande</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Muy grande</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Letra de &amp;lectura fácil</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lista de palabras</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Las palabras que quedaron fuera del rompecabezas</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Anuncio del patrocinador</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Al hacer clic se abre la página del patrocinador en el navegador.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -63,6 +63,8 @@ Form3::Form3(const QString& programFolder, std::function<void()> onContinue, QWi
     Label1->setFont(big);
 
     flash->setObjectName(QStringLiteral("flash"));
+    // A screen reader names the movie; the captions read as they are.
+    flash->setAccessibleName(QCoreApplication::translate("Form3", "Animación de Sopaly"));
     flash->setGeometry(toPixels(240, 840, 5655, 3855));
     flash->setAlignment(Qt::AlignCenter);
     // Clicks on the movie belong to the player, not to the window behind it.

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <cstdio>
 
+#include "LetterSize.h"
 #include "Shape.h"
 
 namespace sopaly::cli {
@@ -45,6 +46,10 @@ constexpr std::array kInputOptions{
               QT_TRANSLATE_NOOP("CommandLine", "mensaje secreto en las casillas libres")},
     OptionRow{"ocultar-lista", nullptr,
               QT_TRANSLATE_NOOP("CommandLine", "la hoja no muestra la lista de palabras")},
+    OptionRow{"letra", "normal|grande|muy-grande",
+              QT_TRANSLATE_NOOP("CommandLine", "tamaño de letra de la hoja (normal)")},
+    OptionRow{"lectura-facil", nullptr,
+              QT_TRANSLATE_NOOP("CommandLine", "la hoja en letra de lectura fácil (Andika)")},
     OptionRow{"titulo", QT_TRANSLATE_NOOP("CommandLine", "TEXTO"),
               QT_TRANSLATE_NOOP("CommandLine", "título de la hoja (nombre de la primera lista)")},
     OptionRow{"semilla", "N",
@@ -121,6 +126,17 @@ bool readChoices(const QCommandLineParser& parser, CommandOptions& options, QStr
         }
         options.settings.shape = *shape;
     }
+    if (parser.isSet(QStringLiteral("letra"))) {
+        const QString value = parser.value(QStringLiteral("letra"));
+        const std::optional<LetterSize> size = letterSizeFromKey(folded(value).replace(u' ', u'-'));
+        if (!size) {
+            error = badValue(QStringLiteral("letra"), value,
+                             QStringLiteral("normal, grande, muy-grande"));
+            return false;
+        }
+        options.settings.letterSize = *size;
+    }
+    options.settings.easyReading = parser.isSet(QStringLiteral("lectura-facil"));
     options.settings.lowerCase = parser.isSet(QStringLiteral("minusculas"));
     options.settings.hideList = parser.isSet(QStringLiteral("ocultar-lista"));
     return true;

@@ -10,6 +10,7 @@
 
 #include "Fairness.h"
 #include "Grid.h"
+#include "LetterSize.h"
 #include "Random.h"
 #include "SecretMessage.h"
 #include "SettingsTable.h"
@@ -30,6 +31,8 @@ struct PuzzleSettings {
     QString message;              // the secret message as typed; empty for none
     bool lowerCase = false;       // letters shown in lower case (never in the batch's files)
     bool hideList = false;        // the worksheet names no word
+    LetterSize letterSize = LetterSize::Normal;  // the printed page's letters
+    bool easyReading = false;  // the printed page in a typeface for beginning readers
     // Words that must never read in a puzzle by chance: the program's list
     // of rude words, as the program folder holds it.
     QStringList rudeWords;

@@ -26,8 +26,8 @@ QString firstFolderOf(const char* variable, const QString& fallback) {
 
 QStringList resettableKeys() {
     using namespace settingKey;
-    return {kGridRows,          kGridColumns, kWordLimit, kDifficulty, kBatchCount,
-            kClassroomVersions, kLowerCase,   kShape,     kHideList};
+    return {kGridRows,  kGridColumns, kWordLimit, kDifficulty, kBatchCount, kClassroomVersions,
+            kLowerCase, kShape,       kHideList,  kLetterSize, kEasyReading};
 }
 
 QString fileDialogKey(FileDialog dialog) {

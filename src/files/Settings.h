@@ -30,6 +30,8 @@ inline const QString kClassroomVersions = kClassroomVersionsSetting.key;
 inline const QString kLowerCase = QStringLiteral("opciones/minusculas");
 inline const QString kShape = QStringLiteral("opciones/forma");
 inline const QString kHideList = QStringLiteral("opciones/ocultar_lista");
+inline const QString kLetterSize = QStringLiteral("opciones/tamano_de_letra");
+inline const QString kEasyReading = QStringLiteral("opciones/lectura_facil");
 // The user's Sopaly folder once the installed program has chosen it.
 inline const QString kProgramFolder = QStringLiteral("carpetas/sopaly");
 }  // namespace settingKey

@@ -5,6 +5,7 @@
 
 #include "Batch.h"
 #include "WordList.h"
+#include "Worksheet.h"
 
 namespace sopaly {
 
@@ -33,6 +34,14 @@ QString puzzleStatus(const Puzzle& puzzle, const PuzzleSettings& builtWith) {
         }
     }
     sentences.prepend(puzzleWordsStatus(words));
+    if (builtWith.letterSize != LetterSize::Normal) {
+        // Measured under a title of one line, as most are: the name is
+        // asked for only when the worksheet is made.
+        const QString shrunk =
+            gridShrunkNote(worksheetPageSize(), worksheetPuzzle(QStringLiteral("Sopa de letras"),
+                                                                puzzle, puzzle.Placements, builtWith));
+        if (!shrunk.isEmpty()) sentences.insert(1, shrunk);
+    }
     if (const QString message = secretMessageStatus(puzzle.Message); !message.isEmpty()) {
         sentences << message;
     }

@@ -13,7 +13,9 @@ namespace sopaly {
 QString puzzleWordsStatus(const PuzzleWords& words);
 
 // The foot line of the main window for a built puzzle: the sentence above,
-// then the words that read at more than one place (fairnessNotes).
+// then, for a larger print, whether the grid's letters print smaller on
+// the page (gridShrunkNote, measured under a title of one line), then the
+// words that read at more than one place (fairnessNotes).
 QString puzzleStatus(const Puzzle& puzzle, const PuzzleSettings& builtWith);
 
 // The foot line after a list file was read: how many words it added, and

@@ -1,5 +1,6 @@
 #include "StatusLine.h"
 
+#include <QAccessibleWidget>
 #include <QDir>
 #include <QFontMetrics>
 #include <QPainter>
@@ -30,9 +31,24 @@ QString elidedAtWord(const QString& text, const QFontMetrics& metrics, int width
                                   : metrics.elidedText(text + ellipsis, Qt::ElideRight, width);
 }
 
+// A screen reader meets the line as a status bar named by its whole text,
+// not as an unnamed filler whose text only a tooltip holds.
+QAccessibleInterface* statusLineAccessible(const QString& className, QObject* object) {
+    if (className != QLatin1String(StatusLine::staticMetaObject.className()) || !object ||
+        !object->isWidgetType()) {
+        return nullptr;
+    }
+    return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::StatusBar);
+}
+
 }  // namespace
 
 StatusLine::StatusLine(QWidget* parent) : QWidget(parent) {
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(statusLineAccessible);
+        return true;
+    }();
+    Q_UNUSED(factoryInstalled);
     // A long text wraps rather than widening the window.
     setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     setFixedHeight(heightFor(1));
@@ -54,6 +70,8 @@ void StatusLine::setText(const QString& text) {
     beforeSaved_ = text;
     text_ = text;
     setToolTip(text);
+    // The name changes with the text, and the change is announced.
+    setAccessibleName(text);
     relayout();
 }
 

@@ -8,7 +8,9 @@ namespace sopaly {
 // The status line at the foot of the main window. Its text wraps between
 // words onto up to three lines; what does not fit ends in "…", and the
 // tooltip holds the whole text. The window grows by the lines it takes
-// beyond the first, so that the client area above keeps its size.
+// beyond the first, so that the client area above keeps its size. A screen
+// reader reads it as a status bar whose name is the whole text, told of
+// each change.
 class StatusLine : public QWidget {
     Q_OBJECT
     // The lines as shown, the last one cut with "…" when the text goes on.

@@ -71,6 +71,7 @@ frmMain::frmMain(Program& program, QWidget* parent)
     setupSettings();
     connect(banner_, &SponsorBanner::showPicture, Banner, &BannerViewer::showFile);
     setupTabOrder();
+    setupAccessibleNames();
     Form_Load();
 }
 
@@ -119,6 +120,13 @@ void frmMain::showKeptOptions() {
         if (kShapes[i] == shape) mnuShapes[i]->setChecked(true);
     }
     mnuHideList->setChecked(kept.flag(settingKey::kHideList).value_or(false));
+    const LetterSize size =
+        letterSizeFromKey(kept.word(settingKey::kLetterSize).value_or(QString()))
+            .value_or(LetterSize::Normal);
+    for (std::size_t i = 0; i < kLetterSizes.size(); ++i) {
+        if (kLetterSizes[i] == size) mnuLetterSizes[i]->setChecked(true);
+    }
+    mnuEasyReading->setChecked(kept.flag(settingKey::kEasyReading).value_or(false));
     words_->setShownInLowerCase(lowerCase);
 }
 
@@ -146,6 +154,8 @@ void frmMain::rememberOptionsMenu() {
     settingsStored(kept.storeFlag(settingKey::kLowerCase, current.lowerCase));
     settingsStored(kept.store(settingKey::kShape, shapeKey(current.shape)));
     settingsStored(kept.storeFlag(settingKey::kHideList, current.hideList));
+    settingsStored(kept.store(settingKey::kLetterSize, letterSizeKey(current.letterSize)));
+    settingsStored(kept.storeFlag(settingKey::kEasyReading, current.easyReading));
 }
 
 void frmMain::Form_Load() {
@@ -223,6 +233,10 @@ PuzzleSettings frmMain::settings() const {
         if (mnuShapes[i]->isChecked()) current.shape = kShapes[i];
     }
     current.hideList = mnuHideList->isChecked();
+    for (std::size_t i = 0; i < kLetterSizes.size(); ++i) {
+        if (mnuLetterSizes[i]->isChecked()) current.letterSize = kLetterSizes[i];
+    }
+    current.easyReading = mnuEasyReading->isChecked();
     current.rudeWords = program_.rudeWords();
     return session_.withSessionChoices(current);
 }
@@ -647,6 +661,14 @@ void frmMain::mnuResetSettings_Click() {
 }
 
 void frmMain::mnuHideList_Click() {
+    rememberOptionsMenu();
+}
+
+void frmMain::mnuLetterSize_Click() {
+    rememberOptionsMenu();
+}
+
+void frmMain::mnuEasyReading_Click() {
     rememberOptionsMenu();
 }
 

@@ -121,6 +121,9 @@ class frmMain : public QMainWindow {
     std::array<QAction*, kShapes.size()> mnuShapes{};  // one checked, in kShapes' order
     QAction* mnuSecretMessage = nullptr;
     QAction* mnuHideList = nullptr;  // a check
+    QMenu* mnuLetterSize = nullptr;
+    std::array<QAction*, kLetterSizes.size()> mnuLetterSizes{};  // one checked
+    QAction* mnuEasyReading = nullptr;                           // a check
     // The numbers, the difficulty and the options back to the defaults.
     QAction* mnuResetSettings = nullptr;
     // At the foot of the window: which words the last build left out.
@@ -192,6 +195,8 @@ class frmMain : public QMainWindow {
     void mnuShape_Click();
     void mnuSecretMessage_Click();
     void mnuHideList_Click();
+    void mnuLetterSize_Click();
+    void mnuEasyReading_Click();
     void mnuResetSettings_Click();
 
   signals:
@@ -219,9 +224,11 @@ class frmMain : public QMainWindow {
     void setupMenus();
     void setupTimers();
     void setupTabOrder();
+    void setupAccessibleNames();
     void setupFileMenu();
     void updateFileMenu();
     void setupOptionsMenu();
+    void setupReadingMenus();
     // Keeps the menu's checks in the settings.
     void rememberOptionsMenu();
     // Fills the settings controls from what the user (or an administrator)

@@ -92,6 +92,17 @@ void growRadioRightToFit(QRadioButton* radio) {
     radio->resize(std::min(wanted, room), radio->height());
 }
 
+// A label's text as a screen reader should say it: without the access
+// key's "&" ("&M&aster" is "Master"), "&&" kept as one "&".
+QString spokenText(const QString& label) {
+    QString spoken;
+    for (qsizetype i = 0; i < label.size(); ++i) {
+        if (label.at(i) == u'&' && ++i == label.size()) break;
+        spoken += label.at(i);
+    }
+    return spoken;
+}
+
 }  // namespace
 
 QString frmMain::windowCaption() {
@@ -202,11 +213,34 @@ void frmMain::setupOptionsMenu() {
     mnuHideList->setObjectName(QStringLiteral("mnuHideList"));
     mnuHideList->setCheckable(true);
     connect(mnuHideList, &QAction::triggered, this, &frmMain::mnuHideList_Click);
+    setupReadingMenus();
 
     mnuOptions->addSeparator();
     mnuResetSettings = mnuOptions->addAction(tr("&Restablecer valores iniciales"));
     mnuResetSettings->setObjectName(QStringLiteral("mnuResetSettings"));
     connect(mnuResetSettings, &QAction::triggered, this, &frmMain::mnuResetSettings_Click);
+}
+
+void frmMain::setupReadingMenus() {
+    mnuLetterSize = mnuOptions->addMenu(tr("&Tamaño de letra"));
+    mnuLetterSize->setObjectName(QStringLiteral("mnuLetterSize"));
+    auto* sizes = new QActionGroup(mnuLetterSize);
+    const std::array<QString, kLetterSizes.size()> texts{tr("&Normal"), tr("&Grande"),
+                                                         tr("&Muy grande")};
+    for (std::size_t i = 0; i < kLetterSizes.size(); ++i) {
+        QAction* item = mnuLetterSize->addAction(texts[i]);
+        item->setObjectName(QStringLiteral("mnuLetterSize_") + letterSizeKey(kLetterSizes[i]));
+        item->setCheckable(true);
+        sizes->addAction(item);
+        mnuLetterSizes[i] = item;
+    }
+    mnuLetterSizes[0]->setChecked(true);
+    connect(sizes, &QActionGroup::triggered, this, &frmMain::mnuLetterSize_Click);
+
+    mnuEasyReading = mnuOptions->addAction(tr("Letra de &lectura fácil"));
+    mnuEasyReading->setObjectName(QStringLiteral("mnuEasyReading"));
+    mnuEasyReading->setCheckable(true);
+    connect(mnuEasyReading, &QAction::triggered, this, &frmMain::mnuEasyReading_Click);
 }
 
 void frmMain::setupWidgets() {
@@ -368,6 +402,31 @@ void frmMain::setupTimers() {
         {fraOfPuzzlesToCreate, lblNumOfPuzzles, linGrn, linRed, txtWord, tmrAuto}, this);
     connect(batchPanel_, &BatchPanel::failed, this, &frmMain::tell);
     connect(batchPanel_, &BatchPanel::ended, this, &frmMain::batchEnded);
+}
+
+void frmMain::setupAccessibleNames() {
+    // Each box is named by its own caption, not by the frame around it
+    // (both size boxes would be "Cuadricula").
+    const std::array<std::pair<QWidget*, QString>, 6> named{{
+        {txtInputWord, fraInputWord->title()},
+        {lstInputWord, tr("Lista de palabras")},
+        {txtGridRows, lblLabel1[0]->text()},
+        {txtGridCol, lblLabel1[1]->text()},
+        {txtWordCount, fraWordCount->title()},
+        {txtNumOfPuzzles, fraOfPuzzlesToCreate->title()},
+    }};
+    for (const auto& [widget, name] : named) widget->setAccessibleName(spokenText(name));
+    for (QRadioButton* option : {optHard, optEasy}) {
+        option->setAccessibleName(spokenText(option->text()));
+    }
+    txtWord->setAccessibleName(spokenText(fraRawPuzzle->title()));
+    lblPuzzleWords->setAccessibleDescription(
+        tr("Las palabras que quedaron fuera del rompecabezas"));
+    for (QWidget* banner : std::initializer_list<QWidget*>{Banner, sensor}) {
+        banner->setAccessibleName(tr("Anuncio del patrocinador"));
+        banner->setAccessibleDescription(
+            tr("Al hacer clic se abre la página del patrocinador en el navegador."));
+    }
 }
 
 void frmMain::setupTabOrder() {

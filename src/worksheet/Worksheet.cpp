@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
@@ -32,8 +33,34 @@ const QColor kFillLetterGrey(175, 175, 175);
 const QColor kFrameGrey(90, 90, 90);
 const QColor kMessageRed(176, 0, 64);
 
-QFont textFont(double points, bool bold = false) {
-    QFont font(QStringLiteral("Liberation Sans"));
+// The sizes of one page's texts, in points.
+struct PageLook {
+    QString family;
+    double wordPoints = 12;  // the words to find, and the worksheet's sentences
+    double notePoints = 10;  // the key's notes to the teacher
+    // The least the grid's letters take, page allowing; 0 where the cell
+    // alone sets them.
+    double letterPoints = 0;
+};
+
+PageLook pageLook(const WorksheetPuzzle& puzzle) {
+    PageLook look;
+    look.family = worksheetFontFamily(puzzle.easyReading);
+    switch (puzzle.letterSize) {
+        case LetterSize::Normal:
+            break;
+        case LetterSize::Large:
+            look = {look.family, 16, 12, 16};
+            break;
+        case LetterSize::ExtraLarge:
+            look = {look.family, 20, 14, 24};
+            break;
+    }
+    return look;
+}
+
+QFont textFont(const QString& family, double points, bool bold = false) {
+    QFont font(family);
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(points);
     font.setBold(bold);
@@ -44,18 +71,21 @@ constexpr double kTitlePoints = 16;
 // A title too long for two lines shrinks down to this share of its size.
 constexpr double kSmallestTitleShare = 0.6;
 constexpr double kTitleShrinkStep = 0.4;
+// The grid's letters take this share of a cell as the cell's size sets
+// them, and no more than the larger share when a larger print asks for
+// more: beyond it the letters of neighbouring cells crowd together.
+constexpr double kLetterShare = 0.58;
+constexpr double kMostLetterShare = 0.66;
+constexpr double kPointsPerMm = 72 / 25.4;
 
-QFont titleFont(double points = kTitlePoints) {
-    return textFont(points, true);
+QFont headingFont(const PageLook& look) {
+    return textFont(look.family, 13, true);
 }
-QFont headingFont() {
-    return textFont(13, true);
+QFont wordFont(const PageLook& look) {
+    return textFont(look.family, look.wordPoints);
 }
-QFont wordFont() {
-    return textFont(12);
-}
-QFont noteFont() {
-    return textFont(10);
+QFont noteFont(const PageLook& look) {
+    return textFont(look.family, look.notePoints);
 }
 
 QString shownCellText(Cell cell, bool lowerCase) {
@@ -105,8 +135,8 @@ QString messageKeyLine(const WorksheetPuzzle& puzzle) {
 }
 
 // The pupils read the worksheet's lines; the key's are the teacher's notes.
-QFont linesFont(PageKind kind) {
-    return kind == PageKind::Worksheet ? wordFont() : noteFont();
+QFont linesFont(const PageLook& look, PageKind kind) {
+    return kind == PageKind::Worksheet ? wordFont(look) : noteFont(look);
 }
 
 QStringList wrappedLines(const QString& text, const QFont& font, double width,
@@ -118,7 +148,15 @@ QStringList wrappedLines(const QString& text, const QFont& font, double width,
 
 }  // namespace
 
-TitleLines fitTitle(const QString& title, double width, const QPaintDevice* device) {
+QString worksheetFontFamily(bool easyReading) {
+    static const QString andika = QStringLiteral("Andika");
+    if (easyReading && QFontDatabase::hasFamily(andika)) return andika;
+    return QStringLiteral("Liberation Sans");
+}
+
+TitleLines fitTitle(const QString& title, double width, const QPaintDevice* device,
+                    const QString& family) {
+    const auto titleFont = [&family](double points) { return textFont(family, points, true); };
     TitleLines fitted;
     for (double points = kTitlePoints; points >= kTitlePoints * kSmallestTitleShare - 1e-9;
          points -= kTitleShrinkStep) {
@@ -144,6 +182,8 @@ namespace {
 // Where everything of one page goes, in the painter's coordinates.
 struct PageLayout {
     double mm = 1;  // device units in a millimetre
+    PageLook look;
+    double letterPoints = 0;  // the grid's letters as printed
     QRectF title;
     TitleLines titleLines;
     QRectF heading;
@@ -167,7 +207,7 @@ double layOutWords(PageLayout& layout, const QPaintDevice* device, const QRectF&
     const double mm = layout.mm;
     const double width = page.width();
     layout.words = words;
-    const QFontMetricsF metrics(wordFont(), device);
+    const QFontMetricsF metrics(wordFont(layout.look), device);
     double widest = 0;
     for (const QString& word : words) widest = std::max(widest, metrics.horizontalAdvance(word));
     layout.wordColumnWidth = widest + kColumnGapMm * mm;
@@ -194,7 +234,7 @@ double layOutLines(PageLayout& layout, const QPaintDevice* device, double width,
         kind == PageKind::Worksheet
             ? QStringList{hiddenListLine(puzzle), messageLine(puzzle)}
             : QStringList{noRoomLine(puzzle), beyondLimitLine(puzzle), messageKeyLine(puzzle)};
-    const QFontMetricsF metrics(linesFont(kind), device);
+    const QFontMetricsF metrics(linesFont(layout.look, kind), device);
     double height = 0;
     for (const QString& line : candidates) {
         if (line.isEmpty()) continue;
@@ -212,12 +252,13 @@ PageLayout layOut(const QPaintDevice* device, const QRectF& page, const Workshee
                   PageKind kind) {
     PageLayout layout;
     layout.mm = device->logicalDpiY() / 25.4;
+    layout.look = pageLook(puzzle);
     const double mm = layout.mm;
     const double width = page.width();
     double top = page.top();
 
     if (!puzzle.title.isEmpty()) {
-        layout.titleLines = fitTitle(puzzle.title, width, device);
+        layout.titleLines = fitTitle(puzzle.title, width, device, layout.look.family);
         const QFontMetricsF metrics(layout.titleLines.font, device);
         const auto lines = static_cast<double>(layout.titleLines.lines.size());
         layout.title =
@@ -225,7 +266,7 @@ PageLayout layOut(const QPaintDevice* device, const QRectF& page, const Workshee
         top = layout.title.bottom();
     }
     if (kind == PageKind::AnswerKey) {
-        const QFontMetricsF metrics(headingFont(), device);
+        const QFontMetricsF metrics(headingFont(layout.look), device);
         layout.heading = QRectF(page.left(), top, width, metrics.height() * 1.2);
         top = layout.heading.bottom();
     }
@@ -244,8 +285,15 @@ PageLayout layOut(const QPaintDevice* device, const QRectF& page, const Workshee
     const int rows = std::max(puzzle.grid.rows(), 1);
     const int cols = std::max(puzzle.grid.cols(), 1);
     const double room = page.bottom() - top - (belowHeight > 0 ? kGapMm * mm + belowHeight : 0);
-    layout.cell = std::min({kLargestCellMm * mm, width / cols, room / rows});
+    // A larger print takes larger cells, up to the page's whole width.
+    const double letterMm = layout.look.letterPoints / kPointsPerMm;
+    const double largest = std::max(kLargestCellMm, letterMm / kLetterShare) * mm;
+    layout.cell = std::min({largest, width / cols, room / rows});
     layout.cell = std::max(layout.cell, kSmallestCellMm * mm);
+    const double cellMm = layout.cell / mm;
+    layout.letterPoints =
+        std::min(std::max(letterMm, kLetterShare * cellMm), kMostLetterShare * cellMm) *
+        kPointsPerMm;
     const double gridWidth = layout.cell * puzzle.grid.cols();
     layout.grid = QRectF(page.left() + (width - gridWidth) / 2, top, gridWidth,
                          layout.cell * puzzle.grid.rows());
@@ -354,10 +402,9 @@ void drawGrid(QPainter& painter, const PageLayout& layout, const WorksheetPuzzle
         painter.drawRect(layout.grid.adjusted(-pad, -pad, pad, pad));
     }
 
-    QFont letters(QStringLiteral("Liberation Sans"));
-    letters.setStyleHint(QFont::SansSerif);
-    letters.setPixelSize(std::max(1, static_cast<int>(std::lround(layout.cell * 0.58))));
-    painter.setFont(letters);
+    const QFont letters = textFont(layout.look.family, layout.letterPoints);
+    // Colour alone never tells the message on the key: its letters are bold too.
+    const QFont messageLetters = textFont(layout.look.family, layout.letterPoints, true);
     const bool key = kind == PageKind::AnswerKey;
     const std::vector<bool> used = key ? placedCells(puzzle) : std::vector<bool>();
     const std::vector<bool> message = key ? messageCells(puzzle, used) : std::vector<bool>();
@@ -367,6 +414,7 @@ void drawGrid(QPainter& painter, const PageLayout& layout, const WorksheetPuzzle
             if (cell == kBlankCell || cell == kOffShapeCell) continue;
             const auto index = static_cast<std::size_t>(row * (grid.cols() + 1) + col);
             QColor colour = Qt::black;
+            painter.setFont(key && message[index] ? messageLetters : letters);
             if (key && message[index]) {
                 colour = kMessageRed;
             } else if (key && !used[index]) {
@@ -406,9 +454,9 @@ void drawOutlines(QPainter& painter, const PageLayout& layout, const WorksheetPu
 }
 
 void drawWordColumns(QPainter& painter, const PageLayout& layout, const QStringList& words) {
-    painter.setFont(wordFont());
+    painter.setFont(wordFont(layout.look));
     painter.setPen(Qt::black);
-    const QFontMetricsF metrics(wordFont(), painter.device());
+    const QFontMetricsF metrics(wordFont(layout.look), painter.device());
     for (qsizetype i = 0; i < words.size(); ++i) {
         const auto column = static_cast<int>(i / layout.wordRows);
         const auto row = static_cast<int>(i % layout.wordRows);
@@ -420,9 +468,9 @@ void drawWordColumns(QPainter& painter, const PageLayout& layout, const QStringL
 }
 
 void drawLines(QPainter& painter, const PageLayout& layout, PageKind kind) {
-    painter.setFont(linesFont(kind));
+    painter.setFont(linesFont(layout.look, kind));
     painter.setPen(Qt::black);
-    const QFontMetricsF metrics(linesFont(kind), painter.device());
+    const QFontMetricsF metrics(linesFont(layout.look, kind), painter.device());
     double top = layout.linesTop;
     for (const QString& line : layout.lines) {
         const QRectF box(layout.below.left(), top, layout.below.width(), 1e9);
@@ -453,6 +501,8 @@ WorksheetPuzzle worksheetPuzzle(const QString& title, const Puzzle& puzzle,
     sheet.words = puzzleWords(puzzle.WordPool, placements, builtWith);
     sheet.lowerCase = builtWith.lowerCase;
     sheet.hideList = builtWith.hideList;
+    sheet.letterSize = builtWith.letterSize;
+    sheet.easyReading = builtWith.easyReading;
     if (puzzle.Message.placed()) {
         sheet.message = puzzle.Message.typed;
         sheet.messageLetters = puzzle.Message.letters;
@@ -480,7 +530,7 @@ void drawWorksheetPage(QPainter& painter, const QRectF& page, const WorksheetPuz
         }
     }
     if (!layout.heading.isEmpty()) {
-        painter.setFont(headingFont());
+        painter.setFont(headingFont(layout.look));
         painter.drawText(layout.heading, Qt::AlignCenter,
                          QCoreApplication::translate("Worksheet", "Solución"));
     }
@@ -575,13 +625,45 @@ bool printWorksheets(QPrinter& printer, const std::vector<WorksheetPuzzle>& puzz
     return painter.end() && painted;
 }
 
-QRectF worksheetGridMm(const QPageSize& pageSize, const WorksheetPuzzle& puzzle, PageKind kind) {
+namespace {
+
+// The layout a page of that size gives the puzzle, as worksheetPdf draws it.
+PageLayout layOutOnPage(const QPageSize& pageSize, const WorksheetPuzzle& puzzle, PageKind kind) {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     QPdfWriter writer(&buffer);
     setUpWriter(writer, pageSize);
-    const PageLayout layout =
-        layOut(&writer, QRectF(0, 0, writer.width(), writer.height()), puzzle, kind);
+    return layOut(&writer, QRectF(0, 0, writer.width(), writer.height()), puzzle, kind);
+}
+
+QString letterSizeWords(LetterSize size) {
+    return size == LetterSize::ExtraLarge
+               ? QCoreApplication::translate("Worksheet", "letra muy grande")
+               : QCoreApplication::translate("Worksheet", "letra grande");
+}
+
+}  // namespace
+
+QString gridShrunkNote(const QPageSize& pageSize, const WorksheetPuzzle& puzzle) {
+    const double wanted = pageLook(puzzle).letterPoints;
+    if (wanted <= 0) return {};
+    double printed = wanted;
+    for (const PageKind kind : {PageKind::Worksheet, PageKind::AnswerKey}) {
+        printed = std::min(printed, layOutOnPage(pageSize, puzzle, kind).letterPoints);
+    }
+    // A rounding's worth short is the size asked for.
+    if (printed > wanted - 0.05) return {};
+    return QCoreApplication::translate(
+               "Worksheet",
+               "La cuadrícula de %1 × %2 no cabe en la hoja con %3: se imprime a %4 puntos.")
+        .arg(puzzle.grid.rows())
+        .arg(puzzle.grid.cols())
+        .arg(letterSizeWords(puzzle.letterSize))
+        .arg(std::lround(printed));
+}
+
+QRectF worksheetGridMm(const QPageSize& pageSize, const WorksheetPuzzle& puzzle, PageKind kind) {
+    const PageLayout layout = layOutOnPage(pageSize, puzzle, kind);
     const QRectF& grid = layout.grid;
     return {grid.left() / layout.mm + kPageMarginMm, grid.top() / layout.mm + kPageMarginMm,
             grid.width() / layout.mm, grid.height() / layout.mm};

@@ -33,6 +33,8 @@ struct WorksheetPuzzle {
     bool hideList = false;   // the worksheet names no word; the key does
     QString message;         // the secret message as typed; empty when the grid holds none
     int messageLetters = 0;  // how many of the letters left over spell it
+    LetterSize letterSize = LetterSize::Normal;
+    bool easyReading = false;  // set in worksheetFontFamily(true)
 };
 
 // Takes a finished puzzle as a build and the finishing step left it, with
@@ -61,7 +63,14 @@ struct TitleLines {
     QFont font;
     QStringList lines;
 };
-TitleLines fitTitle(const QString& title, double width, const QPaintDevice* device);
+TitleLines fitTitle(const QString& title, double width, const QPaintDevice* device,
+                    const QString& family = QStringLiteral("Liberation Sans"));
+
+// The typeface of the printed page, and of whatever shows a pupil the same
+// puzzle: Andika, made for beginning readers (b, d, p, q and I, l, 1 never
+// mirror each other), when `easyReading` asks for it and it is installed;
+// Liberation Sans otherwise.
+QString worksheetFontFamily(bool easyReading);
 
 // The page the worksheets print on: the default printer's, A4 without one.
 QPageSize worksheetPageSize();
@@ -111,6 +120,12 @@ void setUpWorksheetPrinter(QPrinter& printer, const QPageSize& pageSize,
 // Draws on the printer what worksheetPdf writes, page for page. False when
 // the printer could not be painted on.
 bool printWorksheets(QPrinter& printer, const std::vector<WorksheetPuzzle>& puzzles);
+
+// The sentence that tells the user the grid's letters print smaller than
+// the puzzle's letter size asks, because the page has no room for them:
+// "La cuadrícula de 20 × 20 no cabe en la hoja con letra muy grande: se
+// imprime a 17 puntos." Empty when they print at their size.
+QString gridShrunkNote(const QPageSize& pageSize, const WorksheetPuzzle& puzzle);
 
 // Where the grid's cells lie on a page of that size, in millimetres from the
 // page's top-left corner: what a reader of the PDF measures.

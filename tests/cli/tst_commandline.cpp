@@ -129,6 +129,8 @@ class CommandLineTest : public QObject {
         row("no list", "--hoja h.pdf", 1, "Falta la lista de palabras");
         row("no output", "--lista animales.txt", 1, "No se pidió ningún archivo");
         row("unknown shape", "--lista animales.txt --hoja h.pdf --forma cubo", 1, "«cubo»");
+        row("unknown letter size", "--lista animales.txt --hoja h.pdf --letra enorme", 1,
+            "«enorme» (normal, grande, muy-grande)");
         row("list not text", "--lista binario.txt --hoja h.pdf", 2,
             "No se pudo abrir la lista de palabras binario.txt: no es un archivo de texto.");
         row("list with no word", "--lista vacia.txt --hoja h.pdf", 2,
@@ -153,6 +155,10 @@ class CommandLineTest : public QObject {
             "Tabloza1.txt Tabloza2.txt Tabloza3.txt");
         row("web page and its package", "--lista animales.txt --html p.html --scorm p.zip", 0,
             "Semilla: ", "p.html p.zip");
+        row("grid too large for its letters",
+            "--lista animales.txt --hoja h.pdf --letra muy-grande --lectura-facil", 0,
+            "La cuadrícula de 20 × 20 no cabe en la hoja con letra muy grande: se imprime a 17",
+            "h.pdf");
         row("message without letters", "--lista animales.txt --hoja h.pdf --mensaje ¡! --semilla 1",
             0, "no tiene ninguna letra ni cifra", "h.pdf");
     }

@@ -158,7 +158,7 @@ note "checking its fields"
 [[ "$(dpkg-deb -f "$deb" Version)" == "$version" ]] || fail "the package's version is not $version"
 depends=$(dpkg-deb -f "$deb" Depends)
 for needed in libc6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6network6 libqt6printsupport6 \
-    fonts-liberation qt6-translations-l10n; do
+    fonts-liberation fonts-sil-andika qt6-translations-l10n; do
     [[ ", $depends," == *", $needed "* || ", $depends," == *", $needed,"* ]] ||
         fail "Depends lacks $needed: $depends"
 done

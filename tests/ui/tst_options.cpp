@@ -57,6 +57,26 @@ QString pageText(const QString& pdf, int page, bool layout = false) {
     return run(QStringLiteral("pdftotext"), arguments << pdf << QStringLiteral("-"));
 }
 
+// The words of page 1 as pdftotext -bbox finds them, with their boxes in
+// points; the first box is the page's own.
+struct PdfWord {
+    QString text;
+    QRectF box;
+};
+std::vector<PdfWord> pageWords(const QString& pdf) {
+    const QString xml =
+        run(QStringLiteral("pdftotext"), {"-bbox", "-f", "1", "-l", "1", pdf, QStringLiteral("-")});
+    std::vector<PdfWord> words{{{}, {}}};
+    const QRegularExpression box(QStringLiteral(
+        R"re(<(?:page width="([\d.]+)" height="([\d.]+)"|word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word))re"));
+    for (const QRegularExpressionMatch& m : box.globalMatch(xml)) {
+        const auto at = [&m](int i) { return m.captured(i).toDouble(); };
+        if (m.capturedLength(1) > 0) words.front().box = QRectF(0, 0, at(1), at(2));
+        if (m.capturedLength(3) > 0) words.push_back({m.captured(7), QRectF(QPointF(at(3), at(4)), QPointF(at(5), at(6)))});
+    }
+    return words;
+}
+
 QStringList tokens(const QString& text) {
     return text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
 }
@@ -106,10 +126,12 @@ class OptionsTest : public QObject {
         QTest::keyClick(window, Qt::Key_O, Qt::AltModifier);
         QTRY_VERIFY(window->mnuOptions->isVisible());
         QMenu* menu = window->mnuOptions;
-        if (window->mnuShape->actions().contains(item)) {
-            QTest::keyClick(menu, Qt::Key_F);
-            QTRY_VERIFY(window->mnuShape->isVisible());
-            menu = window->mnuShape;
+        for (const auto& [submenu, key] : {std::pair{window->mnuShape, Qt::Key_F},
+                                           std::pair{window->mnuLetterSize, Qt::Key_T}}) {
+            if (!submenu->actions().contains(item)) continue;
+            QTest::keyClick(menu, key);
+            QTRY_VERIFY(submenu->isVisible());
+            menu = submenu;
         }
         QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
         QTRY_VERIFY(!window->mnuOptions->isVisible());
@@ -175,9 +197,10 @@ class OptionsTest : public QObject {
         QCOMPARE(titles, (QStringList{"A&rchivo", "&Opciones", "&Acerca de..."}));
         QStringList items;
         for (const QAction* item : window->mnuOptions->actions()) items << item->text();
-        QCOMPARE(items, (QStringList{"Letras &minúsculas", "&Forma", "Mensaje &secreto...",
-                                     "&Ocultar la lista en la hoja", "",
-                                     "&Restablecer valores iniciales"}));
+        QCOMPARE(items,
+                 (QStringList{"Letras &minúsculas", "&Forma", "Mensaje &secreto...",
+                              "&Ocultar la lista en la hoja", "&Tamaño de letra",
+                              "Letra de &lectura fácil", "", "&Restablecer valores iniciales"}));
         QStringList shapes;
         for (const QAction* item : window->mnuShape->actions()) shapes << item->text();
         QCOMPARE(shapes, (QStringList{"&Cuadrada", "Círcu&lo", "Cora&zón", "&Estrella", "&Rombo",
@@ -190,6 +213,8 @@ class OptionsTest : public QObject {
         chooseOption(window->mnuLowerCase);
         chooseOption(shapeItem(Shape::Tree));
         chooseOption(window->mnuHideList);
+        chooseOption(window->mnuLetterSizes[2]);
+        chooseOption(window->mnuEasyReading);
         window->prompts.askSecretMessage = [](const QString&) {
             return std::optional<QString>(QStringLiteral("hola"));
         };
@@ -209,6 +234,8 @@ class OptionsTest : public QObject {
         QVERIFY(shapeItem(Shape::Tree)->isChecked());
         QVERIFY(window->mnuHideList->isChecked());
         QCOMPARE(window->settings().shape, Shape::Tree);
+        QCOMPARE(window->settings().letterSize, LetterSize::ExtraLarge);
+        QVERIFY(window->settings().easyReading);
         QCOMPARE(window->settings().message, QString());
         QVERIFY(!window->mnuSecretMessage->isChecked());
         QVERIFY(messages.isEmpty());
@@ -372,6 +399,55 @@ class OptionsTest : public QObject {
         for (const char* word : {"PERRO", "GATO", "LUNA", "SOL", "MAR", "TREN", "CASA"}) {
             QVERIFY2(key.contains(QString::fromLatin1(word)), word);
         }
+    }
+
+    // Sizes are read back against the title, set at 16 points in the same
+    // face: a box's height per point is the face's, not the size's.
+    void eachLetterSizePrintsTheGridAndTheListAtLeastAtItsSizeWithinThePage_data() {
+        QTest::addColumn<int>("item");
+        QTest::addColumn<QString>("side");
+        QTest::addColumn<bool>("easyReading");
+        QTest::addColumn<double>("gridPoints");
+        QTest::addColumn<double>("listPoints");
+        QTest::addColumn<QString>("said");  // after the words' sentence on the status line
+        QTest::newRow("Normal, 12 × 12") << 0 << "12" << false << 0.0 << 12.0 << "";
+        QTest::newRow("Grande in Andika, 20 × 20") << 1 << "20" << true << 16.0 << 16.0 << "";
+        QTest::newRow("Muy grande, 12 × 12") << 2 << "12" << false << 24.0 << 20.0 << "";
+        QTest::newRow("Muy grande, 20 × 20") << 2 << "20" << false << 16.5 << 20.0
+                                             << "La cuadrícula de 20 × 20 no cabe en la hoja con "
+                                                "letra muy grande: se imprime a 17 puntos.";
+    }
+    void eachLetterSizePrintsTheGridAndTheListAtLeastAtItsSizeWithinThePage() {
+        QFETCH(int, item);
+        QFETCH(QString, side);
+        QFETCH(bool, easyReading);
+        QFETCH(double, gridPoints);
+        QFETCH(double, listPoints);
+        QFETCH(QString, said);
+        if (item > 0) chooseOption(window->mnuLetterSizes[static_cast<std::size_t>(item)]);
+        if (easyReading) chooseOption(window->mnuEasyReading);
+        const QStringList list{"PERRO",  "CABALLO", "TORTUGA", "PINGÜINO", "ÑANDÚ", "BALLENA",
+                               "CONEJO", "PALOMA",  "DELFÍN",  "OVEJA",    "GATO",  "VACA"};
+        buildAndFinish(list, side);
+        const QStringList status = window->lblPuzzleWords->text().split(u'.');
+        QCOMPARE(status.value(1).trimmed(), said.chopped(said.isEmpty() ? 0 : 1));
+        saveWorksheet(path("letra.pdf"));
+        const QString fonts = run(QStringLiteral("pdffonts"), {nextSavePath});
+        QCOMPARE(fonts.contains(QRegularExpression(QStringLiteral("\\nAndika\\s.*\\syes\\s"))),
+                 easyReading);
+        const std::vector<PdfWord> words = pageWords(nextSavePath);
+        const double perPoint = words.at(1).box.height() / 16;  // the title, "hoja"
+        double smallestLetter = 1e9;
+        double smallestWord = 1e9;
+        for (const PdfWord& word : words) {
+            QVERIFY2(words.front().box.contains(word.box), qPrintable(word.text));
+            double& smallest = word.text.size() == 1 ? smallestLetter : smallestWord;
+            if (word.text.size() == 1 || list.contains(word.text))
+                smallest = std::min(smallest, word.box.height() / perPoint);
+        }
+        QVERIFY2(smallestLetter > gridPoints - 0.05, qPrintable(QString::number(smallestLetter)));
+        QVERIFY2(smallestWord > listPoints - 0.05, qPrintable(QString::number(smallestWord)));
+        if (!said.isEmpty()) QCOMPARE(qRound(smallestLetter), 17);
     }
 
     void printingOnAPdfPrinterGivesTheWorksheetPdfsPagesSizeAndText() {

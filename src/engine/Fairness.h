@@ -100,11 +100,13 @@ class ReadingGuard {
     static constexpr int kBorder = 2;
     static constexpr std::size_t kCodes = 64;
     // Sets of letters, as the tables keep them: one bit a code, the codes
-    // from 31 up sharing the last bit. A mask only ever sends a question on
-    // to the exact comparison, so a shared bit costs time, never an answer;
-    // the pairs a Spanish list uses stay within the nearest cache.
+    // from 32 up sharing the bits of those 32 below them (the shift takes
+    // the low five bits, which costs no instruction). A mask only ever sends
+    // a question on to the exact comparison, so a shared bit costs time,
+    // never an answer; the pairs a Spanish list uses stay within the nearest
+    // cache.
     using Mask = std::uint32_t;
-    static constexpr Mask bitOf(Code code) { return Mask{1} << std::min<Code>(code, 31); }
+    static constexpr Mask bitOf(Code code) { return Mask{1} << (code & 31U); }
 
     struct Entry {
         std::uint32_t offset;  // into letters_
@@ -161,8 +163,8 @@ class ReadingGuard {
     }
     // Whether the letter in `cell` forms three letters of a guarded word
     // with its neighbours along `step`. An empty cell has code 0, which no
-    // word holds, so it needs no test of its own, and the question needs no
-    // branch.
+    // word holds (its bit only stands for it with the rare codes from 32
+    // up), so it needs no test of its own, and the question needs no branch.
     bool mayRead(const Code* cell, std::ptrdiff_t step) const {
         const Code x = *cell;
         const Code before = cell[-step];

@@ -337,6 +337,7 @@ std::size_t ReadingGuard::writeTrialLetters(std::u32string_view word, std::ptrdi
     // about at random. A cell the grid holds keeps its code.
     if (newCells_.size() < static_cast<std::size_t>(length)) {
         newCells_.resize(static_cast<std::size_t>(length));
+        besideCells_.resize(static_cast<std::size_t>(length));
     }
     std::size_t added = 0;
     for (std::ptrdiff_t k = 0; k < length; ++k) {
@@ -376,28 +377,50 @@ bool ReadingGuard::wordWouldMisread(std::u32string_view word, int row, int col, 
         return may && misreadInLine(along, first, second);
     };
     bool misread = runsOn(low - along, low) || runsOn(high, high + along);
-    // The three lines across the word's own, for every new letter at once:
-    // almost none forms three letters of a guarded word in any of them.
+    if (!misread) misread = misreadsAcross(added, along);
+    trial_.length = 0;
+    for (std::size_t n = 0; n < added; ++n)
+        codes_[static_cast<std::size_t>(newCells_[n])] = kNoCode;
+    return misread;
+}
+
+bool ReadingGuard::misreadsAcross(std::size_t added, std::ptrdiff_t along) {
+    // The three lines across the word's own.
     std::array<std::ptrdiff_t, 3> across{};
     std::size_t lines = 0;
     for (const std::ptrdiff_t line : {std::ptrdiff_t{1}, width_, width_ + 1, width_ - 1}) {
         if (line != along && lines < across.size()) across[lines++] = line;
     }
-    bool may = false;
+    const Code* const codes = codes_.data();
+    // A new letter with no letter beside it across forms no three letters
+    // there: while words are placed the grid is mostly empty, and a look at
+    // the six cells beside it spares most letters the tables. Kept without a
+    // branch, as letters and empty cells lie about at random.
+    std::size_t beside = 0;
     for (std::size_t n = 0; n < added; ++n) {
         const Code* const at = codes + newCells_[n];
+        const Code neighbours = at[-across[0]] | at[across[0]] | at[-across[1]] | at[across[1]] |
+                                at[-across[2]] | at[across[2]];
+        besideCells_[beside] = newCells_[n];
+        beside += static_cast<std::size_t>(neighbours != kNoCode);
+    }
+    // For every such letter at once: almost none forms three letters of a
+    // guarded word in any of them.
+    bool may = false;
+    for (std::size_t n = 0; n < beside; ++n) {
+        const Code* const at = codes + besideCells_[n];
         may |= mayRead(at, across[0]) | mayRead(at, across[1]) | mayRead(at, across[2]);
     }
-    for (std::size_t n = 0; n < added && may && !misread; ++n) {
-        const Code* const at = codes + newCells_[n];
-        misread = std::any_of(across.begin(), across.end(), [&](std::ptrdiff_t line) {
-            return mayRead(at, line) && letterMisreadsInLine(at, line, *at);
-        });
+    if (!may) return false;
+    for (std::size_t n = 0; n < beside; ++n) {
+        const Code* const at = codes + besideCells_[n];
+        if (std::any_of(across.begin(), across.end(), [&](std::ptrdiff_t line) {
+                return mayRead(at, line) && letterMisreadsInLine(at, line, *at);
+            })) {
+            return true;
+        }
     }
-    trial_.length = 0;
-    for (std::size_t n = 0; n < added; ++n)
-        codes_[static_cast<std::size_t>(newCells_[n])] = kNoCode;
-    return misread;
+    return false;
 }
 
 void ReadingGuard::place(std::u32string_view word, int row, int col, int direction) {

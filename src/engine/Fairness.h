@@ -95,6 +95,9 @@ class ReadingGuard {
     // many letters are new.
     std::size_t writeTrialLetters(std::u32string_view word, std::ptrdiff_t start,
                                   std::ptrdiff_t step);
+    // Whether one of the `added` new cells of a trial word along the line
+    // `along` (> 0) completes a reading that is not allowed in a line across.
+    bool misreadsAcross(std::size_t added, std::ptrdiff_t along);
     static constexpr Code kNoCode = 0;        // empty, a border or a cell never set
     static constexpr Code kForeignCode = 63;  // a character no guarded word holds
     static constexpr int kBorder = 2;
@@ -237,6 +240,7 @@ class ReadingGuard {
     std::vector<Place> places_;
     Place trial_{0, 0, 0};  // the place wordWouldMisread() tries, length 0 when none
     std::vector<std::ptrdiff_t> newCells_;
+    std::vector<std::ptrdiff_t> besideCells_;  // the new cells with a letter beside them across
     std::vector<Code> word_;
     std::vector<Entry> unsorted_;
     mutable std::vector<Code> line_;

@@ -266,12 +266,10 @@ int ReadingGuard::fillRow(Cell* cells, int row, int cols, int tries, bool keepAn
     for (int c = 0; c < cols; ++c, ++slot) {
         if (cells[c] != kEmptyCell) continue;
         // The neighbours stay as they are while the cell is drawn again.
-        std::array<Mask, 4> suspects{};
-        Mask any = 0;
-        for (std::size_t k = 0; k < steps.size(); ++k) {
-            suspects[k] = suspectsAlong(threes, slot, steps[k]);
-            any |= suspects[k];
-        }
+        const std::array<Mask, 4> suspects = {
+            suspectsAlong(threes, slot, steps[0]), suspectsAlong(threes, slot, steps[1]),
+            suspectsAlong(threes, slot, steps[2]), suspectsAlong(threes, slot, steps[3])};
+        const Mask any = suspects[0] | suspects[1] | suspects[2] | suspects[3];
         Cell letter = draw();
         Code code = codeOf(letter);
         for (int draws = 1; (any & bitOf(code)) != 0 && letterMisreads(slot, code, suspects, steps);

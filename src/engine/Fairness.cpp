@@ -222,6 +222,16 @@ void ReadingGuard::mirror(const Grid& grid) {
     rows_ = grid.rows();
     cols_ = grid.cols();
     width_ = cols_ + 2 * kBorder;
+    for (int direction = 0; direction <= 8; ++direction) {
+        const Step step = directionStep(direction);
+        const std::ptrdiff_t along = std::abs(step.dRow * width_ + step.dCol);
+        steps_[static_cast<std::size_t>(direction)] = step.dRow * width_ + step.dCol;
+        auto& across = across_[static_cast<std::size_t>(direction)];
+        std::size_t lines = 0;
+        for (const std::ptrdiff_t line : {std::ptrdiff_t{1}, width_, width_ + 1, width_ - 1}) {
+            if (line != along && lines < across.size()) across[lines++] = line;
+        }
+    }
     codes_.assign(static_cast<std::size_t>((rows_ + 2 * kBorder) * width_), kNoCode);
     places_.clear();
     line_.resize(static_cast<std::size_t>(std::max(rows_, cols_) + 1));
@@ -231,11 +241,6 @@ void ReadingGuard::mirror(const Grid& grid) {
         Code* code = codes_.data() + indexOf(r, 1);
         for (int c = 1; c <= cols_; ++c) *code++ = codeOf(*cell++);
     }
-}
-
-std::ptrdiff_t ReadingGuard::stepOf(int direction) const {
-    const Step step = directionStep(direction);
-    return step.dRow * width_ + step.dCol;
 }
 
 template <typename Found>
@@ -377,20 +382,16 @@ bool ReadingGuard::wordWouldMisread(std::u32string_view word, int row, int col, 
         return may && misreadInLine(along, first, second);
     };
     bool misread = runsOn(low - along, low) || runsOn(high, high + along);
-    if (!misread) misread = misreadsAcross(added, along);
+    if (!misread) {
+        misread = misreadsAcross(added, across_[directionIndex(direction)]);
+    }
     trial_.length = 0;
     for (std::size_t n = 0; n < added; ++n)
         codes_[static_cast<std::size_t>(newCells_[n])] = kNoCode;
     return misread;
 }
 
-bool ReadingGuard::misreadsAcross(std::size_t added, std::ptrdiff_t along) {
-    // The three lines across the word's own.
-    std::array<std::ptrdiff_t, 3> across{};
-    std::size_t lines = 0;
-    for (const std::ptrdiff_t line : {std::ptrdiff_t{1}, width_, width_ + 1, width_ - 1}) {
-        if (line != along && lines < across.size()) across[lines++] = line;
-    }
+bool ReadingGuard::misreadsAcross(std::size_t added, std::array<std::ptrdiff_t, 3> across) {
     const Code* const codes = codes_.data();
     // A new letter with no letter beside it across forms no three letters
     // there: while words are placed the grid is mostly empty, and a look at

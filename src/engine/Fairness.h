@@ -95,9 +95,9 @@ class ReadingGuard {
     // many letters are new.
     std::size_t writeTrialLetters(std::u32string_view word, std::ptrdiff_t start,
                                   std::ptrdiff_t step);
-    // Whether one of the `added` new cells of a trial word along the line
-    // `along` (> 0) completes a reading that is not allowed in a line across.
-    bool misreadsAcross(std::size_t added, std::ptrdiff_t along);
+    // Whether one of the `added` new cells of a trial word completes a
+    // reading that is not allowed in one of the lines `across` its own.
+    bool misreadsAcross(std::size_t added, std::array<std::ptrdiff_t, 3> across);
     static constexpr Code kNoCode = 0;        // empty, a border or a cell never set
     static constexpr Code kForeignCode = 63;  // a character no guarded word holds
     static constexpr int kBorder = 2;
@@ -146,7 +146,11 @@ class ReadingGuard {
     std::ptrdiff_t indexOf(int row, int col) const {
         return (row + kBorder - 1) * width_ + col + kBorder - 1;
     }
-    std::ptrdiff_t stepOf(int direction) const;
+    // Where a direction code's entries stand in steps_ and across_.
+    static std::size_t directionIndex(int direction) {
+        return static_cast<std::size_t>(direction >= 1 && direction <= 8 ? direction : 0);
+    }
+    std::ptrdiff_t stepOf(int direction) const { return steps_[directionIndex(direction)]; }
 
     // The tables of three letters in a row of a guarded word, each asked
     // with two of them for the set of the third, in one block.
@@ -236,6 +240,10 @@ class ReadingGuard {
     int rows_ = 0;
     int cols_ = 0;
     std::ptrdiff_t width_ = 0;
+    // By direction code (0 for none): its step in the mirror, and the steps
+    // (> 0) of the three lines across it.
+    std::array<std::ptrdiff_t, 9> steps_{};
+    std::array<std::array<std::ptrdiff_t, 3>, 9> across_{};
     std::vector<Code> codes_;
     std::vector<Place> places_;
     Place trial_{0, 0, 0};  // the place wordWouldMisread() tries, length 0 when none

@@ -197,6 +197,7 @@ void ReadingGuard::addEntry(const std::vector<Code>& letters, int listed) {
 void ReadingGuard::tabulateThrees() {
     const std::size_t pairs = pairCount();
     threes_.assign(kTables * pairs, 0);
+    runs_.assign(std::size_t{1} << (kRunBits - 6), 0);
     const auto add = [&](Table which, Code x, Code y, Code z) {
         threes_[which * pairs + pairOf(x, y)] |= bitOf(z);
     };
@@ -214,6 +215,10 @@ void ReadingGuard::tabulateThrees() {
                 add(kThirdOfStart, a, b, c);
             }
             if (k + 3 == entry.length) add(kLastThird, a, b, c);
+            if (k + 3 < entry.length) addRun(runKey(a, b, c, letters[k + 3]));
+        }
+        if (entry.length == kShortestGuardedWord) {
+            add(kThirdOfThree, letters[0], letters[1], letters[2]);
         }
     }
 }
@@ -308,7 +313,37 @@ bool ReadingGuard::letterMisreads(const Code* cell, Code code) const {
     return false;
 }
 
+bool ReadingGuard::mayReadThrough(const Code* cell, std::ptrdiff_t step, Code code) const {
+    const Code before = cell[-step];
+    const Code twoBefore = cell[-2 * step];
+    const Code after = cell[step];
+    const Code twoAfter = cell[2 * step];
+    // A word of three letters ending, centred on or starting at the cell.
+    const Mask* const three = table(kThirdOfThree);
+    if (((three[pairOf(twoBefore, before)] & bitOf(code)) |
+         (three[pairOf(before, code)] & bitOf(after)) |
+         (three[pairOf(code, after)] & bitOf(twoAfter))) != 0) {
+        return true;
+    }
+    // A run of four, asked only where its cells hold letters: the third
+    // cell on a side is then within the border.
+    if (before != kNoCode) {
+        if (twoBefore != kNoCode && holdsRun(runKey(cell[-3 * step], twoBefore, before, code))) {
+            return true;
+        }
+        if (after != kNoCode && holdsRun(runKey(twoBefore, before, code, after))) return true;
+    }
+    if (after != kNoCode) {
+        if (twoAfter != kNoCode && holdsRun(runKey(code, after, twoAfter, cell[3 * step]))) {
+            return true;
+        }
+        if (before != kNoCode && holdsRun(runKey(before, code, after, twoAfter))) return true;
+    }
+    return false;
+}
+
 bool ReadingGuard::letterMisreadsInLine(const Code* cell, std::ptrdiff_t step, Code code) const {
+    if (!mayReadThrough(cell, step, code)) return false;
     const Code before = cell[-step];
     const Code after = cell[step];
     const std::ptrdiff_t at = cell - codes_.data();

@@ -161,6 +161,7 @@ class ReadingGuard {
         kFirst,         // b, c: the letters a
         kFirstOfWord,   // b, c: the letters a that start a word
         kThirdOfStart,  // a, b that start a word: the letters c
+        kThirdOfThree,  // a, b that start a word of three letters: the letters c
         kTables
     };
     const Mask* table(Table which) const { return threes_.data() + which * pairCount(); }
@@ -199,6 +200,29 @@ class ReadingGuard {
                threes[kMiddle * pairs + pairOf(before, after)] |
                threes[(kFirst + (before == kNoCode)) * pairs + pairOf(after, cell[2 * step])];
     }
+    // Runs of four letters of a guarded word, hashed into a set of bits: a
+    // reading of four letters or more through a cell holds one of the four
+    // runs of four cells around it in its line. With the words of three
+    // letters (kThirdOfThree) it turns away most of what the tables of three
+    // send on, before the exact comparison.
+    static constexpr int kRunBits = 14;
+    static constexpr std::uint32_t runKey(Code a, Code b, Code c, Code d) {
+        return (std::uint32_t{a} << 18) | (std::uint32_t{b} << 12) | (std::uint32_t{c} << 6) | d;
+    }
+    static constexpr std::uint32_t runHash(std::uint32_t key) {
+        return (key * 2654435761U) >> (32 - kRunBits);
+    }
+    bool holdsRun(std::uint32_t key) const {
+        const std::uint32_t hash = runHash(key);
+        return ((runs_[hash / 64] >> (hash % 64)) & 1U) != 0;
+    }
+    void addRun(std::uint32_t key) {
+        const std::uint32_t hash = runHash(key);
+        runs_[hash / 64] |= std::uint64_t{1} << (hash % 64);
+    }
+    // Whether a guarded word may read through `cell` along `step`, the cell
+    // read as `code`: false only when none does.
+    bool mayReadThrough(const Code* cell, std::ptrdiff_t step, Code code) const;
     // The slow half of letterWouldMisread(), for a letter a line suspects.
     bool letterMisreads(const Code* cell, Code code) const;
     // The same where the suspects of the four lines, in the order of
@@ -237,6 +261,7 @@ class ReadingGuard {
     int longest_ = 0;
     // The tables of Table, kTables blocks of pairCount() sets each.
     std::vector<Mask> threes_;
+    std::vector<std::uint64_t> runs_;  // the set of runs, 2^kRunBits bits
     int rows_ = 0;
     int cols_ = 0;
     std::ptrdiff_t width_ = 0;

@@ -501,6 +501,24 @@ QStringList ReadingGuard::misreadWords() const {
     return words;
 }
 
+namespace {
+
+// What a placed cell is to the fill alphabet: bit 0 a letter (not an empty,
+// blank or off-shape cell), bit 1 a letter other than the alphabet's 27
+// capitals. Every character from U+00FF up is such a letter, as U+00FF is.
+constexpr std::array<std::uint8_t, 256> kPlacedKinds = [] {
+    std::array<std::uint8_t, 256> kinds{};
+    for (Cell cell = 0; cell < 256; ++cell) {
+        const bool letter = cell != kEmptyCell && cell != kBlankCell && cell != kOffShapeCell;
+        const bool capital = (cell >= U'A' && cell <= U'Z') || cell == U'\u00D1';
+        kinds[cell] = static_cast<std::uint8_t>((letter ? 1 : 0) | (letter && !capital ? 2 : 0));
+    }
+    return kinds;
+}();
+static_assert(kPlacedKinds[0xFF] == 3);
+
+}  // namespace
+
 FillAlphabet::FillAlphabet(const Grid& placed, int rows, int cols) {
     // Letters and empty cells lie about the grid at random: the cells are
     // counted and the other letters kept without a branch on either.
@@ -512,14 +530,10 @@ FillAlphabet::FillAlphabet(const Grid& placed, int rows, int cols) {
         const Cell* const row = placed.cellPointer(r, 1);
         for (int c = 0; c < cols; ++c) {
             const Cell cell = row[c];
-            const bool letter =
-                (cell != kEmptyCell) & (cell != kBlankCell) & (cell != kOffShapeCell);
-            // The 27 capitals of the alphabet.
-            const bool capital =
-                (static_cast<Cell>(cell - U'A') <= U'Z' - U'A') | (cell == U'\u00D1');
-            letters += static_cast<int>(letter);
+            const unsigned kind = kPlacedKinds[std::min<Cell>(cell, 0xFF)];
+            letters += static_cast<int>(kind & 1U);
             others_[kept] = cell;
-            kept += static_cast<std::size_t>(letter & !capital);
+            kept += kind >> 1U;
         }
     }
     others_.resize(kept);

@@ -195,7 +195,7 @@ void ReadingGuard::addEntry(const std::vector<Code>& letters, int listed) {
 }
 
 void ReadingGuard::tabulateThrees() {
-    const std::size_t pairs = pairCount();
+    const std::size_t pairs = kTableStride;
     threes_.assign(kTables * pairs, 0);
     runs_.assign(std::size_t{1} << (kRunBits - 6), 0);
     const auto add = [&](Table which, Code x, Code y, Code z) {

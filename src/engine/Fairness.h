@@ -164,7 +164,11 @@ class ReadingGuard {
         kThirdOfThree,  // a, b that start a word of three letters: the letters c
         kTables
     };
-    const Mask* table(Table which) const { return threes_.data() + which * pairCount(); }
+    // The tables lie two cache lines further apart than their size: the
+    // lines a Spanish list uses would otherwise fall on the same few sets of
+    // the nearest cache in every table and push each other out.
+    static constexpr std::size_t kTableStride = kCodes * kCodes + 32;
+    const Mask* table(Table which) const { return threes_.data() + which * kTableStride; }
     // Whether some guarded word holds the letters a, b, c in a row.
     bool holds(Table which, Code a, Code b, Code c) const {
         return (table(which)[pairOf(a, b)] & bitOf(c)) != 0;
@@ -195,7 +199,7 @@ class ReadingGuard {
     static Mask suspectsAlong(const Mask* threes, const Code* cell, std::ptrdiff_t step) {
         const Code before = cell[-step];
         const Code after = cell[step];
-        constexpr std::size_t pairs = pairCount();
+        constexpr std::size_t pairs = kTableStride;
         return threes[kThird * pairs + kNextIfEmpty[after] + pairOf(cell[-2 * step], before)] |
                threes[kMiddle * pairs + pairOf(before, after)] |
                threes[kFirst * pairs + kNextIfEmpty[before] + pairOf(after, cell[2 * step])];
@@ -205,7 +209,7 @@ class ReadingGuard {
     // a shift would take four instructions.
     static constexpr std::array<std::uint16_t, 256> kNextIfEmpty = [] {
         std::array<std::uint16_t, 256> next{};
-        next[kNoCode] = static_cast<std::uint16_t>(kCodes * kCodes);
+        next[kNoCode] = static_cast<std::uint16_t>(kTableStride);
         return next;
     }();
     // Runs of four letters of a guarded word, hashed into a set of bits: a
@@ -267,7 +271,8 @@ class ReadingGuard {
     std::array<std::uint32_t, 65>
         firstEntry_{};  // entries_ of first code k: [firstEntry_[k], firstEntry_[k+1])
     int longest_ = 0;
-    // The tables of Table, kTables blocks of pairCount() sets each.
+    // The tables of Table, kTables blocks of pairCount() sets each, one
+    // every kTableStride.
     std::vector<Mask> threes_;
     std::vector<std::uint64_t> runs_;  // the set of runs, 2^kRunBits bits
     int rows_ = 0;

@@ -226,8 +226,10 @@ void ReadingGuard::tabulateThrees() {
 void ReadingGuard::mirror(const Grid& grid) {
     rows_ = grid.rows();
     cols_ = grid.cols();
+    // Puzzle after puzzle of one size keeps its steps.
+    const bool sameWidth = width_ == cols_ + 2 * kBorder;
     width_ = cols_ + 2 * kBorder;
-    for (int direction = 0; direction <= 8; ++direction) {
+    for (int direction = 0; direction <= 8 && !sameWidth; ++direction) {
         const Step step = directionStep(direction);
         const std::ptrdiff_t along = std::abs(step.dRow * width_ + step.dCol);
         steps_[static_cast<std::size_t>(direction)] = step.dRow * width_ + step.dCol;

@@ -195,8 +195,9 @@ void ReadingGuard::addEntry(const std::vector<Code>& letters, int listed) {
 }
 
 void ReadingGuard::tabulateThrees() {
-    const std::size_t pairs = pairCount();
+    const std::size_t pairs = kTableStride;
     threes_.assign(kTables * pairs, 0);
+    runs_.assign(std::size_t{1} << (kRunBits - 6), 0);
     const auto add = [&](Table which, Code x, Code y, Code z) {
         threes_[which * pairs + pairOf(x, y)] |= bitOf(z);
     };
@@ -214,6 +215,10 @@ void ReadingGuard::tabulateThrees() {
                 add(kThirdOfStart, a, b, c);
             }
             if (k + 3 == entry.length) add(kLastThird, a, b, c);
+            if (k + 3 < entry.length) addRun(runKey(a, b, c, letters[k + 3]));
+        }
+        if (entry.length == kShortestGuardedWord) {
+            add(kThirdOfThree, letters[0], letters[1], letters[2]);
         }
     }
 }
@@ -221,7 +226,19 @@ void ReadingGuard::tabulateThrees() {
 void ReadingGuard::mirror(const Grid& grid) {
     rows_ = grid.rows();
     cols_ = grid.cols();
+    // Puzzle after puzzle of one size keeps its steps.
+    const bool sameWidth = width_ == cols_ + 2 * kBorder;
     width_ = cols_ + 2 * kBorder;
+    for (int direction = 0; direction <= 8 && !sameWidth; ++direction) {
+        const Step step = directionStep(direction);
+        const std::ptrdiff_t along = std::abs(step.dRow * width_ + step.dCol);
+        steps_[static_cast<std::size_t>(direction)] = step.dRow * width_ + step.dCol;
+        auto& across = across_[static_cast<std::size_t>(direction)];
+        std::size_t lines = 0;
+        for (const std::ptrdiff_t line : {std::ptrdiff_t{1}, width_, width_ + 1, width_ - 1}) {
+            if (line != along && lines < across.size()) across[lines++] = line;
+        }
+    }
     codes_.assign(static_cast<std::size_t>((rows_ + 2 * kBorder) * width_), kNoCode);
     places_.clear();
     line_.resize(static_cast<std::size_t>(std::max(rows_, cols_) + 1));
@@ -231,11 +248,6 @@ void ReadingGuard::mirror(const Grid& grid) {
         Code* code = codes_.data() + indexOf(r, 1);
         for (int c = 1; c <= cols_; ++c) *code++ = codeOf(*cell++);
     }
-}
-
-std::ptrdiff_t ReadingGuard::stepOf(int direction) const {
-    const Step step = directionStep(direction);
-    return step.dRow * width_ + step.dCol;
 }
 
 template <typename Found>
@@ -303,7 +315,37 @@ bool ReadingGuard::letterMisreads(const Code* cell, Code code) const {
     return false;
 }
 
+bool ReadingGuard::mayReadThrough(const Code* cell, std::ptrdiff_t step, Code code) const {
+    const Code before = cell[-step];
+    const Code twoBefore = cell[-2 * step];
+    const Code after = cell[step];
+    const Code twoAfter = cell[2 * step];
+    // A word of three letters ending, centred on or starting at the cell.
+    const Mask* const three = table(kThirdOfThree);
+    if (((three[pairOf(twoBefore, before)] & bitOf(code)) |
+         (three[pairOf(before, code)] & bitOf(after)) |
+         (three[pairOf(code, after)] & bitOf(twoAfter))) != 0) {
+        return true;
+    }
+    // A run of four, asked only where its cells hold letters: the third
+    // cell on a side is then within the border.
+    if (before != kNoCode) {
+        if (twoBefore != kNoCode && holdsRun(runKey(cell[-3 * step], twoBefore, before, code))) {
+            return true;
+        }
+        if (after != kNoCode && holdsRun(runKey(twoBefore, before, code, after))) return true;
+    }
+    if (after != kNoCode) {
+        if (twoAfter != kNoCode && holdsRun(runKey(code, after, twoAfter, cell[3 * step]))) {
+            return true;
+        }
+        if (before != kNoCode && holdsRun(runKey(before, code, after, twoAfter))) return true;
+    }
+    return false;
+}
+
 bool ReadingGuard::letterMisreadsInLine(const Code* cell, std::ptrdiff_t step, Code code) const {
+    if (!mayReadThrough(cell, step, code)) return false;
     const Code before = cell[-step];
     const Code after = cell[step];
     const std::ptrdiff_t at = cell - codes_.data();
@@ -337,6 +379,7 @@ std::size_t ReadingGuard::writeTrialLetters(std::u32string_view word, std::ptrdi
     // about at random. A cell the grid holds keeps its code.
     if (newCells_.size() < static_cast<std::size_t>(length)) {
         newCells_.resize(static_cast<std::size_t>(length));
+        besideCells_.resize(static_cast<std::size_t>(length));
     }
     std::size_t added = 0;
     for (std::ptrdiff_t k = 0; k < length; ++k) {
@@ -376,28 +419,46 @@ bool ReadingGuard::wordWouldMisread(std::u32string_view word, int row, int col, 
         return may && misreadInLine(along, first, second);
     };
     bool misread = runsOn(low - along, low) || runsOn(high, high + along);
-    // The three lines across the word's own, for every new letter at once:
-    // almost none forms three letters of a guarded word in any of them.
-    std::array<std::ptrdiff_t, 3> across{};
-    std::size_t lines = 0;
-    for (const std::ptrdiff_t line : {std::ptrdiff_t{1}, width_, width_ + 1, width_ - 1}) {
-        if (line != along && lines < across.size()) across[lines++] = line;
-    }
-    bool may = false;
-    for (std::size_t n = 0; n < added; ++n) {
-        const Code* const at = codes + newCells_[n];
-        may |= mayRead(at, across[0]) | mayRead(at, across[1]) | mayRead(at, across[2]);
-    }
-    for (std::size_t n = 0; n < added && may && !misread; ++n) {
-        const Code* const at = codes + newCells_[n];
-        misread = std::any_of(across.begin(), across.end(), [&](std::ptrdiff_t line) {
-            return mayRead(at, line) && letterMisreadsInLine(at, line, *at);
-        });
+    if (!misread) {
+        misread = misreadsAcross(added, across_[directionIndex(direction)]);
     }
     trial_.length = 0;
     for (std::size_t n = 0; n < added; ++n)
         codes_[static_cast<std::size_t>(newCells_[n])] = kNoCode;
     return misread;
+}
+
+bool ReadingGuard::misreadsAcross(std::size_t added, std::array<std::ptrdiff_t, 3> across) {
+    const Code* const codes = codes_.data();
+    // A new letter with no letter beside it across forms no three letters
+    // there: while words are placed the grid is mostly empty, and a look at
+    // the six cells beside it spares most letters the tables. Kept without a
+    // branch, as letters and empty cells lie about at random.
+    std::size_t beside = 0;
+    for (std::size_t n = 0; n < added; ++n) {
+        const Code* const at = codes + newCells_[n];
+        const Code neighbours = at[-across[0]] | at[across[0]] | at[-across[1]] | at[across[1]] |
+                                at[-across[2]] | at[across[2]];
+        besideCells_[beside] = newCells_[n];
+        beside += static_cast<std::size_t>(neighbours != kNoCode);
+    }
+    // For every such letter at once: almost none forms three letters of a
+    // guarded word in any of them.
+    bool may = false;
+    for (std::size_t n = 0; n < beside; ++n) {
+        const Code* const at = codes + besideCells_[n];
+        may |= mayRead(at, across[0]) | mayRead(at, across[1]) | mayRead(at, across[2]);
+    }
+    if (!may) return false;
+    for (std::size_t n = 0; n < beside; ++n) {
+        const Code* const at = codes + besideCells_[n];
+        if (std::any_of(across.begin(), across.end(), [&](std::ptrdiff_t line) {
+                return mayRead(at, line) && letterMisreadsInLine(at, line, *at);
+            })) {
+            return true;
+        }
+    }
+    return false;
 }
 
 void ReadingGuard::place(std::u32string_view word, int row, int col, int direction) {
@@ -442,6 +503,24 @@ QStringList ReadingGuard::misreadWords() const {
     return words;
 }
 
+namespace {
+
+// What a placed cell is to the fill alphabet: bit 0 a letter (not an empty,
+// blank or off-shape cell), bit 1 a letter other than the alphabet's 27
+// capitals. Every character from U+00FF up is such a letter, as U+00FF is.
+constexpr std::array<std::uint8_t, 256> kPlacedKinds = [] {
+    std::array<std::uint8_t, 256> kinds{};
+    for (Cell cell = 0; cell < 256; ++cell) {
+        const bool letter = cell != kEmptyCell && cell != kBlankCell && cell != kOffShapeCell;
+        const bool capital = (cell >= U'A' && cell <= U'Z') || cell == U'\u00D1';
+        kinds[cell] = static_cast<std::uint8_t>((letter ? 1 : 0) | (letter && !capital ? 2 : 0));
+    }
+    return kinds;
+}();
+static_assert(kPlacedKinds[0xFF] == 3);
+
+}  // namespace
+
 FillAlphabet::FillAlphabet(const Grid& placed, int rows, int cols) {
     // Letters and empty cells lie about the grid at random: the cells are
     // counted and the other letters kept without a branch on either.
@@ -453,14 +532,10 @@ FillAlphabet::FillAlphabet(const Grid& placed, int rows, int cols) {
         const Cell* const row = placed.cellPointer(r, 1);
         for (int c = 0; c < cols; ++c) {
             const Cell cell = row[c];
-            const bool letter =
-                (cell != kEmptyCell) & (cell != kBlankCell) & (cell != kOffShapeCell);
-            // The 27 capitals of the alphabet.
-            const bool capital =
-                (static_cast<Cell>(cell - U'A') <= U'Z' - U'A') | (cell == U'\u00D1');
-            letters += static_cast<int>(letter);
+            const unsigned kind = kPlacedKinds[std::min<Cell>(cell, 0xFF)];
+            letters += static_cast<int>(kind & 1U);
             others_[kept] = cell;
-            kept += static_cast<std::size_t>(letter & !capital);
+            kept += kind >> 1U;
         }
     }
     others_.resize(kept);

@@ -95,16 +95,21 @@ class ReadingGuard {
     // many letters are new.
     std::size_t writeTrialLetters(std::u32string_view word, std::ptrdiff_t start,
                                   std::ptrdiff_t step);
+    // Whether one of the `added` new cells of a trial word completes a
+    // reading that is not allowed in one of the lines `across` its own.
+    bool misreadsAcross(std::size_t added, std::array<std::ptrdiff_t, 3> across);
     static constexpr Code kNoCode = 0;        // empty, a border or a cell never set
     static constexpr Code kForeignCode = 63;  // a character no guarded word holds
     static constexpr int kBorder = 2;
     static constexpr std::size_t kCodes = 64;
     // Sets of letters, as the tables keep them: one bit a code, the codes
-    // from 31 up sharing the last bit. A mask only ever sends a question on
-    // to the exact comparison, so a shared bit costs time, never an answer;
-    // the pairs a Spanish list uses stay within the nearest cache.
+    // from 32 up sharing the bits of those 32 below them (the shift takes
+    // the low five bits, which costs no instruction). A mask only ever sends
+    // a question on to the exact comparison, so a shared bit costs time,
+    // never an answer; the pairs a Spanish list uses stay within the nearest
+    // cache.
     using Mask = std::uint32_t;
-    static constexpr Mask bitOf(Code code) { return Mask{1} << std::min<Code>(code, 31); }
+    static constexpr Mask bitOf(Code code) { return Mask{1} << (code & 31U); }
 
     struct Entry {
         std::uint32_t offset;  // into letters_
@@ -141,7 +146,11 @@ class ReadingGuard {
     std::ptrdiff_t indexOf(int row, int col) const {
         return (row + kBorder - 1) * width_ + col + kBorder - 1;
     }
-    std::ptrdiff_t stepOf(int direction) const;
+    // Where a direction code's entries stand in steps_ and across_.
+    static std::size_t directionIndex(int direction) {
+        return static_cast<std::size_t>(direction >= 1 && direction <= 8 ? direction : 0);
+    }
+    std::ptrdiff_t stepOf(int direction) const { return steps_[directionIndex(direction)]; }
 
     // The tables of three letters in a row of a guarded word, each asked
     // with two of them for the set of the third, in one block.
@@ -152,17 +161,22 @@ class ReadingGuard {
         kFirst,         // b, c: the letters a
         kFirstOfWord,   // b, c: the letters a that start a word
         kThirdOfStart,  // a, b that start a word: the letters c
+        kThirdOfThree,  // a, b that start a word of three letters: the letters c
         kTables
     };
-    const Mask* table(Table which) const { return threes_.data() + which * pairCount(); }
+    // The tables lie two cache lines further apart than their size: the
+    // lines a Spanish list uses would otherwise fall on the same few sets of
+    // the nearest cache in every table and push each other out.
+    static constexpr std::size_t kTableStride = kCodes * kCodes + 32;
+    const Mask* table(Table which) const { return threes_.data() + which * kTableStride; }
     // Whether some guarded word holds the letters a, b, c in a row.
     bool holds(Table which, Code a, Code b, Code c) const {
         return (table(which)[pairOf(a, b)] & bitOf(c)) != 0;
     }
     // Whether the letter in `cell` forms three letters of a guarded word
     // with its neighbours along `step`. An empty cell has code 0, which no
-    // word holds, so it needs no test of its own, and the question needs no
-    // branch.
+    // word holds (its bit only stands for it with the rare codes from 32
+    // up), so it needs no test of its own, and the question needs no branch.
     bool mayRead(const Code* cell, std::ptrdiff_t step) const {
         const Code x = *cell;
         const Code before = cell[-step];
@@ -185,11 +199,42 @@ class ReadingGuard {
     static Mask suspectsAlong(const Mask* threes, const Code* cell, std::ptrdiff_t step) {
         const Code before = cell[-step];
         const Code after = cell[step];
-        constexpr std::size_t pairs = pairCount();
-        return threes[(kThird + (after == kNoCode)) * pairs + pairOf(cell[-2 * step], before)] |
+        constexpr std::size_t pairs = kTableStride;
+        return threes[kThird * pairs + kNextIfEmpty[after] + pairOf(cell[-2 * step], before)] |
                threes[kMiddle * pairs + pairOf(before, after)] |
-               threes[(kFirst + (before == kNoCode)) * pairs + pairOf(after, cell[2 * step])];
+               threes[kFirst * pairs + kNextIfEmpty[before] + pairOf(after, cell[2 * step])];
     }
+    // By code, how far the table for a reading that stops at an empty
+    // neighbour lies from the one for any reading: one load where a test and
+    // a shift would take four instructions.
+    static constexpr std::array<std::uint16_t, 256> kNextIfEmpty = [] {
+        std::array<std::uint16_t, 256> next{};
+        next[kNoCode] = static_cast<std::uint16_t>(kTableStride);
+        return next;
+    }();
+    // Runs of four letters of a guarded word, hashed into a set of bits: a
+    // reading of four letters or more through a cell holds one of the four
+    // runs of four cells around it in its line. With the words of three
+    // letters (kThirdOfThree) it turns away most of what the tables of three
+    // send on, before the exact comparison.
+    static constexpr int kRunBits = 14;
+    static constexpr std::uint32_t runKey(Code a, Code b, Code c, Code d) {
+        return (std::uint32_t{a} << 18) | (std::uint32_t{b} << 12) | (std::uint32_t{c} << 6) | d;
+    }
+    static constexpr std::uint32_t runHash(std::uint32_t key) {
+        return (key * 2654435761U) >> (32 - kRunBits);
+    }
+    bool holdsRun(std::uint32_t key) const {
+        const std::uint32_t hash = runHash(key);
+        return ((runs_[hash / 64] >> (hash % 64)) & 1U) != 0;
+    }
+    void addRun(std::uint32_t key) {
+        const std::uint32_t hash = runHash(key);
+        runs_[hash / 64] |= std::uint64_t{1} << (hash % 64);
+    }
+    // Whether a guarded word may read through `cell` along `step`, the cell
+    // read as `code`: false only when none does.
+    bool mayReadThrough(const Code* cell, std::ptrdiff_t step, Code code) const;
     // The slow half of letterWouldMisread(), for a letter a line suspects.
     bool letterMisreads(const Code* cell, Code code) const;
     // The same where the suspects of the four lines, in the order of
@@ -226,15 +271,22 @@ class ReadingGuard {
     std::array<std::uint32_t, 65>
         firstEntry_{};  // entries_ of first code k: [firstEntry_[k], firstEntry_[k+1])
     int longest_ = 0;
-    // The tables of Table, kTables blocks of pairCount() sets each.
+    // The tables of Table, kTables blocks of pairCount() sets each, one
+    // every kTableStride.
     std::vector<Mask> threes_;
+    std::vector<std::uint64_t> runs_;  // the set of runs, 2^kRunBits bits
     int rows_ = 0;
     int cols_ = 0;
     std::ptrdiff_t width_ = 0;
+    // By direction code (0 for none): its step in the mirror, and the steps
+    // (> 0) of the three lines across it.
+    std::array<std::ptrdiff_t, 9> steps_{};
+    std::array<std::array<std::ptrdiff_t, 3>, 9> across_{};
     std::vector<Code> codes_;
     std::vector<Place> places_;
     Place trial_{0, 0, 0};  // the place wordWouldMisread() tries, length 0 when none
     std::vector<std::ptrdiff_t> newCells_;
+    std::vector<std::ptrdiff_t> besideCells_;  // the new cells with a letter beside them across
     std::vector<Code> word_;
     std::vector<Entry> unsorted_;
     mutable std::vector<Code> line_;
@@ -260,12 +312,10 @@ int ReadingGuard::fillRow(Cell* cells, int row, int cols, int tries, bool keepAn
     for (int c = 0; c < cols; ++c, ++slot) {
         if (cells[c] != kEmptyCell) continue;
         // The neighbours stay as they are while the cell is drawn again.
-        std::array<Mask, 4> suspects{};
-        Mask any = 0;
-        for (std::size_t k = 0; k < steps.size(); ++k) {
-            suspects[k] = suspectsAlong(threes, slot, steps[k]);
-            any |= suspects[k];
-        }
+        const std::array<Mask, 4> suspects = {
+            suspectsAlong(threes, slot, steps[0]), suspectsAlong(threes, slot, steps[1]),
+            suspectsAlong(threes, slot, steps[2]), suspectsAlong(threes, slot, steps[3])};
+        const Mask any = suspects[0] | suspects[1] | suspects[2] | suspects[3];
         Cell letter = draw();
         Code code = codeOf(letter);
         for (int draws = 1; (any & bitOf(code)) != 0 && letterMisreads(slot, code, suspects, steps);

@@ -36,6 +36,13 @@ PlayWindow::PlayWindow(const WorksheetPuzzle& sheet, PlayGame::Clock clock, QWid
     setObjectName(QStringLiteral("PlayWindow"));
     setWindowTitle(tr("Jugar - Sopaly!!!"));
     setAttribute(Qt::WA_DeleteOnClose);
+    // The easy-reading face of the worksheet, for the letters and the list
+    // alike, when the teacher chose it and it is installed.
+    if (sheet.easyReading) {
+        QFont face = font();
+        face.setFamily(worksheetFontFamily(true));
+        setFont(face);
+    }
     setupWidgets();
     setupShortcuts();
     clockTimer_.setInterval(200);

@@ -12,6 +12,7 @@
 #include "PlayWindow.h"
 #include "Shape.h"
 #include "WindowTestTools.h"
+#include "Worksheet.h"
 
 using namespace sopaly;
 
@@ -208,9 +209,12 @@ class PlayWindowTest : public WindowTest {
         window->mnuLowerCase->trigger();
         window->mnuHideList->trigger();
         window->mnuShapes[static_cast<std::size_t>(Shape::Heart)]->trigger();
+        window->mnuEasyReading->trigger();
         PlayWindow* play = openGame();
         QVERIFY(play);
         QVERIFY(!play->lstWords->isVisible());
+        // The worksheet's easy-reading face, Andika where it is installed.
+        QCOMPARE(play->grid->font().family(), worksheetFontFamily(true));
         QCOMPARE(play->lblHiddenList->text(),
                  QStringLiteral("Encuentra las 4 palabras escondidas."));
         const PlayPuzzle& puzzle = play->game().puzzle();

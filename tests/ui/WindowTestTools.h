@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMenu>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -20,6 +21,7 @@
 #include <cstdint>
 #include <memory>
 #include <thread>
+#include <utility>
 
 #include "Program.h"
 #include "Random.h"
@@ -46,6 +48,23 @@ inline bool waitForBatchEnd(sopaly::frmMain* window) {
     const QPointer<sopaly::frmMain> alive(window);
     return QTest::qWaitFor([&alive] { return alive.isNull() || !alive->batchRunning(); }, 60000);
 }
+// Opens "&Opciones" of `window` with Alt+O and clicks `item`, in "&Forma"
+// or "&Tamaño de letra" when it is one of theirs, as a user does.
+inline void chooseOption(sopaly::frmMain* window, QAction* item) {
+    QTest::keyClick(window, Qt::Key_O, Qt::AltModifier);
+    QTRY_VERIFY(window->mnuOptions->isVisible());
+    QMenu* menu = window->mnuOptions;
+    for (const auto& [submenu, key] :
+         {std::pair{window->mnuShape, Qt::Key_F}, std::pair{window->mnuLetterSize, Qt::Key_T}}) {
+        if (!submenu->actions().contains(item)) continue;
+        QTest::keyClick(menu, key);
+        QTRY_VERIFY(submenu->isVisible());
+        menu = submenu;
+    }
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
+    QTRY_VERIFY(!window->mnuOptions->isVisible());
+}
+
 // A FIFO, as a shared folder may hold one under a file's name. From two
 // seconds on, a writer comes to it again and again, so that a program that
 // waits on it shows as one that took two seconds, not as a test that never ends.

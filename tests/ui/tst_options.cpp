@@ -72,7 +72,8 @@ std::vector<PdfWord> pageWords(const QString& pdf) {
     for (const QRegularExpressionMatch& m : box.globalMatch(xml)) {
         const auto at = [&m](int i) { return m.captured(i).toDouble(); };
         if (m.capturedLength(1) > 0) words.front().box = QRectF(0, 0, at(1), at(2));
-        if (m.capturedLength(3) > 0) words.push_back({m.captured(7), QRectF(QPointF(at(3), at(4)), QPointF(at(5), at(6)))});
+        if (m.capturedLength(3) > 0)
+            words.push_back({m.captured(7), QRectF(QPointF(at(3), at(4)), QPointF(at(5), at(6)))});
     }
     return words;
 }
@@ -109,7 +110,9 @@ class OptionsTest : public QObject {
         window = program->showMainWindow();
         QVERIFY(QTest::qWaitForWindowActive(window));
         window->prompts.showMessage = [this](const QString& text) { messages << text; };
-        window->prompts.chooseSaveFile = [this](const QString&, const QString&) { return nextSavePath; };
+        window->prompts.chooseSaveFile = [this](const QString&, const QString&) {
+            return nextSavePath;
+        };
         window->prompts.askWorksheetName = [](const QString&) {
             return std::optional<QString>(QStringLiteral("hoja"));
         };
@@ -118,23 +121,6 @@ class OptionsTest : public QObject {
     void commit(const QString& word) {
         window->txtInputWord->setText(word);
         QTest::keyClick(window->txtInputWord, Qt::Key_Return);
-    }
-
-    // Opens "&Opciones" with Alt+O and clicks an item, in "&Forma" when it
-    // is a shape.
-    void chooseOption(QAction* item) {
-        QTest::keyClick(window, Qt::Key_O, Qt::AltModifier);
-        QTRY_VERIFY(window->mnuOptions->isVisible());
-        QMenu* menu = window->mnuOptions;
-        for (const auto& [submenu, key] : {std::pair{window->mnuShape, Qt::Key_F},
-                                           std::pair{window->mnuLetterSize, Qt::Key_T}}) {
-            if (!submenu->actions().contains(item)) continue;
-            QTest::keyClick(menu, key);
-            QTRY_VERIFY(submenu->isVisible());
-            menu = submenu;
-        }
-        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
-        QTRY_VERIFY(!window->mnuOptions->isVisible());
     }
 
     QAction* shapeItem(Shape shape) const {
@@ -167,7 +153,8 @@ class OptionsTest : public QObject {
         std::set<std::pair<int, int>> cells;
         for (const Placement& where : window->session().placements()) {
             const Step step = directionStep(where.direction);
-            const auto length = window->session().puzzle().WordPool.at(where.poolIndex).toStdU32String().size();
+            const auto length =
+                window->session().puzzle().WordPool.at(where.poolIndex).toStdU32String().size();
             for (int k = 0; k < static_cast<int>(length); ++k) {
                 cells.insert({where.row + k * step.dRow, where.col + k * step.dCol});
             }
@@ -210,15 +197,15 @@ class OptionsTest : public QObject {
         QVERIFY(!window->mnuHideList->isChecked());
 
         commit(QStringLiteral("niño"));
-        chooseOption(window->mnuLowerCase);
-        chooseOption(shapeItem(Shape::Tree));
-        chooseOption(window->mnuHideList);
-        chooseOption(window->mnuLetterSizes[2]);
-        chooseOption(window->mnuEasyReading);
+        chooseOption(window, window->mnuLowerCase);
+        chooseOption(window, shapeItem(Shape::Tree));
+        chooseOption(window, window->mnuHideList);
+        chooseOption(window, window->mnuLetterSizes[2]);
+        chooseOption(window, window->mnuEasyReading);
         window->prompts.askSecretMessage = [](const QString&) {
             return std::optional<QString>(QStringLiteral("hola"));
         };
-        chooseOption(window->mnuSecretMessage);
+        chooseOption(window, window->mnuSecretMessage);
         QVERIFY(window->mnuLowerCase->isChecked());
         QVERIFY(shapeItem(Shape::Tree)->isChecked());
         QVERIFY(!shapeItem(Shape::Square)->isChecked());
@@ -272,14 +259,14 @@ class OptionsTest : public QObject {
         window->prompts.askSecretMessage = [typed](const QString&) {
             return std::optional<QString>(typed);
         };
-        chooseOption(window->mnuSecretMessage);
+        chooseOption(window, window->mnuSecretMessage);
         QVERIFY(messages.size() == 1 && messages.first().contains(typed));
         QVERIFY(!window->mnuSecretMessage->isChecked());
         QCOMPARE(window->settings().message, QString());
     }
 
     void aLowerCaseWorksheetHasNoCapitalInItsGridNorItsWords() {
-        chooseOption(window->mnuLowerCase);
+        chooseOption(window, window->mnuLowerCase);
         buildAndFinish({"niño", "árbol", "pingüino", "casa", "sol", "mar"}, "10");
         // The puzzle box shows no capital either.
         QVERIFY(!window->txtWord->toPlainText().contains(QRegularExpression("[[:upper:]]")));
@@ -308,11 +295,11 @@ class OptionsTest : public QObject {
         QFETCH(Shape, shape);
         QFETCH(QString, side);
         const QString typed = QStringLiteral("¡Feliz Navidad, niños!");
-        chooseOption(shapeItem(shape));
+        chooseOption(window, shapeItem(shape));
         window->prompts.askSecretMessage = [&typed](const QString& current) {
             return std::optional<QString>(current.isEmpty() ? typed : current);
         };
-        chooseOption(window->mnuSecretMessage);
+        chooseOption(window, window->mnuSecretMessage);
         buildAndFinish({"perro", "gato", "luna", "sol", "mar", "tren"}, side);
         QVERIFY2(!window->lblPuzzleWords->text().contains(QStringLiteral("mensaje")),
                  qPrintable(window->lblPuzzleWords->text()));
@@ -366,14 +353,15 @@ class OptionsTest : public QObject {
         window->prompts.askSecretMessage = [](const QString&) {
             return std::optional<QString>(QStringLiteral("Un mensaje demasiado largo para caber."));
         };
-        chooseOption(window->mnuSecretMessage);
+        chooseOption(window, window->mnuSecretMessage);
         for (const char* word : {"perro", "gato", "luna"}) commit(word);
         window->txtGridRows->setText("5");
         window->txtGridCol->setText("5");
         QTest::mouseClick(window->cmdStart, Qt::LeftButton);
         int free = 0;
         for (int row = 1; row <= 5; ++row) {
-            for (int col = 1; col <= 5; ++col) free += window->session().puzzle().WordGrid.at(row, col) == u'.';
+            for (int col = 1; col <= 5; ++col)
+                free += window->session().puzzle().WordGrid.at(row, col) == u'.';
         }
         const int letters = static_cast<int>(
             messageLetters(QStringLiteral("Un mensaje demasiado largo para caber.")).size());
@@ -385,7 +373,7 @@ class OptionsTest : public QObject {
     }
 
     void aWorksheetWithItsListHiddenNamesNoWordAndItsKeyNamesThemAll() {
-        chooseOption(window->mnuHideList);
+        chooseOption(window, window->mnuHideList);
         buildAndFinish({"perro", "gato", "luna", "sol", "mar", "tren", "casa"}, "10");
         saveWorksheet(path("oculta.pdf"));
         const QStringList sheet = tokens(pageText(nextSavePath, 1));
@@ -424,8 +412,8 @@ class OptionsTest : public QObject {
         QFETCH(double, gridPoints);
         QFETCH(double, listPoints);
         QFETCH(QString, said);
-        if (item > 0) chooseOption(window->mnuLetterSizes[static_cast<std::size_t>(item)]);
-        if (easyReading) chooseOption(window->mnuEasyReading);
+        if (item > 0) chooseOption(window, window->mnuLetterSizes[static_cast<std::size_t>(item)]);
+        if (easyReading) chooseOption(window, window->mnuEasyReading);
         const QStringList list{"PERRO",  "CABALLO", "TORTUGA", "PINGÜINO", "ÑANDÚ", "BALLENA",
                                "CONEJO", "PALOMA",  "DELFÍN",  "OVEJA",    "GATO",  "VACA"};
         buildAndFinish(list, side);
@@ -451,7 +439,7 @@ class OptionsTest : public QObject {
     }
 
     void printingOnAPdfPrinterGivesTheWorksheetPdfsPagesSizeAndText() {
-        chooseOption(shapeItem(Shape::Heart));
+        chooseOption(window, shapeItem(Shape::Heart));
         buildAndFinish({"perro", "gato", "luna", "sol", "mar", "tren", "casa"}, "12");
         saveWorksheet(path("hoja.pdf"));
         const QString printed = path("impresa.pdf");

@@ -16,14 +16,6 @@ using namespace sopaly;
 class ReopenTest : public WindowTest {
     Q_OBJECT
 
-    void chooseOption(QMenu* menu, QAction* item) {
-        QTest::keyClick(window, Qt::Key_O, Qt::AltModifier);
-        QTRY_VERIFY(window->mnuOptions->isVisible());
-        if (menu != window->mnuOptions) QTest::keyClick(window->mnuOptions, Qt::Key_F);
-        QTRY_VERIFY(menu->isVisible());
-        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
-        QTRY_VERIFY(!window->mnuOptions->isVisible());
-    }
     // One puzzle written by the batch, from `words`; its path.
     QString batchFile(const QStringList& words) {
         for (const QString& word : words) {
@@ -72,12 +64,12 @@ class ReopenTest : public WindowTest {
         QFETCH(int, shape);
         QFETCH(QString, message);
         QFETCH(QString, extraWord);
-        if (shape != 0) chooseOption(window->mnuShape, window->mnuShapes[std::size_t(shape)]);
+        if (shape != 0) chooseOption(window, window->mnuShapes[std::size_t(shape)]);
         if (!message.isEmpty()) {
             window->prompts.askSecretMessage = [&](const QString&) {
                 return std::optional(message);
             };
-            chooseOption(window->mnuOptions, window->mnuSecretMessage);
+            chooseOption(window, window->mnuSecretMessage);
         }
         const QString path = batchFile(kWords);
         QStringList file = lines(path);

@@ -27,14 +27,6 @@ class WhatPupilsReadTest : public WindowTest {
         window->txtGridCol->setText(side);
         QTest::mouseClick(window->cmdStart, Qt::LeftButton);
     }
-    void chooseOption(QMenu* menu, QAction* item) {
-        QTest::keyClick(window, Qt::Key_O, Qt::AltModifier);
-        QTRY_VERIFY(window->mnuOptions->isVisible());
-        if (menu != window->mnuOptions) QTest::keyClick(window->mnuOptions, Qt::Key_F);
-        QTRY_VERIFY(menu->isVisible());
-        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
-        QTRY_VERIFY(!window->mnuOptions->isVisible());
-    }
     QString fileText(const QString& name) const {
         QFile file(folder->filePath(name));
         return file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readAll()) : QString();
@@ -69,7 +61,7 @@ class WhatPupilsReadTest : public WindowTest {
     }
     void everyListAPupilReadsNamesOnlyTheGridsWords() {
         QFETCH(bool, lowerCase);
-        if (lowerCase) chooseOption(window->mnuOptions, window->mnuLowerCase);
+        if (lowerCase) chooseOption(window, window->mnuLowerCase);
         const auto shown = [lowerCase](QString text) { return lowerCase ? text.toLower() : text; };
         build({"computadoras", "sol", "mar"}, "5");
         QCOMPARE(window->lblPuzzleWords->text(),
@@ -130,7 +122,7 @@ class WhatPupilsReadTest : public WindowTest {
         QFETCH(QString, message);
         QFETCH(QString, footLine);
         window->prompts.askSecretMessage = [&](const QString&) { return std::optional(message); };
-        chooseOption(window->mnuOptions, window->mnuSecretMessage);
+        chooseOption(window, window->mnuSecretMessage);
         for (const char* word : {"mariposa", "elefante", "girasol", "montaña", "ratón", "perro",
                                  "gato", "luna", "casa", "árbol", "pelota", "ventana"}) {
             window->txtInputWord->setText(QString::fromUtf8(word));
@@ -171,14 +163,16 @@ class WhatPupilsReadTest : public WindowTest {
     void aShapeBelowItsSizeIsBuiltAndNamedAtTheFoot() {
         QFETCH(QString, side);
         QFETCH(QString, note);
-        chooseOption(window->mnuShape, window->mnuShapes[3]);
+        chooseOption(window, window->mnuShapes[3]);
         build({"sol"}, side);
         QCOMPARE(window->lblPuzzleWords->text(), "1 de 1 palabra en la cuadrícula." + note);
     }
 
     void aMessageABatchFileCannotHoldIsRefusedByName() {
-        window->prompts.askSecretMessage = [](const QString&) { return std::optional(QString("Ωμέγα")); };
-        chooseOption(window->mnuOptions, window->mnuSecretMessage);
+        window->prompts.askSecretMessage = [](const QString&) {
+            return std::optional(QString("Ωμέγα"));
+        };
+        chooseOption(window, window->mnuSecretMessage);
         build({"sol"}, "10");
         window->txtNumOfPuzzles->setText(QStringLiteral("1"));
         QTest::mouseClick(window->cmdAuto, Qt::LeftButton);

@@ -66,19 +66,6 @@ class WebPageTest : public WindowTest {
         QTest::keyClick(window->txtInputWord, Qt::Key_Return);
     }
 
-    void chooseOption(QAction* item, QMenu* submenu = nullptr) {
-        QTest::keyClick(window, Qt::Key_O, Qt::AltModifier);
-        QTRY_VERIFY(window->mnuOptions->isVisible());
-        QMenu* menu = window->mnuOptions;
-        if (submenu) {
-            QTest::keyClick(menu, Qt::Key_F);
-            QTRY_VERIFY(submenu->isVisible());
-            menu = submenu;
-        }
-        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
-        QTRY_VERIFY(!window->mnuOptions->isVisible());
-    }
-
     // Builds and finishes a puzzle, then "A&rchivo" → the item of access key
     // `item` (N: "Exportar para el &navegador (HTML)...") with Alt+R, the
     // name typed, `file` chosen.
@@ -122,10 +109,10 @@ class WebPageTest : public WindowTest {
         QFETCH(QString, page);
         QFETCH(QStringList, options);
         window->prompts.askSecretMessage = [](const QString&) { return QStringLiteral("Hola"); };
-        if (options.contains("heart")) chooseOption(window->mnuShapes[2], window->mnuShape);
-        if (options.contains("lower")) chooseOption(window->mnuLowerCase);
-        if (options.contains("message")) chooseOption(window->mnuSecretMessage);
-        if (options.contains("hidden")) chooseOption(window->mnuHideList);
+        if (options.contains("heart")) chooseOption(window, window->mnuShapes[2]);
+        if (options.contains("lower")) chooseOption(window, window->mnuLowerCase);
+        if (options.contains("message")) chooseOption(window, window->mnuSecretMessage);
+        if (options.contains("hidden")) chooseOption(window, window->mnuHideList);
         const QStringList& list = kAnimals;
         const QString file = QStringLiteral(SOPALY_WEBPAGES) + "/" + page + ".html";
         QFile::remove(file);

@@ -157,8 +157,21 @@ def open_game():
 
 
 def main():
-    folder = sys.argv[1] if len(sys.argv) > 1 else ""
+    program, folder = sys.argv[1], (sys.argv[2] if len(sys.argv) > 2 else "")
     pyatspi.Registry.registerEventListener(on_focus, "object:state-changed:focused")
+    # Started once the listener is known to the registry: a program that
+    # asked for the listeners before that would never send the focus events.
+    work = os.path.dirname(os.path.dirname(program))
+    with open(os.path.join(work, "stdout.txt"), "w") as out, \
+            open(os.path.join(work, "stderr.txt"), "w") as err:
+        running = subprocess.Popen([program], cwd=work, stdout=out, stderr=err)
+    try:
+        play_and_check(folder)
+    finally:
+        running.terminate()
+
+
+def play_and_check(folder):
     play = open_game()
     table_object = wait_for("the grid as a table", lambda: find(play, pyatspi.ROLE_TABLE))
     table = table_object.queryTable()

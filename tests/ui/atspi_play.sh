@@ -44,7 +44,6 @@ for _ in $(seq 100); do
 done
 
 mkdir "$WORK/program" && cp -a "$(dirname "$1")/." "$WORK/program/"
-(cd "$WORK" && exec "$WORK/program/$(basename "$1")" >"$WORK/stdout.txt" 2>"$WORK/stderr.txt") &
-PIDS+=($!)
-
-/usr/bin/python3 "$here/atspi_play.py" "${2:-}" || { head -c 3000 "$WORK/stderr.txt" >&2; exit 1; }
+# The check starts the program itself, once it listens to the registry.
+/usr/bin/python3 "$here/atspi_play.py" "$WORK/program/$(basename "$1")" "${2:-}" ||
+    { head -c 3000 "$WORK/stderr.txt" >&2; exit 1; }

@@ -30,9 +30,8 @@ program=(qt6-translations-l10n fonts-liberation fonts-sil-andika)
 tests=(
   libbenchmark-dev
   xvfb xauth xdotool x11-utils x11-xkb-utils
-  dbus-daemon dbus-bin at-spi2-core python3-pyatspi
+  dbus dbus-daemon dbus-bin at-spi2-core python3-pyatspi
   poppler-utils imagemagick
-  python3-pyatspi at-spi2-core dbus
   librsvg2-bin
   appstream desktop-file-utils
   lintian devscripts

@@ -62,7 +62,9 @@ class CommandRun {
     int makeWorksheet(const QString& path, OutputKind kind);
     int makeClassroomSet(const QString& path);
     int makePuzzleFiles(const QString& folder);
-    int writeMadeFile(const QString& path, const QByteArray& pdf);
+    // Writes what an output made; empty bytes are a PDF that could not be
+    // made (a web page is never empty, a package is checked before).
+    int writeMadeFile(const QString& path, const QByteArray& bytes);
     // Every output starts from the seed: the same command makes the same
     // file whatever else it makes.
     void freshRandom();
@@ -270,13 +272,13 @@ int CommandRun::makePuzzleFiles(const QString& folder) {
     return kExitWritten;
 }
 
-int CommandRun::writeMadeFile(const QString& path, const QByteArray& pdf) {
-    if (pdf.isEmpty()) {
+int CommandRun::writeMadeFile(const QString& path, const QByteArray& bytes) {
+    if (bytes.isEmpty()) {
         tell(pdfNotMadeMessage(path));
         return kExitNotWritten;
     }
     QString reason;
-    if (writeFileAtomically(path, pdf, &reason, Durability::Durable)) return kExitWritten;
+    if (writeFileAtomically(path, bytes, &reason, Durability::Durable)) return kExitWritten;
     tell(writeFailureMessage(path, reason));
     return kExitNotWritten;
 }

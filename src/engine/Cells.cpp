@@ -3,6 +3,8 @@
 #include <QHash>
 #include <QStringList>
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <mutex>
 
 #include "Shape.h"
@@ -49,6 +51,22 @@ bool surelyComposed(QStringView word) {
     return std::all_of(word.begin(), word.end(), [](QChar c) { return c.unicode() < 0x300; });
 }
 
+// Whether each Latin-1 character is a letter or digit, as QChar says: every
+// build asks it of every letter of every word, and a table answers without
+// the branches of the ranges, which a word's letters take at random.
+const std::array<std::uint8_t, 256>& latinLettersOrNumbers() {
+    static const std::array<std::uint8_t, 256> table = [] {
+        std::array<std::uint8_t, 256> letters{};
+        for (char16_t c = 0; c < 256; ++c) letters[c] = QChar(c).isLetterOrNumber() ? 1 : 0;
+        return letters;
+    }();
+    return table;
+}
+
+bool isLatin1(QStringView word) {
+    return std::all_of(word.begin(), word.end(), [](QChar c) { return c.unicode() < 0x100; });
+}
+
 }  // namespace
 
 void assignWordCells(std::u32string& cells, QStringView word) {
@@ -56,6 +74,17 @@ void assignWordCells(std::u32string& cells, QStringView word) {
     // Every build asks this of every word: a word of Latin letters holds no
     // mark and no surrogate, so each letter or digit is a cell of its own,
     // with no normalisation and no copy.
+    if (isLatin1(word)) {
+        const std::array<std::uint8_t, 256>& letters = latinLettersOrNumbers();
+        cells.resize(static_cast<std::size_t>(word.size()));
+        std::size_t kept = 0;
+        for (const QChar c : word) {
+            cells[kept] = c.unicode();
+            kept += letters[c.unicode()];
+        }
+        cells.resize(kept);
+        return;
+    }
     if (surelyComposed(word)) {
         cells.reserve(static_cast<std::size_t>(word.size()));
         for (const QChar c : word) {
@@ -101,6 +130,12 @@ std::u32string wordCells(QStringView word) {
 }
 
 std::size_t cellCount(QStringView word) {
+    if (isLatin1(word)) {
+        const std::array<std::uint8_t, 256>& letters = latinLettersOrNumbers();
+        std::size_t count = 0;
+        for (const QChar c : word) count += letters[c.unicode()];
+        return count;
+    }
     if (!surelyComposed(word)) return wordCells(word).size();
     return static_cast<std::size_t>(
         std::count_if(word.begin(), word.end(), [](QChar c) { return c.isLetterOrNumber(); }));

@@ -523,21 +523,31 @@ static_assert(kPlacedKinds[0xFF] == 3);
 
 FillAlphabet::FillAlphabet(const Grid& placed, int rows, int cols) {
     // Letters and empty cells lie about the grid at random: the cells are
-    // counted and the other letters kept without a branch on either.
-    others_.resize(static_cast<std::size_t>(std::max(rows, 0)) *
-                   static_cast<std::size_t>(std::max(cols, 0)));
+    // counted, the other letters kept and the empty cells listed without a
+    // branch on any of them, in the one pass over the grid the fill makes
+    // before its first draw.
+    const std::size_t cells =
+        static_cast<std::size_t>(std::max(rows, 0)) * static_cast<std::size_t>(std::max(cols, 0));
+    others_.resize(cells);
+    emptyColumns_.resize(cells);
+    rowStarts_.assign(static_cast<std::size_t>(std::max(rows, 0)) + 1, 0);
     std::size_t kept = 0;
+    std::size_t empty = 0;
     int letters = 0;
     for (int r = 1; r <= rows; ++r) {
         const Cell* const row = placed.cellPointer(r, 1);
+        rowStarts_[static_cast<std::size_t>(r - 1)] = empty;
         for (int c = 0; c < cols; ++c) {
             const Cell cell = row[c];
             const unsigned kind = kPlacedKinds[std::min<Cell>(cell, 0xFF)];
             letters += static_cast<int>(kind & 1U);
             others_[kept] = cell;
             kept += kind >> 1U;
+            emptyColumns_[empty] = c;
+            empty += static_cast<std::size_t>(cell == kEmptyCell);
         }
     }
+    if (rows > 0) rowStarts_.back() = empty;
     others_.resize(kept);
     // However many such letters the words hold, every capital of the
     // alphabet keeps at least half the draws.

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -75,15 +76,16 @@ class ReadingGuard {
         if ((suspects & bitOf(code)) == 0) return false;
         return letterMisreads(slot, code);
     }
-    // Fills the empty cells of the grid's row `row` (its `cols` cells from
-    // `cells` on) with letters of `draw()`, each drawn again while it would
-    // complete a reading that is not allowed, up to `tries` draws, and takes
-    // them as set() would. A cell that no draw fills stops the row: the
-    // column is returned, the cell left empty; with `keepAnyway` the cell
-    // keeps its last draw, `kept` is set and the row goes on. 0 when done.
+    // Fills the empty cells `columns` (from 0, left to right) of the grid's
+    // row `row`, whose first cell is `cells`, with letters of `draw()`, each
+    // drawn again while it would complete a reading that is not allowed, up
+    // to `tries` draws, and takes them as set() would. A cell that no draw
+    // fills stops the row: its column + 1 is returned, the cell left empty;
+    // with `keepAnyway` the cell keeps its last draw, `kept` is set and the
+    // row goes on. 0 when done.
     template <typename Draw>
-    int fillRow(Cell* cells, int row, int cols, int tries, bool keepAnyway, bool& kept,
-                Draw&& draw);
+    int fillRow(Cell* cells, int row, std::span<const int> columns, int tries, bool keepAnyway,
+                bool& kept, Draw&& draw);
     // The listed words that read somewhere no placement explains, once each,
     // in the order they were given. Rude words are not named.
     QStringList misreadWords() const;
@@ -298,19 +300,17 @@ class ReadingGuard {
 };
 
 template <typename Draw>
-int ReadingGuard::fillRow(Cell* cells, int row, int cols, int tries, bool keepAnyway, bool& kept,
-                          Draw&& draw) {
+int ReadingGuard::fillRow(Cell* cells, int row, std::span<const int> columns, int tries,
+                          bool keepAnyway, bool& kept, Draw&& draw) {
     if (!isActive()) {
-        for (int c = 0; c < cols; ++c) {
-            if (cells[c] == kEmptyCell) cells[c] = draw();
-        }
+        for (const int c : columns) cells[c] = draw();
         return 0;
     }
     const Mask* const threes = threes_.data();
     const std::array<std::ptrdiff_t, 4> steps = {1, width_, width_ + 1, width_ - 1};
-    Code* slot = codes_.data() + indexOf(row, 1);
-    for (int c = 0; c < cols; ++c, ++slot) {
-        if (cells[c] != kEmptyCell) continue;
+    Code* const rowCodes = codes_.data() + indexOf(row, 1);
+    for (const int c : columns) {
+        Code* const slot = rowCodes + c;
         // The neighbours stay as they are while the cell is drawn again.
         const std::array<Mask, 4> suspects = {
             suspectsAlong(threes, slot, steps[0]), suspectsAlong(threes, slot, steps[1]),
@@ -346,12 +346,20 @@ Cell fillLetter(float draw);
 class FillAlphabet {
   public:
     // Counts the letters of rows 1..rows, columns 1..cols of the placed grid.
+    // Also lists the empty cells of each row, which the fill takes.
     FillAlphabet(const Grid& placed, int rows, int cols);
     Cell letter(float draw) const;
+    // The columns (from 0) of the empty cells of row `row`, left to right.
+    std::span<const int> emptyColumns(int row) const {
+        const auto r = static_cast<std::size_t>(row - 1);
+        return {emptyColumns_.data() + rowStarts_[r], rowStarts_[r + 1] - rowStarts_[r]};
+    }
 
   private:
     std::vector<Cell> others_;  // one entry per placed cell that holds such a letter
     float share_ = 0;           // their share of the placed cells
+    std::vector<int> emptyColumns_;
+    std::vector<std::size_t> rowStarts_;  // where each row's columns start, and the end
 };
 
 }  // namespace sopaly

@@ -129,6 +129,12 @@ PlacementLimits PlacementLimits::read(const PuzzleSettings& settings) {
     limits.lenientCols = lenientNumber(settings.colsText);
     limits.strictRows = strictNumber(settings.rowsText).value_or(0.0);
     limits.strictCols = strictNumber(settings.colsText).value_or(0.0);
+    const auto whole = [](double range) {
+        return range >= 1.0 && range <= 255.0 && range == std::floor(range) ? static_cast<int>(range)
+                                                                            : 0;
+    };
+    limits.wholeStrictRows = whole(limits.strictRows);
+    limits.wholeStrictCols = whole(limits.strictCols);
     limits.wordLimit = lenientNumber(settings.wordLimitText);
     limits.easy = settings.easy;
     // Left to right and top to bottom test "cols - iCol >= L" against the
@@ -289,6 +295,11 @@ class CellOwners {
     // Whether the word keeps a cell of its own there, and leaves every
     // placed word one.
     bool leavesOwnCells(int length, int row, int col, int direction) {
+        // Most tries cross no placed word: then every cell is the word's own
+        // and no other word loses one.
+        std::uint8_t crossed = 0;
+        forCells(length, row, col, direction, [&](std::size_t at) { crossed |= covers_[at]; });
+        if (crossed == 0) return length > 0;
         bool ownCell = false;
         forCells(length, row, col, direction, [&](std::size_t at) {
             if (covers_[at] == 0) ownCell = true;
@@ -376,8 +387,14 @@ std::optional<QString> gridSizeRefusal(const PuzzleSettings& settings) {
 
 void RandPos(Random& random, const PlacementLimits& limits, int& iRow, int& iCol, int& iDirection) {
     random.reseedFromClock();
-    iRow = drawnIndex(limits.strictRows, random.next());
-    iCol = drawnIndex(limits.strictCols, random.next());
+    // Every try draws its start cell, and the double arithmetic a range with
+    // a fraction needs was a tenth of a build. A whole range n gives the
+    // same cell from the same draw as below(n) + 1: n × next() + 1 is exact
+    // in double.
+    iRow = limits.wholeStrictRows > 0 ? random.below(limits.wholeStrictRows) + 1
+                                      : drawnIndex(limits.strictRows, random.next());
+    iCol = limits.wholeStrictCols > 0 ? random.below(limits.wholeStrictCols) + 1
+                                      : drawnIndex(limits.strictCols, random.next());
     iDirection = random.below(limits.easy ? 4 : 8) + 1;
 }
 
@@ -585,8 +602,8 @@ FillEnd fillFairly(Grid& grid, int rows, int cols, ReadingGuard& guard,
     const auto draw = [&] { return alphabet.letter(random.next()); };
     for (int r = 1; r <= rows; ++r) {
         bool kept = false;
-        if (guard.fillRow(grid.cellPointer(r, 1), r, cols, kDrawsPerCell, keepAnyway, kept, draw) !=
-            0) {
+        if (guard.fillRow(grid.cellPointer(r, 1), r, alphabet.emptyColumns(r), kDrawsPerCell,
+                          keepAnyway, kept, draw) != 0) {
             return FillEnd::Stuck;
         }
         if (kept) end = FillEnd::KeptUnfair;

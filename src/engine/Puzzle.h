@@ -46,6 +46,10 @@ struct PlacementLimits {
     double lenientCols = 0;
     double strictRows = 0;  // RandPos's start cell range
     double strictCols = 0;
+    // The same when it is a whole number from 1 to 255, else 0: such a
+    // range draws its start cells in integer arithmetic.
+    int wholeStrictRows = 0;
+    int wholeStrictCols = 0;
     double wordLimit = 0;  // lenient reading of the word limit
     bool easy = false;
     // The furthest row and column a word's last letter may reach, by

@@ -1,10 +1,9 @@
 #include "Puzzle.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-
-#include <QCoreApplication>
 
 #include "Cells.h"
 #include "Directions.h"
@@ -130,8 +129,9 @@ PlacementLimits PlacementLimits::read(const PuzzleSettings& settings) {
     limits.strictRows = strictNumber(settings.rowsText).value_or(0.0);
     limits.strictCols = strictNumber(settings.colsText).value_or(0.0);
     const auto whole = [](double range) {
-        return range >= 1.0 && range <= 255.0 && range == std::floor(range) ? static_cast<int>(range)
-                                                                            : 0;
+        return range >= 1.0 && range <= 255.0 && range == std::floor(range)
+                   ? static_cast<int>(range)
+                   : 0;
     };
     limits.wholeStrictRows = whole(limits.strictRows);
     limits.wholeStrictCols = whole(limits.strictCols);

@@ -227,8 +227,9 @@ void ReadingGuard::mirror(const Grid& grid) {
     rows_ = grid.rows();
     cols_ = grid.cols();
     // Puzzle after puzzle of one size keeps its steps.
-    const bool sameWidth = width_ == cols_ + 2 * kBorder;
-    width_ = cols_ + 2 * kBorder;
+    const std::ptrdiff_t width = std::max<std::ptrdiff_t>(cols_ + 2 * kBorder, kNarrowWidth);
+    const bool sameWidth = width_ == width;
+    width_ = width;
     for (int direction = 0; direction <= 8 && !sameWidth; ++direction) {
         const Step step = directionStep(direction);
         const std::ptrdiff_t along = std::abs(step.dRow * width_ + step.dCol);

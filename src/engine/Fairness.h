@@ -86,6 +86,10 @@ class ReadingGuard {
     template <typename Draw>
     int fillRow(Cell* cells, int row, std::span<const int> columns, int tries, bool keepAnyway,
                 bool& kept, Draw&& draw);
+    // fillRow() in rows of `Width` codes, or of width_ for 0.
+    template <std::ptrdiff_t Width, typename Draw>
+    int fillRowOf(Cell* cells, int row, std::span<const int> columns, int tries, bool keepAnyway,
+                  bool& kept, Draw& draw);
     // The listed words that read somewhere no placement explains, once each,
     // in the order they were given. Rude words are not named.
     QStringList misreadWords() const;
@@ -103,6 +107,10 @@ class ReadingGuard {
     static constexpr Code kNoCode = 0;        // empty, a border or a cell never set
     static constexpr Code kForeignCode = 63;  // a character no guarded word holds
     static constexpr int kBorder = 2;
+    // Every grid of up to 28 columns is mirrored in rows of this many codes,
+    // so that the fill, which asks the neighbours of every cell, reaches
+    // them at offsets the compiler knows.
+    static constexpr std::ptrdiff_t kNarrowWidth = 32;
     static constexpr std::size_t kCodes = 64;
     // Sets of letters, as the tables keep them: one bit a code, the codes
     // from 32 up sharing the bits of those 32 below them (the shift takes
@@ -306,8 +314,18 @@ int ReadingGuard::fillRow(Cell* cells, int row, std::span<const int> columns, in
         for (const int c : columns) cells[c] = draw();
         return 0;
     }
+    if (width_ == kNarrowWidth) {
+        return fillRowOf<kNarrowWidth>(cells, row, columns, tries, keepAnyway, kept, draw);
+    }
+    return fillRowOf<0>(cells, row, columns, tries, keepAnyway, kept, draw);
+}
+
+template <std::ptrdiff_t Width, typename Draw>
+int ReadingGuard::fillRowOf(Cell* cells, int row, std::span<const int> columns, int tries,
+                            bool keepAnyway, bool& kept, Draw& draw) {
     const Mask* const threes = threes_.data();
-    const std::array<std::ptrdiff_t, 4> steps = {1, width_, width_ + 1, width_ - 1};
+    const std::ptrdiff_t width = Width != 0 ? Width : width_;
+    const std::array<std::ptrdiff_t, 4> steps = {1, width, width + 1, width - 1};
     Code* const rowCodes = codes_.data() + indexOf(row, 1);
     for (const int c : columns) {
         Code* const slot = rowCodes + c;

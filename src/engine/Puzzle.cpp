@@ -83,19 +83,46 @@ QString markedLinesOf(const Grid& grid, int rows, int cols) {
     return text;
 }
 
+// Writes the rows of a grid whose cells are all written letters below
+// U+0590, as a Spanish grid's are, one unit and a space a cell, without a
+// test for each: returns false, with `out` written to no purpose, when some
+// cell is not such a letter.
+bool writePlainLines(const Grid& grid, int rows, int width, QChar*& out) {
+    std::uint32_t unusual = 0;
+    for (int r = 1; r <= rows; ++r) {
+        const Cell* cell = grid.cellPointer(r, 1);
+        for (int c = 1; c <= width; ++c, ++cell) {
+            // A blank (0) or off-shape (1) cell wraps round to the top.
+            unusual |= static_cast<std::uint32_t>(*cell - 2U >= 0x0590U - 2U);
+            out[0] = QChar(static_cast<char16_t>(*cell));
+            out[1] = QChar(u' ');
+            out += 2;
+        }
+        out[0] = QChar(u'\r');
+        out[1] = QChar(u'\n');
+        out += 2;
+    }
+    return unusual == 0;
+}
+
 QString linesOf(const Grid& grid, int rows, int cols, bool lowerCase) {
     QString text;
     if (rows <= 0) return text;
-    if (needsCellTexts(grid, rows, cols)) {
-        text = markedLinesOf(grid, rows, cols);
-        return lowerCase ? text.toLower() : text;
-    }
     const int width = std::max(cols, 0);
     // Written through a pointer: appending a character at a time cost more
     // than filling the grid. A cell beyond the Basic Multilingual Plane
     // takes two units, so the text is sized for that and cut to length.
     text.resize(static_cast<qsizetype>(rows) * (3 * width + 2));
     QChar* out = text.data();
+    if (writePlainLines(grid, rows, width, out)) {
+        text.truncate(out - text.constData());
+        return lowerCase ? text.toLower() : text;
+    }
+    if (needsCellTexts(grid, rows, cols)) {
+        text = markedLinesOf(grid, rows, cols);
+        return lowerCase ? text.toLower() : text;
+    }
+    out = text.data();
     for (int r = 1; r <= rows; ++r) {
         const Cell* cell = grid.cellPointer(r, 1);
         for (int c = 1; c <= width; ++c, ++cell) {
@@ -627,8 +654,8 @@ QString ShowFinishedWord(Puzzle& puzzle, const PuzzleSettings& settings, Random&
             puzzle.SolutionGrid.cols() != grid.cols()) {
             puzzle.SolutionGrid = Grid(grid.rows(), grid.cols(), kBlankCell);
         }
-        for (int r = 1; r <= rows; ++r) {
-            for (int c = 1; c <= cols; ++c) puzzle.SolutionGrid.at(r, c) = grid.at(r, c);
+        for (int r = 1; r <= rows && cols > 0; ++r) {
+            std::copy_n(grid.cellPointer(r, 1), cols, puzzle.SolutionGrid.cellPointer(r, 1));
         }
         ReadingGuard& guard = puzzle.Guard;
         if (!puzzle.GuardMatchesGrid) {

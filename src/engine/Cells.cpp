@@ -63,28 +63,26 @@ const std::array<std::uint8_t, 256>& latinLettersOrNumbers() {
     return table;
 }
 
-bool isLatin1(QStringView word) {
-    return std::all_of(word.begin(), word.end(), [](QChar c) { return c.unicode() < 0x100; });
-}
-
 }  // namespace
 
 void assignWordCells(std::u32string& cells, QStringView word) {
     cells.clear();
-    // Every build asks this of every word: a word of Latin letters holds no
-    // mark and no surrogate, so each letter or digit is a cell of its own,
-    // with no normalisation and no copy.
-    if (isLatin1(word)) {
-        const std::array<std::uint8_t, 256>& letters = latinLettersOrNumbers();
-        cells.resize(static_cast<std::size_t>(word.size()));
-        std::size_t kept = 0;
-        for (const QChar c : word) {
-            cells[kept] = c.unicode();
-            kept += letters[c.unicode()];
-        }
-        cells.resize(kept);
-        return;
+    // Every build asks this of every word: a word of Latin-1 letters holds
+    // no mark and no surrogate, so each letter or digit is a cell of its
+    // own, with no normalisation and no copy. The rare word with any other
+    // character is read again the careful way.
+    const std::array<std::uint8_t, 256>& letters = latinLettersOrNumbers();
+    cells.resize(static_cast<std::size_t>(word.size()));
+    std::size_t kept = 0;
+    unsigned beyond = 0;  // the high bits of any character past Latin-1
+    for (const QChar c : word) {
+        beyond |= c.unicode() & 0xFF00U;
+        cells[kept] = c.unicode();
+        kept += letters[c.unicode() & 0xFFU];
     }
+    cells.resize(kept);
+    if (beyond == 0) return;
+    cells.clear();
     if (surelyComposed(word)) {
         cells.reserve(static_cast<std::size_t>(word.size()));
         for (const QChar c : word) {
@@ -130,12 +128,14 @@ std::u32string wordCells(QStringView word) {
 }
 
 std::size_t cellCount(QStringView word) {
-    if (isLatin1(word)) {
-        const std::array<std::uint8_t, 256>& letters = latinLettersOrNumbers();
-        std::size_t count = 0;
-        for (const QChar c : word) count += letters[c.unicode()];
-        return count;
+    const std::array<std::uint8_t, 256>& letters = latinLettersOrNumbers();
+    std::size_t count = 0;
+    unsigned beyond = 0;  // the high bits of any character past Latin-1
+    for (const QChar c : word) {
+        beyond |= c.unicode() & 0xFF00U;
+        count += letters[c.unicode() & 0xFFU];
     }
+    if (beyond == 0) return count;
     if (!surelyComposed(word)) return wordCells(word).size();
     return static_cast<std::size_t>(
         std::count_if(word.begin(), word.end(), [](QChar c) { return c.isLetterOrNumber(); }));

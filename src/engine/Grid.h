@@ -35,6 +35,9 @@ class Grid {
     }
 
     void fill(Cell value);
+    // Makes it a grid of `rows` × `cols` cells of `fill`, as a new one would
+    // be, in the memory it has: a batch builds puzzle after puzzle.
+    void reset(int rows, int cols, Cell fill = kBlankCell);
 
     // Pointer access for walking a line of cells: one row down is
     // rowStride() cells on.

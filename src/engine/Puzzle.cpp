@@ -181,8 +181,8 @@ PlacementLimits PlacementLimits::read(const PuzzleSettings& settings) {
 void allocateGrids(Puzzle& puzzle, const PuzzleSettings& settings) {
     const int rows = wholeNumber(settings.rowsText);
     const int cols = wholeNumber(settings.colsText);
-    puzzle.SolutionGrid = Grid(rows, cols, kBlankCell);
-    puzzle.WordGrid = Grid(rows, cols, kEmptyCell);
+    puzzle.SolutionGrid.reset(rows, cols, kBlankCell);
+    puzzle.WordGrid.reset(rows, cols, kEmptyCell);
     cutToShape(puzzle.WordGrid, settings.shape);
     puzzle.GuardMatchesGrid = false;
 }

@@ -50,8 +50,8 @@ int placeMessageLetters(Grid& grid, std::u32string_view letters,
 QString secretMessageStatus(const SecretMessage& message) {
     if (message.missing > 0) {
         return QCoreApplication::translate(
-                   "SecretMessage", "El mensaje secreto no se puso: %n de sus letras no caben.",
-                   nullptr, message.missing);
+            "SecretMessage", "El mensaje secreto no se puso: %n de sus letras no caben.", nullptr,
+            message.missing);
     }
     if (message.unfair) {
         return QCoreApplication::translate(
@@ -81,15 +81,15 @@ QList<QRegularExpression> earlierShortfalls() {
     QStringList patterns;
     for (const ShortfallOf set : {ShortfallOf::Puzzles, ShortfallOf::Versions}) {
         for (const int total : {1, 2, 5, 22, 1002}) {
-            QString pattern =
-                QRegularExpression::escape(shortfallSentence(set, 7001, total))
-                    .replace(QStringLiteral("7001"), QStringLiteral("\\d+"))
-                    .replace(QString::number(total), QStringLiteral("\\d+"));
+            QString pattern = QRegularExpression::escape(shortfallSentence(set, 7001, total))
+                                  .replace(QStringLiteral("7001"), QStringLiteral("\\d+"))
+                                  .replace(QString::number(total), QStringLiteral("\\d+"));
             if (!patterns.contains(pattern)) patterns << pattern;
         }
     }
     QList<QRegularExpression> found;
-    for (const QString& pattern : patterns) found << QRegularExpression(QStringLiteral(" ?") + pattern);
+    for (const QString& pattern : patterns)
+        found << QRegularExpression(QStringLiteral(" ?") + pattern);
     return found;
 }
 

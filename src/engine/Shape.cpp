@@ -1,10 +1,9 @@
 #include "Shape.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
 #include <numbers>
-
-#include <QCoreApplication>
 
 #include "Directions.h"
 

@@ -79,10 +79,10 @@ constexpr std::array<std::uint8_t, 256> kLatinCodes = [] {
 
 }  // namespace
 
-void ReadingGuard::reset(const QStringList& listed, const QStringList& rude) {
+void ReadingGuard::reset(std::span<const QString> listed, const QStringList& rude) {
     // A batch builds puzzle after puzzle from the same words.
-    if (rude_ == rude && listed_ == listed && !letters_.empty()) return;
-    listed_ = listed;
+    if (rude_ == rude && std::ranges::equal(listed_, listed) && !letters_.empty()) return;
+    listed_ = QStringList(listed.begin(), listed.end());
     rude_ = rude;
     latinCodes_ = kLatinCodes;
     otherCodes_.clear();
@@ -109,7 +109,7 @@ void ReadingGuard::reset(const QStringList& listed, const QStringList& rude) {
             addEntry(word_, listedIndex);
         }
     };
-    for (qsizetype i = 0; i < listed.size(); ++i) add(listed.at(i), static_cast<int>(i));
+    for (std::size_t i = 0; i < listed.size(); ++i) add(listed[i], static_cast<int>(i));
     for (const QString& text : rude) add(text, -1);
     tabulateThrees();
 

@@ -43,7 +43,11 @@ class ReadingGuard {
     // misreadWords()), `rude` the words that must never read by chance.
     ReadingGuard(const QStringList& listed, const QStringList& rude) { reset(listed, rude); }
     // The same for a new puzzle, keeping the memory of the last one.
-    void reset(const QStringList& listed, const QStringList& rude);
+    void reset(const QStringList& listed, const QStringList& rude) {
+        reset(std::span<const QString>(listed.constData(), static_cast<std::size_t>(listed.size())),
+              rude);
+    }
+    void reset(std::span<const QString> listed, const QStringList& rude);
 
     // False when no word is long enough to guard: every question is then "no".
     bool isActive() const { return !entries_.empty(); }

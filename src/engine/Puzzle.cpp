@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <span>
 
 #include "Cells.h"
 #include "Directions.h"
@@ -373,9 +374,10 @@ class CellOwners {
 };
 
 // The words of the list as the pool holds them: without its empty first
-// entry and the repeated last one.
-QStringList listedWords(const QStringList& pool) {
-    return pool.size() > 2 ? pool.mid(1, pool.size() - 2) : QStringList();
+// entry and the repeated last one. A view, not a copy: every build asks.
+std::span<const QString> listedWords(const QStringList& pool) {
+    if (pool.size() <= 2) return {};
+    return {pool.constData() + 1, static_cast<std::size_t>(pool.size() - 2)};
 }
 
 }  // namespace

@@ -249,19 +249,11 @@ class ReadingGuard {
     // Whether a guarded word may read through `cell` along `step`, the cell
     // read as `code`: false only when none does.
     bool mayReadThrough(const Code* cell, std::ptrdiff_t step, Code code) const;
-    // The slow half of letterWouldMisread(), for a letter a line suspects.
+    // The slow half of letterWouldMisread() and of the fill, for a letter a
+    // line suspects. The fill keeps only the union of the four lines'
+    // suspects, which it asks for every cell, and leaves the rare letter in
+    // it to ask each line again here.
     bool letterMisreads(const Code* cell, Code code) const;
-    // The same where the suspects of the four lines, in the order of
-    // `steps`, are known.
-    bool letterMisreads(const Code* cell, Code code, const std::array<Mask, 4>& suspects,
-                        const std::array<std::ptrdiff_t, 4>& steps) const {
-        for (std::size_t k = 0; k < steps.size(); ++k) {
-            if ((suspects[k] & bitOf(code)) != 0 && letterMisreadsInLine(cell, steps[k], code)) {
-                return true;
-            }
-        }
-        return false;
-    }
     // Whether a guarded word that holds `code` reads through `cell` along
     // `step` (> 0) where no placement explains it, the cell read as `code`
     // and its neighbours as they are.
@@ -334,14 +326,12 @@ int ReadingGuard::fillRowOf(Cell* cells, int row, std::span<const int> columns, 
     for (const int c : columns) {
         Code* const slot = rowCodes + c;
         // The neighbours stay as they are while the cell is drawn again.
-        const std::array<Mask, 4> suspects = {
-            suspectsAlong(threes, slot, steps[0]), suspectsAlong(threes, slot, steps[1]),
-            suspectsAlong(threes, slot, steps[2]), suspectsAlong(threes, slot, steps[3])};
-        const Mask any = suspects[0] | suspects[1] | suspects[2] | suspects[3];
+        const Mask any =
+            suspectsAlong(threes, slot, steps[0]) | suspectsAlong(threes, slot, steps[1]) |
+            suspectsAlong(threes, slot, steps[2]) | suspectsAlong(threes, slot, steps[3]);
         Cell letter = draw();
         Code code = codeOf(letter);
-        for (int draws = 1; (any & bitOf(code)) != 0 && letterMisreads(slot, code, suspects, steps);
-             ++draws) {
+        for (int draws = 1; (any & bitOf(code)) != 0 && letterMisreads(slot, code); ++draws) {
             if (draws == tries) {
                 if (!keepAnyway) return c + 1;
                 kept = true;

@@ -1,11 +1,14 @@
 #include <QTest>
 #include <set>
 
+#include "Cells.h"
 #include "Directions.h"
 #include "Puzzle.h"
 #include "WordList.h"
 
 using namespace sopaly;
+
+Q_DECLARE_METATYPE(std::u32string)
 
 namespace {
 
@@ -72,6 +75,38 @@ void verifyPlacements(const Puzzle& puzzle, const std::vector<Placement>& placed
 class PlacementTest : public QObject {
     Q_OBJECT
   private slots:
+    // Latin-1 words are split by a table, any other by QChar and
+    // normalisation: both must give a cell to each letter or digit, with its
+    // marks, and none to a sign.
+    void aWordTakesACellForEachLetterOrDigit_data() {
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<std::u32string>("cells");
+        QTest::newRow("signs between")
+            << QStringLiteral("GIRA-SOL, 2") << std::u32string(U"GIRASOL2");
+        QTest::newRow("Latin-1 letters")
+            << QStringLiteral("ÑANDÚ ºª µ") << std::u32string(U"ÑANDÚºªµ");
+        QTest::newRow("Latin-1 signs") << QStringLiteral("×÷¿¡·") << std::u32string();
+        QTest::newRow("past Latin-1") << QStringLiteral("ĀB-Ω") << std::u32string(U"ĀBΩ");
+        QTest::newRow("a sign past Latin-1") << QStringLiteral("A—B") << std::u32string(U"AB");
+        QTest::newRow("decomposed accent") << QStringLiteral("ÉL") << std::u32string(U"ÉL");
+        QTest::newRow("beyond the plane") << QStringLiteral("A𝐀") << std::u32string(U"A𝐀");
+    }
+    void aWordTakesACellForEachLetterOrDigit() {
+        QFETCH(QString, word);
+        QFETCH(std::u32string, cells);
+        QCOMPARE(wordCells(word), cells);
+        QCOMPARE(cellCount(word), cells.size());
+        std::u32string kept(U"left from the last word");
+        assignWordCells(kept, word);
+        QCOMPARE(kept, cells);
+    }
+    void eachLatin1CharacterIsACellExactlyWhenQtCallsItALetterOrDigit() {
+        for (char16_t c = 0; c < 256; ++c) {
+            const QString word(QChar{c});
+            QCOMPARE(cellCount(word), QChar(c).isLetterOrNumber() ? 1U : 0U);
+            QCOMPARE(wordCells(word).size(), cellCount(word));
+        }
+    }
     void aFourLetterWordFitsWhereTheFitTestsAllow_data() {
         QTest::addColumn<int>("direction");
         QTest::addColumn<int>("firstColumn");

@@ -85,17 +85,18 @@ QString markedLinesOf(const Grid& grid, int rows, int cols) {
 }
 
 // Writes the rows of a grid whose cells are all written letters below
-// U+0590, as a Spanish grid's are, one unit and a space a cell, without a
-// test for each: returns false, with `out` written to no purpose, when some
-// cell is not such a letter.
+// U+0590, as a Spanish grid's are, or cells off its shape, one unit and a
+// space a cell, without a test for each: returns false, with `out` written
+// to no purpose, when some cell is neither.
 bool writePlainLines(const Grid& grid, int rows, int width, QChar*& out) {
     std::uint32_t unusual = 0;
     for (int r = 1; r <= rows; ++r) {
         const Cell* cell = grid.cellPointer(r, 1);
         for (int c = 1; c <= width; ++c, ++cell) {
-            // A blank (0) or off-shape (1) cell wraps round to the top.
-            unusual |= static_cast<std::uint32_t>(*cell - 2U >= 0x0590U - 2U);
-            out[0] = QChar(static_cast<char16_t>(*cell));
+            // A blank cell (0) wraps round to the top.
+            unusual |= static_cast<std::uint32_t>(*cell - 1U >= 0x0590U - 1U);
+            // An off-shape cell keeps the columns of the rest of the row.
+            out[0] = QChar(*cell == kOffShapeCell ? u' ' : static_cast<char16_t>(*cell));
             out[1] = QChar(u' ');
             out += 2;
         }

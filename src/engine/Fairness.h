@@ -90,16 +90,16 @@ class ReadingGuard {
     template <typename Draw>
     int fillRow(Cell* cells, int row, std::span<const int> columns, int tries, bool keepAnyway,
                 bool& kept, Draw&& draw);
-    // fillRow() in rows of `Width` codes, or of width_ for 0.
-    template <std::ptrdiff_t Width, typename Draw>
-    int fillRowOf(Cell* cells, int row, std::span<const int> columns, int tries, bool keepAnyway,
-                  bool& kept, Draw& draw);
     // The listed words that read somewhere no placement explains, once each,
     // in the order they were given. Rude words are not named.
     QStringList misreadWords() const;
 
   private:
     using Code = std::uint8_t;
+    // fillRow() in rows of `Width` codes, or of width_ for 0.
+    template <std::ptrdiff_t Width, typename Draw>
+    int fillRowOf(Cell* cells, int row, std::span<const int> columns, int tries, bool keepAnyway,
+                  bool& kept, Draw& draw);
     // Writes a word's trial letters into the mirror, keeping the grid's own
     // where it has one, and notes the cells that were empty; returns how
     // many letters are new.
